@@ -1,0 +1,11 @@
+if(TAVO_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+if(TAVO_BUILD_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "Fuzz targets need clang: configure with -DCMAKE_CXX_COMPILER=clang++")
+    endif()
+    # Libraries are instrumented for coverage; only the fuzz executables link the driver.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs every system package the build, the tests and the tools need.
+# Idempotent and non-interactive: packages already present are skipped.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ clang libclang-rt-14-dev
+    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-svg-dev qt6-tools-dev-tools
+    libqt6opengl6-dev libpoppler-qt6-dev libcairo2-dev poppler-utils
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool imagemagick x11-utils
+    fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+
+# A fresh machine may have no package lists yet.
+if [ -z "$(find /var/lib/apt/lists -maxdepth 1 -name '*_Packages*' -print -quit 2>/dev/null)" ]; then
+    $sudo apt-get update -q
+fi
+if ! $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+    # Stale lists: refresh once and try again.
+    $sudo apt-get update -q
+    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,23 @@
+#pragma once
+// Where this platform keeps what Windows keeps in fixed places.
+//
+//   Windows folder   $TAVO_WINDOWS_DIR, else ${XDG_DATA_HOME:-~/.local/share}/tavo/windows
+//                    (profile files such as TAVHD3_2.ini live here)
+//   user hive        ${XDG_CONFIG_HOME:-~/.config}/tavo/user.reg
+//   machine hive     $TAVO_MACHINE_HIVE, else /var/lib/tavo/machine.reg: a system folder
+//                    that a normal user cannot create, so the machine store has no key
+//
+// The demo installer on the sample disc follows the same rules.
+#include <filesystem>
+
+namespace tavo::platform {
+
+std::filesystem::path HomeFolder();
+std::filesystem::path WindowsFolder();
+std::filesystem::path UserHivePath();
+std::filesystem::path MachineHivePath();
+
+// Folder of the running executable (the disc folder when started from the disc).
+std::filesystem::path ExecutableFolder();
+
+}  // namespace tavo::platform

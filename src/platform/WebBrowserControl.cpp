@@ -1,0 +1,34 @@
+#include "WebBrowserControl.h"
+
+#include "Errors.h"
+#include "FrameworkStrings.h"
+#include "StringTable.h"
+
+namespace tavo::platform {
+
+namespace {
+
+WebBrowserFactory& Factory()
+{
+    static WebBrowserFactory factory;
+    return factory;
+}
+
+}  // namespace
+
+WebBrowserFactory RegisterWebBrowser(WebBrowserFactory Factory_)
+{
+    return std::exchange(Factory(), std::move(Factory_));
+}
+
+std::unique_ptr<TWebBrowserControl> CreateWebBrowser(QWidget* Parent)
+{
+    if (!Factory())
+        throw EOleSysError(LoadStr(SClassNotRegistered));
+    auto control = Factory()(Parent);
+    if (!control)
+        throw EOleSysError(LoadStr(SClassNotRegistered));
+    return control;
+}
+
+}  // namespace tavo::platform

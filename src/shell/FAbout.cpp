@@ -1,0 +1,145 @@
+#include "FAbout.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include "LinkLabel.h"
+#include "platform/StartupLog.h"
+#include "tools/MessageBoxes.h"
+
+namespace tavo::shell {
+
+TF_About* F_About = nullptr;
+
+namespace {
+
+constexpr int kWidth = 513;
+constexpr int kHeight = 227;
+constexpr int kFooterTop = 150;
+
+QLabel* PlainLabel(QWidget* parent, const char* name, const QString& text, int pixelSize, bool bold)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    QFont f = label->font();
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    label->setFont(f);
+    return label;
+}
+
+}  // namespace
+
+TF_About::TF_About(QWidget* Parent)
+    : QWidget(Parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("F_About"));
+    setFixedSize(kWidth, kHeight);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("Image2"));
+    logo->setPixmap(QIcon(QStringLiteral(":/artwork/distributor-logo.svg")).pixmap(64, 64));
+    logo->setGeometry(14, 12, 64, 64);
+    logo->setAccessibleName(DistributorData::Name());
+
+    PlainLabel(this, "Label3", DistributorData::Name(), 15, true)->setGeometry(92, 10, 410, 20);
+    PlainLabel(this, "Label4", DistributorData::Street(), 12, false)->setGeometry(92, 31, 410, 16);
+    PlainLabel(this, "Label7", DistributorData::Phone(), 12, false)->setGeometry(92, 47, 410, 16);
+    L_FirmWWW = CreateLinkLabel(this, "L_FirmWWW", DistributorData::Web(), 12);
+    L_FirmWWW->setGeometry(92, 64, 200, 17);
+    L_FirmEMail = CreateLinkLabel(this, "L_FirmEMail", DistributorData::Email(), 12);
+    L_FirmEMail->setGeometry(296, 64, 210, 17);
+
+    auto* title = new QLabel(QStringLiteral("Tavo  C.H. 3.2"), this);
+    title->setObjectName(QStringLiteral("Label1"));
+    QFont tf(QStringLiteral("Arial"));
+    tf.setPixelSize(34);
+    tf.setBold(true);
+    tf.setItalic(true);
+    title->setFont(tf);
+    QPalette tp = title->palette();
+    tp.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    title->setPalette(tp);
+    title->setAlignment(Qt::AlignCenter);
+    title->setGeometry(0, 92, kWidth, 48);
+
+    FMaker = CreateMakerLinks(this, 48);
+    FMaker.Image1->move(14, kFooterTop + 12);
+    FMaker.L_TervikWWW->setGeometry(74, kFooterTop + 10, 200, 17);
+    FMaker.L_TervikEMail->setGeometry(74, kFooterTop + 28, 200, 17);
+    FMaker.L_CopyRight->setGeometry(280, kFooterTop + 8, 222, 60);
+    QFont small = FMaker.L_CopyRight->font();
+    small.setPixelSize(11);
+    FMaker.L_CopyRight->setFont(small);
+
+    connect(L_FirmWWW, &TLinkLabel::clicked, this, tools::Guarded([this] { L_FirmWWWClick(); }));
+    connect(L_FirmEMail, &TLinkLabel::clicked, this, tools::Guarded([this] { L_FirmEMailClick(); }));
+    connect(FMaker.L_TervikWWW, &TLinkLabel::clicked, this, tools::Guarded([this] { L_TervikWWWClick(); }));
+    connect(FMaker.Image1, &TLinkLabel::clicked, this, tools::Guarded([this] { L_TervikWWWClick(); }));
+    connect(FMaker.L_TervikEMail, &TLinkLabel::clicked, this, tools::Guarded([this] { L_TervikEMailClick(); }));
+    connect(FMaker.L_CopyRight, &TLinkLabel::clicked, this, tools::Guarded([this] { L_CopyRightClick(); }));
+
+    FormCreate();
+}
+
+TF_About::~TF_About()
+{
+    if (F_About == this)
+        F_About = nullptr;
+    platform::LogLifeEvent("splash destroyed");
+}
+
+void TF_About::FormCreate()
+{
+    SetMakerLinkTexts(FMaker);
+}
+
+void TF_About::ShowAndPaint()
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    show();
+    raise();
+    // The window system maps the window asynchronously; wait (briefly) until it can be
+    // drawn, then draw it now rather than when the loop gets round to it.
+    QElapsedTimer waited;
+    waited.start();
+    while (!FPainted && waited.elapsed() < 1000) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        if (windowHandle() && windowHandle()->isExposed())
+            repaint();
+    }
+}
+
+void TF_About::paintEvent(QPaintEvent* Event)
+{
+    QWidget::paintEvent(Event);
+    QPainter p(this);
+    p.setPen(QColor(0, 0, 128));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    // The footer's frame.
+    p.setPen(QColor(128, 128, 128));
+    p.drawRect(QRect(6, kFooterTop, kWidth - 13, kHeight - kFooterTop - 7));
+    if (!FPainted) {
+        FPainted = true;
+        platform::LogLifeEvent("splash painted");
+    }
+}
+
+void TF_About::L_FirmWWWClick() { OpenFirmWeb(L_FirmWWW); }
+void TF_About::L_FirmEMailClick() { OpenFirmEmail(this, L_FirmEMail); }
+void TF_About::L_TervikWWWClick() { OpenMakerWeb(); }
+void TF_About::L_TervikEMailClick() { OpenMakerEmail(this); }
+void TF_About::L_CopyRightClick() { OpenAuthorsPage(); }
+
+}  // namespace tavo::shell

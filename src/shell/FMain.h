@@ -1,0 +1,98 @@
+#pragma once
+// The main window: the distributor's banner, the browser toolbars and the three tabs.
+#include <QMainWindow>
+#include <array>
+#include <string>
+
+#include "ContactLinks.h"
+
+class QLabel;
+class QProgressBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+namespace tavo::browser {
+class TBrowserTab;
+}
+
+namespace tavo::shell {
+
+class TLinkLabel;
+
+class TF_Main : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TF_Main(QWidget* Parent = nullptr);
+    ~TF_Main() override;
+
+    enum Tab { TabPrograms = 0, TabInternet = 1, TabManual = 2 };
+
+    // Event handlers, under their design names.
+    void FormShow();
+    void FormClose();
+    void FormDestroy();
+    void PageControl1Change();
+    void UpdateTabView();
+    void CreateBrowser();
+    void ShowManual();
+    void Sbtn_InstallHDClick();
+    void Btn_HDClick();
+    void L_FirmWWWClick();
+    void L_FirmEMailClick();
+    void L_TervikWWWClick();
+    void L_TervikEMailClick();
+    void L_CopyRightClick();
+
+    const std::string& DiscFolder() const { return FDiscFolder; }
+    browser::TBrowserTab* BrowserTab() const { return FBrowserTab; }
+    QToolBar* Bar(int Index) const { return Index == 0 ? FButtonsBar : FAddressBar; }
+
+    // The command buffer's capacity: longer command lines are refused, never cut.
+    static constexpr size_t CommandLineSize = 1024;
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+
+private:
+    void FormCreate();
+    void BuildBanner(QWidget* Parent);
+    void BuildToolbars();
+    QWidget* BuildProgramsTab();
+    QWidget* BuildInternetTab();
+    QWidget* BuildManualTab();
+    // Copies Command into FCommandLine; false (after telling the user) when it does not fit.
+    bool SetCommandLine(const std::string& Command);
+
+    // Components.
+    QWidget* P_Main = nullptr;
+    TLinkLabel* L_FirmWWW = nullptr;
+    TLinkLabel* L_FirmEMail = nullptr;
+    QObject* BarManager = nullptr;
+    QToolBar* FButtonsBar = nullptr;  // "Przyciski internetowe"
+    QToolBar* FAddressBar = nullptr;  // "Adres"
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TS_Programs = nullptr;
+    QWidget* TS_HTML = nullptr;
+    QWidget* TS_Doc = nullptr;
+    QToolButton* Sbtn_InstallHD = nullptr;
+    QToolButton* SBtn_HD = nullptr;
+    MakerLinks FMaker{};
+    QWidget* P_HTML1 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QLabel* AdressLabel = nullptr;
+    QProgressBar* ProgressBar = nullptr;
+
+    // Fields.
+    std::string FDiscFolder;
+    browser::TBrowserTab* FBrowserTab = nullptr;
+    std::array<char, CommandLineSize> FCommandLine{};
+    bool FShown = false;
+    bool FDestroyed = false;
+};
+
+// The main window, while it exists.
+extern TF_Main* F_Main;
+
+}  // namespace tavo::shell

@@ -1,0 +1,36 @@
+#include "LibraryModules.h"
+
+#include <QCoreApplication>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "ApplCons.h"
+#include "objects/ObjectsModule.h"
+#include "tools/Tools.h"
+
+namespace tavo::shell {
+
+LibraryModules::LibraryModules()
+{
+    objects::StartObjectsModule();
+    tools::StartToolsModule();
+    StartApplCons();
+}
+
+LibraryModules::~LibraryModules()
+{
+    StopApplCons();
+    tools::StopToolsModule();
+    objects::StopObjectsModule();
+}
+
+void PrepareProcess()
+{
+    // The web engine refuses to run as root with its sandbox and takes the whole process
+    // down; it reads this before the application object exists.
+    if (::geteuid() == 0)
+        ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+}  // namespace tavo::shell

@@ -1,0 +1,59 @@
+#include "ShellProgram.h"
+
+#include <QApplication>
+
+#include "FAbout.h"
+#include "FMain.h"
+#include "docviewer/DMDocItem.h"
+#include "platform/StartupLog.h"
+
+namespace tavo::shell {
+
+TShellProgram::TShellProgram() = default;
+
+TShellProgram::~TShellProgram()
+{
+    DestroyForms();
+}
+
+void TShellProgram::CreateForms()
+{
+    F_About = new TF_About();
+    F_About->ShowAndPaint();
+    FDataModule = std::make_unique<docviewer::TDM_DocItem>();
+    FMainWindow = std::make_unique<TF_Main>();
+}
+
+void TShellProgram::ShowMainWindow()
+{
+    FMainWindow->showMaximized();
+}
+
+void TShellProgram::DestroyForms()
+{
+    FMainWindow.reset();
+    FDataModule.reset();
+    delete F_About;  // only when the main window was never shown
+}
+
+TF_Main* TShellProgram::MainWindow() const
+{
+    return FMainWindow.get();
+}
+
+docviewer::TDM_DocItem* TShellProgram::DataModule() const
+{
+    return FDataModule.get();
+}
+
+int TShellProgram::Run()
+{
+    CreateForms();
+    ShowMainWindow();
+    int rc = QApplication::exec();
+    platform::LogLifeEvent("message loop ended");
+    DestroyForms();
+    return rc;
+}
+
+}  // namespace tavo::shell

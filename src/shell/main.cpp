@@ -1,0 +1,13 @@
+// The start-up shell of the "Tavo C.H. 3.2" disc.
+#include "LibraryModules.h"
+#include "ShellProgram.h"
+#include "TavoApplication.h"
+
+int main(int argc, char** argv)
+{
+    tavo::shell::PrepareProcess();
+    tavo::shell::LibraryModules modules;  // stopped last, after every window is gone
+    tavo::shell::TavoApplication app(argc, argv);
+    tavo::shell::TShellProgram program;
+    return program.Run();
+}

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "TestEnvironment.h"
+#include "platform/CurrentFolder.h"
+#include "platform/DiscPath.h"
+#include "platform/Errors.h"
+
+using namespace tavo::platform;
+namespace fs = std::filesystem;
+using tavo::test::TestFolder;
+using tavo::test::WriteFile;
+
+TEST(DiscPath, WindowsPathsResolveWithoutRegardToCase)
+{
+    fs::path disc = TestFolder() / "disc";
+    WriteFile(disc / "Setup" / "HD" / "SetupHD.EXE", "x");
+    EXPECT_EQ(ResolveDiscPath(disc, "setup\\HD\\setuphd.exe"), disc / "Setup" / "HD" / "SetupHD.EXE");
+    EXPECT_EQ(ResolveDiscPath(disc.string() + "/", "setup/hd/SETUPHD.exe"),
+              disc / "Setup" / "HD" / "SetupHD.EXE");
+    WriteFile(disc / "Setup" / "Księga.pdf", "x");
+    EXPECT_EQ(ResolveDiscPath(disc, "SETUP\\KSIĘGA.PDF"), disc / "Setup" / "Księga.pdf");
+}
+
+TEST(DiscPath, ExactNameWinsAndMissingPartsStayAsWritten)
+{
+    fs::path disc = TestFolder() / "disc";
+    WriteFile(disc / "setup" / "a.txt", "lower");
+    WriteFile(disc / "Setup" / "a.txt", "upper");
+    WriteFile(disc / "SETUP" / "b.txt", "x");
+    EXPECT_EQ(ResolveDiscPath(disc, "Setup\\a.txt"), disc / "Setup" / "a.txt");
+    EXPECT_EQ(ResolveDiscPath(disc, "setup\\a.txt"), disc / "setup" / "a.txt");
+    // Two spellings, none exact: the first in byte order, every time.
+    EXPECT_EQ(ResolveDiscPath(disc, "sEtUp"), disc / "SETUP");
+    EXPECT_EQ(ResolveDiscPath(disc, "Setup\\missing\\HD.exe"), disc / "Setup" / "missing" / "HD.exe");
+    EXPECT_EQ(ResolveDiscPath(disc, "\\\\Setup\\\\a.txt"), disc / "Setup" / "a.txt");
+}
+
+TEST(CurrentFolder, EntersAFolderOrRaisesAnInputOutputError)
+{
+    fs::path saved = fs::current_path();
+    fs::path data = TestFolder() / "Prog" / "Data";
+    fs::create_directories(data);
+    SetCurrentFolder((TestFolder() / "prog").string() + "\\data");
+    EXPECT_EQ(fs::current_path(), data);
+    try {
+        SetCurrentFolder((TestFolder() / "   ").string() + "\\data");
+        FAIL() << "no error";
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("   \\data"), std::string::npos) << e.what();
+        EXPECT_NE(e.ErrorCode(), 0);
+    }
+    EXPECT_EQ(fs::current_path(), data);
+    fs::current_path(saved);
+}

@@ -1,0 +1,104 @@
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "QtTestHelpers.h"
+#include "ShellTestSupport.h"
+#include "platform/Folders.h"
+#include "platform/Registry.h"
+#include "platform/StartupLog.h"
+#include "shell/FAbout.h"
+#include "tools/Tools.h"
+
+using namespace tavo;
+using tavo::test::StartedShell;
+
+namespace {
+
+size_t IndexOf(const std::vector<std::string>& events, const std::string& e)
+{
+    auto it = std::find(events.begin(), events.end(), e);
+    EXPECT_NE(it, events.end()) << "missing event: " << e;
+    return static_cast<size_t>(it - events.begin());
+}
+
+}  // namespace
+
+TEST(Startup, ModulesStartInOrderAndTheSplashCoversTheMainWindowsCreation)
+{
+    StartedShell shell(false);
+    ASSERT_NE(shell::F_About, nullptr);
+    EXPECT_TRUE(shell::F_About->isVisible());
+    EXPECT_TRUE(shell::F_About->Painted());
+    auto ev = platform::LifeEvents();
+    EXPECT_LT(IndexOf(ev, "objects started"), IndexOf(ev, "tools started"));
+    EXPECT_LT(IndexOf(ev, "tools started"), IndexOf(ev, "settings stores opened"));
+    EXPECT_LT(IndexOf(ev, "settings stores opened"), IndexOf(ev, "applcons started"));
+    EXPECT_LT(IndexOf(ev, "applcons started"), IndexOf(ev, "splash painted"));
+    EXPECT_LT(IndexOf(ev, "splash painted"), IndexOf(ev, "data module created"));
+    EXPECT_LT(IndexOf(ev, "data module created"), IndexOf(ev, "main window created"));
+
+    shell.Program->ShowMainWindow();
+    EXPECT_EQ(shell::F_About, nullptr);
+    ev = platform::LifeEvents();
+    EXPECT_EQ(IndexOf(ev, "splash destroyed"), IndexOf(ev, "main window shown") + 1);
+}
+
+TEST(Startup, MainWindowOpensMaximisedWithItsTitle)
+{
+    StartedShell shell;
+    EXPECT_TRUE(shell.Main()->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(shell.Main()->windowTitle(), "Computer program Tavo C.H.");
+    EXPECT_EQ(shell.Main()->minimumSize(), QSize(640, 550));
+}
+
+TEST(Startup, MessageCaptionsAreTheProgramsRightAfterStart)
+{
+    StartedShell shell;
+    tavo::test::RecordedMessages boxes;
+    tools::MessageById(0, 507, tools::MB_ICONINFORMATION);
+    tools::ErrorMessage(507);
+    ASSERT_EQ(boxes.Shown.size(), 2u);
+    EXPECT_EQ(boxes.Shown[0].Caption, "Computer program Tavo C.H.");
+    EXPECT_EQ(boxes.Shown[1].Caption, "Tavo C.H. - Error");
+}
+
+TEST(Startup, ShutdownRunsInReverseAndSettingsStayWritableMeanwhile)
+{
+    {
+        StartedShell shell;
+        QObject::connect(shell.Main(), &QObject::destroyed, [] {
+            tools::WriteSettingByte(33, "F_DocPDFViewer", "PercentX", tools::ssShared);
+        });
+    }
+    auto ev = platform::LifeEvents();
+    EXPECT_LT(IndexOf(ev, "main window destroyed"), IndexOf(ev, "data module destroyed"));
+    EXPECT_LT(IndexOf(ev, "data module destroyed"), IndexOf(ev, "applcons stopped"));
+    EXPECT_LT(IndexOf(ev, "applcons stopped"), IndexOf(ev, "tools stopped"));
+    EXPECT_LT(IndexOf(ev, "tools stopped"), IndexOf(ev, "objects stopped"));
+    platform::TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("Software\\TerVik\\SETUP_1_0\\F_DocPDFViewer", false));
+    EXPECT_EQ(reg.ReadInteger("PercentX"), 33);
+}
+
+TEST(Splash, IsAFramelessCentredWindowOnTop)
+{
+    StartedShell shell(false);
+    shell::TF_About* splash = shell::F_About;
+    ASSERT_NE(splash, nullptr);
+    EXPECT_EQ(splash->size(), QSize(513, 227));
+    EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(splash->windowFlags() & Qt::WindowStaysOnTopHint);
+    QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
+    EXPECT_LE((splash->geometry().center() - centre).manhattanLength(), 2);
+    auto text = [&](const char* name) { return splash->findChild<QLabel*>(name)->text(); };
+    EXPECT_EQ(text("L_TervikWWW"), "www.tervik.example.com");
+    EXPECT_EQ(text("L_TervikEMail"), "info@tervik.example.com");
+    EXPECT_TRUE(text("L_CopyRight").startsWith("Copyright"));
+    EXPECT_EQ(text("Label1"), "Tavo  C.H. 3.2");
+    // Painted for real: the navy frame is on the window's own pixels.
+    QImage shot = splash->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(0, 100), QColor(0, 0, 128));
+}
