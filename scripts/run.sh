@@ -16,6 +16,8 @@ fi
 shot=${TAVO_SHOT:-$root/shots/main-window.png}
 mkdir -p "$(dirname "$shot")"
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+    # A window manager, so that the window is decorated and maximised as on a desktop.
+    if command -v openbox >/dev/null; then openbox >/dev/null 2>&1 & sleep 0.5; fi
     "$1" &
     pid=$!
     # Wait for the main window (its title is the program name), then let it settle.

@@ -52,13 +52,15 @@ TF_About::TF_About(QWidget* Parent)
     logo->setGeometry(14, 12, 64, 64);
     logo->setAccessibleName(DistributorData::Name());
 
-    PlainLabel(this, "Label3", DistributorData::Name(), 15, true)->setGeometry(92, 10, 410, 20);
-    PlainLabel(this, "Label4", DistributorData::Street(), 12, false)->setGeometry(92, 31, 410, 16);
-    PlainLabel(this, "Label7", DistributorData::Phone(), 12, false)->setGeometry(92, 47, 410, 16);
+    PlainLabel(this, "Label3", DistributorData::Name(), 15, true)->setGeometry(92, 8, 410, 20);
+    PlainLabel(this, "Label4", DistributorData::Street(), 12, false)->setGeometry(92, 28, 410, 15);
+    PlainLabel(this, "Label7", DistributorData::Phone(), 12, false)->setGeometry(92, 43, 410, 15);
     L_FirmWWW = CreateLinkLabel(this, "L_FirmWWW", DistributorData::Web(), 12);
-    L_FirmWWW->setGeometry(92, 64, 200, 17);
+    L_FirmWWW->setGeometry(92, 59, 410, 16);
     L_FirmEMail = CreateLinkLabel(this, "L_FirmEMail", DistributorData::Email(), 12);
-    L_FirmEMail->setGeometry(296, 64, 210, 17);
+    L_FirmEMail->setGeometry(92, 75, 410, 16);
+    L_FirmWWW->adjustSize();  // only the text is a link, not the empty space beside it
+    L_FirmEMail->adjustSize();
 
     auto* title = new QLabel(QStringLiteral("Tavo  C.H. 3.2"), this);
     title->setObjectName(QStringLiteral("Label1"));
@@ -71,7 +73,7 @@ TF_About::TF_About(QWidget* Parent)
     tp.setColor(QPalette::WindowText, QColor(0, 0, 128));
     title->setPalette(tp);
     title->setAlignment(Qt::AlignCenter);
-    title->setGeometry(0, 92, kWidth, 48);
+    title->setGeometry(0, 96, kWidth, 48);
 
     FMaker = CreateMakerLinks(this, 48);
     FMaker.Image1->move(14, kFooterTop + 12);

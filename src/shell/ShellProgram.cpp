@@ -1,6 +1,8 @@
 #include "ShellProgram.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QTimer>
 
 #include "FAbout.h"
 #include "FMain.h"
@@ -27,6 +29,17 @@ void TShellProgram::CreateForms()
 void TShellProgram::ShowMainWindow()
 {
     FMainWindow->showMaximized();
+    // Without a window manager nobody acts on the request: then the window fills the
+    // screen itself, which is what the user asked for.
+    QTimer::singleShot(500, FMainWindow.get(), [w = FMainWindow.get()] {
+        QScreen* screen = w->screen();
+        if (!screen || !w->isMaximized())
+            return;
+        QRect available = screen->availableGeometry();
+        if (w->frameGeometry().width() < available.width() * 9 / 10 ||
+            w->frameGeometry().height() < available.height() * 9 / 10)
+            w->setGeometry(available);
+    });
 }
 
 void TShellProgram::DestroyForms()
