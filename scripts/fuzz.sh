@@ -18,7 +18,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export QT_QPA_PLATFORM=offscreen
 status=0
 for fuzzer in "$build"/fuzz/*; do
-    [ -x "$fuzzer" ] || continue
+    [ -f "$fuzzer" ] && [ -x "$fuzzer" ] || continue
     name=$(basename "$fuzzer")
     [[ -z "$pattern" || "$name" == *$pattern* ]] || continue
     corpus="$root/fuzz/corpus/$name"

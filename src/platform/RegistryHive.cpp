@@ -115,7 +115,9 @@ std::string ValueLine(const HiveValue& v)
     std::string data = v.Data;
     if (v.Type == REG_SZ || v.Type == REG_EXPAND_SZ)
         data += '\0';  // as stored on Windows: with the terminator
-    line += v.Type == REG_BINARY ? std::string("hex:") : "hex(" + std::to_string(v.Type) + "):";
+    char type[24];
+    std::snprintf(type, sizeof type, "hex(%x):", v.Type);  // the type number is hex, as in hex(7)
+    line += v.Type == REG_BINARY ? std::string("hex:") : std::string(type);
     return line + HexList(data, line.size());
 }
 

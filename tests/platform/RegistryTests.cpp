@@ -61,6 +61,7 @@ TEST(Registry, OtherValueTypesSurviveAndReadAsTheWrongType)
               "[HKEY_CURRENT_USER\\Software\\TerVik\\SETUP_1_0\\F_DocPDFViewer]\r\n"
               "\"PercentX\"=hex:28,00,\\\r\n  00,00\r\n"
               "\"Multi\"=hex(7):61,00,00\r\n"
+              "\"Qword\"=hex(b):01,00,00,00,00,00,00,00\r\n"
               "@=\"default\"\r\n");
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey("Software\\TerVik\\SETUP_1_0\\F_DocPDFViewer", false));
@@ -76,6 +77,7 @@ TEST(Registry, OtherValueTypesSurviveAndReadAsTheWrongType)
     reg.WriteString("New", "v");  // a write keeps what it does not touch
     std::string text = ReadFile(UserHivePath());
     EXPECT_NE(text.find("\"Multi\"=hex(7):61,00,00\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"Qword\"=hex(b):01,00,00,00,00,00,00,00\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\"PercentX\"=hex:28,00,00,00\n"), std::string::npos) << text;
 }
 
