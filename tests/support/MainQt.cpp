@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <cstdlib>
+#include <string>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,6 +11,11 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     tavo::test::InstallTestEnvironment();
+    if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+        static std::string runtime = "/tmp/tavo-test-runtime-" + std::to_string(::getuid());
+        ::mkdir(runtime.c_str(), 0700);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // As the shell does: the web engine needs both before the application exists.
