@@ -1,5 +1,6 @@
 #include "FMain.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -75,6 +76,14 @@ TF_Main::TF_Main(QWidget* Parent) : QMainWindow(Parent)
 
     FBrowserTab = new browser::TBrowserTab(
         this, browser::TBrowserTab::Parts{P_HTML1, AdressLabel, ProgressBar, FButtonsBar, FAddressBar});
+
+    // Ctrl+Q closes the window as Alt+F4 does.
+    auto* quit = new QAction(this);
+    quit->setObjectName(QStringLiteral("QuitAction"));
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addAction(quit);
 
     FormCreate();
 
