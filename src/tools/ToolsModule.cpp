@@ -1,6 +1,8 @@
 #include "ToolsModule.h"
 
+#include "CheckResult.h"
 #include "MessageBoxes.h"
+#include "NumberToText.h"
 #include "SettingsStore.h"
 #include "platform/StartupLog.h"
 
@@ -8,6 +10,8 @@ namespace tavo::tools {
 
 void StartToolsModule()
 {
+    DecimalSeparator = UserDecimalSeparator();
+    CheckResult = std::make_unique<TCheckResult>();
     MessagesEnabled = true;
     platform::LogLifeEvent("tools started");
 }
@@ -15,6 +19,7 @@ void StartToolsModule()
 void StopToolsModule()
 {
     CloseSettingsStores();
+    CheckResult.reset();
     platform::LogLifeEvent("tools stopped");
 }
 
