@@ -3,6 +3,8 @@
 // number parsing, check results and drawing helpers.
 #include "tools/CheckResult.h"
 #include "tools/ExpressionParser.h"
+#include "tools/FormStream.h"
+#include "tools/FormStreamText.h"
 #include "tools/MessageBoxes.h"
 #include "tools/NullValues.h"
 #include "tools/NumberToText.h"
