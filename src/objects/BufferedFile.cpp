@@ -163,9 +163,4 @@ void TBufferedFile::SetPosition(int64_t Position)
     FPos = Position;
 }
 
-int64_t TBufferedFile::Size() const
-{
-    return FSize;
-}
-
 }  // namespace tavo::objects

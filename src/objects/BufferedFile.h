@@ -46,6 +46,15 @@ public:
         return ReadSlow(static_cast<char*>(Buffer), Count);
     }
 
+    // The next Count bytes when the buffer holds them all, else null; Skip moves past them.
+    const char* Peek(int32_t Count) const
+    {
+        if (FPos >= FReadStart && FPos - FReadStart + Count <= FReadLength)
+            return FBuffer.get() + (FPos - FReadStart);
+        return nullptr;
+    }
+    void Skip(int32_t Count) { FPos += Count; }
+
     // Writes Count bytes and returns Count. A write the file system refuses raises
     // EWriteError (perhaps at a later write or at Flush, since writes are buffered).
     int32_t Write(const void* Buffer, int32_t Count);
@@ -54,7 +63,7 @@ public:
     int64_t Position() const { return FPos; }
     // Moves to Position; a negative position is refused by the file system and ignored.
     void SetPosition(int64_t Position);
-    int64_t Size() const;
+    int64_t Size() const { return FSize; }
     bool Writable() const { return FWritable; }
 
 private:

@@ -107,9 +107,11 @@ void TObjectCollection::LoadForm(TObjectStream& Stream, TForm Form)
         Error(LoadStr(platform::SListCapacityError), StoredCapacity);
     FCapacity = StoredCapacity;
     if (StoredCount > 0) {
-        // Every item takes at least its class code, so the bytes left bound the count.
+        // Every item takes at least its class code, so the bytes left bound the count; past
+        // the first slots, room grows with the items actually read, so that collections
+        // nested in each other cannot each reserve for the whole rest of the file.
         const int64_t SmallestItem = Form == TForm::Small ? 2 : 4;
-        Reserve(std::min<int64_t>(StoredCount, Stream.Remaining() / SmallestItem));
+        Reserve(std::min({int64_t{StoredCount}, Stream.Remaining() / SmallestItem, EagerSlots}));
         for (int32_t I = 0; I < StoredCount; ++I) {
             if (Stream.AtEnd())
                 throw platform::EReadError(

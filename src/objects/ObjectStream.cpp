@@ -127,10 +127,8 @@ void TObjectStream::HeaderStep(TFileVerInfo& VerInfo, uint16_t Mode, uint8_t& He
     VerInfo.SetReadVersion(Match);
 }
 
-void TObjectStream::ReadStr(std::string& S)
+void TObjectStream::ReadText(std::string& S, uint16_t Length)
 {
-    uint16_t Length = 0;
-    ReadWord(Length);
     // The length comes from the file: never allocate more than the file still holds.
     const auto Present = static_cast<int32_t>(std::min<int64_t>(Length, Remaining()));
     S.resize(static_cast<size_t>(Present));
@@ -161,11 +159,6 @@ void TObjectStream::WriteSmallInt(int32_t I)
         WriteWord(0x8000);
     else
         WriteWord(static_cast<uint16_t>(I));
-}
-
-int64_t TObjectStream::Remaining() const
-{
-    return std::max<int64_t>(0, FFile.Size() - FFile.Position());
 }
 
 std::unique_ptr<TStreamableObject> TObjectStream::GetObject()

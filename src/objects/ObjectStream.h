@@ -72,7 +72,17 @@ public:
     void WriteBool(bool B) { WriteValue(static_cast<uint8_t>(B ? 1 : 0)); }
     // A 16-bit length, then the characters. A text longer than 65535 characters is
     // refused with EWriteError before anything is written.
-    void ReadStr(std::string& S);
+    void ReadStr(std::string& S)
+    {
+        uint16_t Length = 0;
+        ReadValue(Length);
+        if (const char* Bytes = FFile.Peek(Length)) {
+            S.assign(Bytes, Length);
+            FFile.Skip(Length);
+        } else {
+            ReadText(S, Length);
+        }
+    }
     void WriteStr(std::string_view S);
     // A 32-bit integer in 16 bits: 0x8000 stands for NullInt and for values outside
     // -65536..65535; other values keep their low 16 bits and read back sign-extended.
@@ -83,7 +93,11 @@ public:
     void SetPos(int64_t P) { FFile.SetPosition(P); }
     // Bytes between the position and the end of the file; loaders bound what they
     // allocate for counts read from the file by it.
-    int64_t Remaining() const;
+    int64_t Remaining() const
+    {
+        const int64_t Left = FFile.Size() - FFile.Position();
+        return Left > 0 ? Left : 0;
+    }
     bool AtEnd() const { return Remaining() == 0; }
     // Writes out what is buffered; raises EWriteError when the file system refuses it.
     // Destroying the stream flushes too, but can no longer report a failure.
@@ -121,6 +135,7 @@ private:
             Bytes[I] = static_cast<unsigned char>(static_cast<U>(Value) >> (8 * I));
         FFile.Write(Bytes, sizeof(T));
     }
+    void ReadText(std::string& S, uint16_t Length);
     void HeaderStep(TFileVerInfo& VerInfo, uint16_t Mode, uint8_t& HeaderFlag);
 
     friend class TObjectNesting;

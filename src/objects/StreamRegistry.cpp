@@ -11,6 +11,8 @@ namespace {
 std::unique_ptr<TStreamRecordsColl> GRegistry;
 // The key of every lookup, kept so a lookup allocates nothing.
 std::unique_ptr<TStreamRec> GSearchKey;
+// The record found last: loading a collection looks the same code up once per item.
+const TStreamRec* GLastFound = nullptr;
 
 // Keys are the records themselves, passed as their TStreamableObject base.
 const TStreamRec* AsRec(TItemKey Key)
@@ -22,11 +24,14 @@ const TStreamRec* FindRec(int32_t Code)
 {
     if (!GRegistry)
         return nullptr;
+    if (GLastFound && GLastFound->Code() == Code)
+        return GLastFound;
     GSearchKey->SetCode(Code);
     int32_t Index = 0;
     if (!GRegistry->Search(static_cast<const TStreamableObject*>(GSearchKey.get()), Index))
         return nullptr;
-    return static_cast<const TStreamRec*>(GRegistry->ItemAt(Index));
+    GLastFound = static_cast<const TStreamRec*>(GRegistry->ItemAt(Index));
+    return GLastFound;
 }
 
 }  // namespace
@@ -38,13 +43,14 @@ int32_t TStreamRecordsColl::Compare(TItemKey Key1, TItemKey Key2) const
     return Code1 > Code2 ? 1 : Code1 < Code2 ? -1 : 0;
 }
 
-TStreamRecordsColl* StreamRegistry()
+const TStreamRecordsColl* StreamRegistry()
 {
     return GRegistry.get();
 }
 
 void CreateStreamRegistry()
 {
+    GLastFound = nullptr;
     GSearchKey = std::make_unique<TStreamRec>();
     GRegistry = std::make_unique<TStreamRecordsColl>(32);
     GRegistry->SetDuplicates(false);
@@ -52,6 +58,7 @@ void CreateStreamRegistry()
 
 void FreeStreamRegistry()
 {
+    GLastFound = nullptr;
     GRegistry.reset();
     GSearchKey.reset();
 }

@@ -44,8 +44,8 @@ public:
 };
 
 // The program's registry: created when the library starts (or by the first
-// registration), freed when it stops; null in between.
-TStreamRecordsColl* StreamRegistry();
+// registration), freed when it stops; null in between. Changed only by registration.
+const TStreamRecordsColl* StreamRegistry();
 
 // Registers Class under its ClassCode. The same class again changes nothing; another class
 // under a taken code raises EObjectStream -4 and leaves the registry unchanged.
