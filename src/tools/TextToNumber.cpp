@@ -103,9 +103,8 @@ bool TextToByte(const std::string& Text, uint8_t& Value)
 bool TextToLogical(const std::string& Text, const std::string& FalseName,
                    const std::string& TrueName, uint8_t& Value)
 {
-    if (IsBlank(Text)) {
-        Value = 0;
-    } else if (IsAnsiPrefixOf(Text, FalseName)) {
+    // The false name is tried first: a text that starts both names is false.
+    if (IsBlank(Text) || IsAnsiPrefixOf(Text, FalseName)) {
         Value = 0;
     } else if (IsAnsiPrefixOf(Text, TrueName)) {
         Value = 1;
