@@ -62,7 +62,8 @@ int64_t TBufferedFile::ReadAt(char* Buffer, size_t Count, int64_t Offset)
 {
     size_t Done = 0;
     while (Done < Count) {
-        ssize_t Got = ::pread(FHandle, Buffer + Done, Count - Done, Offset + Done);
+        const int64_t At = Offset + static_cast<int64_t>(Done);
+        ssize_t Got = ::pread(FHandle, Buffer + Done, Count - Done, At);
         if (Got < 0 && errno == EINTR)
             continue;
         if (Got < 0)
@@ -78,7 +79,8 @@ void TBufferedFile::WriteAt(const char* Buffer, size_t Count, int64_t Offset)
 {
     size_t Done = 0;
     while (Done < Count) {
-        ssize_t Put = ::pwrite(FHandle, Buffer + Done, Count - Done, Offset + Done);
+        const int64_t At = Offset + static_cast<int64_t>(Done);
+        ssize_t Put = ::pwrite(FHandle, Buffer + Done, Count - Done, At);
         if (Put < 0 && errno == EINTR)
             continue;
         if (Put <= 0)

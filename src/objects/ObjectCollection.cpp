@@ -361,11 +361,11 @@ int32_t TObjectCollection::InsertOwned(std::unique_ptr<TStreamableObject>& Item)
     } catch (...) {
         // A hook that fails after the item went in leaves it with the collection.
         if (Raw && IndexOf(Raw) >= 0)
-            Item.release();
+            static_cast<void>(Item.release());
         throw;
     }
     if (Result >= 0)
-        Item.release();
+        static_cast<void>(Item.release());
     return Result;
 }
 

@@ -62,12 +62,13 @@ template <class T>
 const TStreamClass& StreamClassOf()
 {
     static_assert(std::is_base_of_v<TStreamableObject, T>);
-    static constexpr TStreamClass Class(T::StaticClassName, &T::ClassCode, []() -> TStreamableObject* {
+    constexpr TStreamClass::TCreateFunction Create = []() -> TStreamableObject* {
         if constexpr (std::is_default_constructible_v<T> && !std::is_abstract_v<T>)
             return new T();
         else
             return nullptr;
-    });
+    };
+    static constexpr TStreamClass Class(T::StaticClassName, &T::ClassCode, Create);
     return Class;
 }
 

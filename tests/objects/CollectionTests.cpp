@@ -170,8 +170,8 @@ TEST_F(CollectionTest, WalksVisitEveryItemInOrder)
         C.Insert(new TTestItem(K));
     C.ForEach([&](TStreamableObject* Item) { Visits += static_cast<TTestItem*>(Item)->Key; });
     EXPECT_EQ(Visits, 27);
-    EXPECT_EQ(C.FindFirst([](TStreamableObject* I) { return static_cast<TTestItem*>(I)->Key == 7; }),
-              C.ItemAt(1));
+    auto IsSeven = [](TStreamableObject* I) { return static_cast<TTestItem*>(I)->Key == 7; };
+    EXPECT_EQ(C.FindFirst(IsSeven), C.ItemAt(1));
 }
 
 TEST_F(CollectionTest, HousekeepingRemovesEmptyItems)
@@ -277,22 +277,31 @@ TEST_F(CollectionTest, NestedCollectionsRoundTripInAllThreeForms)
         Root->Insert(new TTestItem(32767, "last"));
         return Root;
     };
+    auto Put = [](TObjectStream& S, const TStreamableObject* Object, int Form) {
+        if (Form == 0)
+            S.PutObject(Object);
+        else if (Form == 1)
+            S.PutObjectSmall(Object);
+        else
+            S.PutObjectEx(Object);
+    };
+    auto Get = [](TObjectStream& S, int Form) {
+        return Form == 0 ? S.GetObject() : Form == 1 ? S.GetObjectSmall() : S.GetObjectEx();
+    };
     auto Root = Build();
     string Bytes[3];
     for (int Form = 0; Form < 3; ++Form) {
         {
             TObjectStream Out(Path("nested"), fmCreate);
-            Form == 0 ? Out.PutObject(Root.get())
-                      : Form == 1 ? Out.PutObjectSmall(Root.get()) : Out.PutObjectEx(Root.get());
+            Put(Out, Root.get(), Form);
         }
         Bytes[Form] = FileBytes(Path("nested"));
         TObjectStream In(Path("nested"), fmOpenRead);
-        auto Loaded = Form == 0 ? In.GetObject() : Form == 1 ? In.GetObjectSmall() : In.GetObjectEx();
+        auto Loaded = Get(In, Form);
         EXPECT_TRUE(In.AtEnd()) << Form;
         {
             TObjectStream Out(Path("again"), fmCreate);
-            Form == 0 ? Out.PutObject(Loaded.get())
-                      : Form == 1 ? Out.PutObjectSmall(Loaded.get()) : Out.PutObjectEx(Loaded.get());
+            Put(Out, Loaded.get(), Form);
         }
         EXPECT_EQ(HexOf(FileBytes(Path("again"))), HexOf(Bytes[Form])) << Form;
         auto& Top = dynamic_cast<TObjectCollection&>(*Loaded);

@@ -83,7 +83,7 @@ TEST_F(FileVerInfoTest, FormatTwoCarriesTheFlagByteOutsideTheCountedBlock)
     TFileVerInfo Info(true, "V2");
     uint8_t Flag = 0x5A;
     TObjectStream::CreateVerEx(Path("f2"), Info, fmCreate, Flag)->WriteByte(0xEE);
-    const string Block = string("A TEXT OF SIXTEE") + string(48, '\0') + string("X") + string(15, '\0');
+    const string Block = "A TEXT OF SIXTEE" + string(48, '\0') + "X" + string(15, '\0');
     EXPECT_EQ(HexOf(FileBytes(Path("f2"))),
               HexOf(LongHeader("V2          ", "02 00 50 00 00 00 5A", Block) + "\xEE"));
 
@@ -98,8 +98,8 @@ TEST_F(FileVerInfoTest, ReaderSkipsTheBlockByItsSizeField)
     TFileVerInfo Info(true, "KALPDFV_1.00");
     const string Block100 = string(100, 'x');
     for (const char* Format : {"00 00", "01 00"}) {
-        WriteBytes(Path("big"), LongHeader("KALPDFV_1.00", string(Format) + " 64 00 00 00", Block100) +
-                                    "\x2A");
+        const string SizeField = string(Format) + " 64 00 00 00";
+        WriteBytes(Path("big"), LongHeader("KALPDFV_1.00", SizeField, Block100) + "\x2A");
         uint8_t Flag = 9;
         TObjectStream Stream(Path("big"), Info, fmOpenRead, Flag);
         EXPECT_EQ(Stream.GetPos(), 130) << Format;
@@ -132,7 +132,7 @@ TEST_F(FileVerInfoTest, UnknownVersionRefusesTheFileAndKeepsTheDescriptor)
 {
     TFileVerInfo Info(true, "KALPDFV_1.00", "KALPDFV_0.90");
     WriteBytes(Path("old"), "KALPDFV_0.90");
-    TObjectStream(Path("old"), Info, fmOpenRead);
+    TObjectStream(Path("old"), Info, fmOpenRead).Version();
     ASSERT_EQ(Info.ReadVersion(), -1);
 
     for (const string& Content : {string("kalpdfv_1.00"), string(), string("KALPDFV_1.0"),
@@ -159,7 +159,7 @@ TEST_F(FileVerInfoTest, OtherOpenModesHaveNoHeader)
     // Mode 1 writes a header into the existing file, over its first bytes.
     WriteBytes(Path("existing"), string(20, '.'));
     TFileVerInfo Short(false, "NEW");
-    TObjectStream(Path("existing"), Short, fmOpenWrite);
+    TObjectStream(Path("existing"), Short, fmOpenWrite).Flush();
     EXPECT_EQ(FileBytes(Path("existing")), "NEW         ........");
 }
 

@@ -187,7 +187,8 @@ TEST_F(RegistryTest, ErrorCodesSelectTheirMessages)
               "Attempt to register a NIL class with registration code 7");
     EXPECT_EQ(EObjectStream(-3, {"TX", int64_t{7}}).Message(),
               "Attempt to register non streamable class TX with registration code 7");
-    EXPECT_EQ(EObjectStream(-5).Message(), "Attempt to read from stream, but no registered classes");
+    EXPECT_EQ(EObjectStream(-5).Message(),
+              "Attempt to read from stream, but no registered classes");
     EXPECT_EQ(EObjectStream(-7, {"TX"}).Message(), "Attempt to read invalid class TX from stream");
     EXPECT_EQ(EObjectStream(-8).Message(), "Attempt to write to stream, but no registered classes");
     EXPECT_EQ(EObjectStream(-11, {"TX"}).Message(),

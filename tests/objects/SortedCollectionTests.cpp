@@ -252,7 +252,8 @@ TEST_F(SortedCollectionTest, RecordsCompareTheirCodesUnsigned)
         EXPECT_EQ(Refused, Rec != nullptr);
     }
     std::vector<int32_t> Codes;
-    Records.ForEach([&](TStreamableObject* R) { Codes.push_back(static_cast<TStreamRec*>(R)->Code()); });
+    Records.ForEach(
+        [&](TStreamableObject* R) { Codes.push_back(static_cast<TStreamRec*>(R)->Code()); });
     EXPECT_EQ(Codes, (std::vector<int32_t>{0, 251, -1}));
 }
 
