@@ -108,20 +108,38 @@ std::string ShortNumber(double Value)
         return {};
     if (!std::isfinite(Value))
         return platform::FormatGeneral(Value);
-    char buf[512];
-    auto r = std::to_chars(buf, buf + sizeof buf, Value, std::chars_format::fixed);
-    std::string s(buf, r.ptr);
-    size_t dot = s.find('.');
-    if (dot != std::string::npos && s.size() - dot - 1 > 38) {
-        s = Fixed(Value, 38);
+    // The shortest digits that read back as Value, written out plainly: 1E23 is
+    // "100000000000000000000000", not the double's exact "99999999999999991611392".
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf - 1, Value, std::chars_format::scientific);
+    *r.ptr = '\0';
+    char* e = std::find(buf, r.ptr, 'e');
+    std::string mantissa(buf, e);
+    int exponent = std::atoi(e + 1);
+    std::string sign = mantissa[0] == '-' ? "-" : "";
+    std::string digits;
+    for (char c : mantissa)
+        if (c >= '0' && c <= '9')
+            digits += c;
+    std::string s;
+    if (exponent >= 0) {
+        if (digits.size() < static_cast<size_t>(exponent) + 1)
+            digits.append(static_cast<size_t>(exponent) + 1 - digits.size(), '0');
+        s = digits.substr(0, static_cast<size_t>(exponent) + 1);
+        if (digits.size() > static_cast<size_t>(exponent) + 1)
+            s += "." + digits.substr(static_cast<size_t>(exponent) + 1);
+    } else if (-exponent - 1 + digits.size() <= 38) {
+        s = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+    } else {
+        s = Fixed(std::fabs(Value), 38);
         while (s.back() == '0')
             s.pop_back();
         if (s.back() == '.')
             s.pop_back();
     }
-    if (s == "-0")
-        s = "0";
-    return WithSeparator(s);
+    if (s == "0")
+        sign.clear();
+    return WithSeparator(sign + s);
 }
 
 std::string FormatNumber(int32_t Width, int32_t Decimals, double Value)

@@ -115,6 +115,9 @@ TEST(NumberToText, ShortAndFreeForm)
     EXPECT_EQ(ShortNumber(0.1), "0.1");
     EXPECT_EQ(ShortNumber(-0.0), "0");
     EXPECT_EQ(ShortNumber(1E-50), "0");
+    EXPECT_EQ(ShortNumber(-1.5E-7), "-0.00000015");
+    EXPECT_EQ(ShortNumber(1E23), "100000000000000000000000");  // not the double's 99..1392
+    EXPECT_EQ(ShortNumber(1.26E-37), "0.00000000000000000000000000000000000013");
     EXPECT_EQ(ShortNumber(NullReal), "");
     {
         Separator comma(',');
