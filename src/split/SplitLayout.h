@@ -1,0 +1,42 @@
+#pragma once
+// Where the split puts its panes and where its bars are: pure arithmetic on the split's
+// state, so that every pane count and orientation can be checked without windows.
+#include <cstdint>
+#include <vector>
+
+#include "split/SplitTypes.h"
+
+namespace tavo::split {
+
+struct TLayoutInput {
+    int32_t ClientWidth = 0;
+    int32_t ClientHeight = 0;
+    int32_t Inset = 0;
+    int32_t PositionX = 0;
+    int32_t PositionY = 0;
+    int32_t BarWidth = 0;
+    int32_t PaneCount = 0;  // visible panes
+    ToxsOrientation Orientation = oxsVert;
+    bool Ver1Compat = false;
+};
+
+// Room left for the panes beside the bar: the client extent less both insets and one bar,
+// never negative.
+int32_t AvailableExtent(int32_t ClientExtent, int32_t Inset, int32_t BarWidth);
+
+// Bounds of the first visible panes (at most four). Empty with no pane or more than six:
+// then no pane is moved; the fifth and sixth keep their bounds.
+std::vector<TBounds> PaneLayout(const TLayoutInput& In);
+
+struct TBarAreas {
+    TBounds Vertical;
+    TBounds Horizontal;
+};
+TBarAreas BarAreas(const TLayoutInput& In);
+
+// -1 over the vertical bar only, 1 over the horizontal bar only, 0 over both, and
+// NoBar elsewhere.
+constexpr int32_t NoBar = 2;
+int32_t BarAt(const TBarAreas& Bars, int32_t X, int32_t Y);
+
+}  // namespace tavo::split

@@ -1,0 +1,46 @@
+#pragma once
+// Drawing shared by the split and its panes: the system colours they name, one-pixel
+// three-dimensional frames, pixel-exact lines, the caption close button and the four-way
+// split cursor.
+#include <QColor>
+#include <QCursor>
+#include <QPalette>
+#include <memory>
+
+#include "split/SplitTypes.h"
+
+class QPainter;
+
+namespace tavo::split {
+
+enum TSysColor : uint8_t {
+    clBtnFace,
+    clBtnShadow,
+    clBtnHighlight,
+    cl3DLight,
+    cl3DDkShadow,
+    clWindowFrame,
+    clWindow,
+    clActiveCaption,
+    clCaptionText
+};
+
+QColor SysColor(const QPalette& Palette, TSysColor Color);
+
+// Top and left in TopLeft, bottom and right in BottomRight (the corners top-right and
+// bottom-left belong to BottomRight); then shrinks R by one pixel on every side.
+void Frame3D(QPainter& Painter, TBounds& R, const QColor& TopLeft, const QColor& BottomRight);
+
+// A horizontal or vertical line from (X1, Y1) towards (X2, Y2), the end point left out,
+// as a pen that moves from point to point draws it.
+void LineTo(QPainter& Painter, int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, const QColor& Color);
+
+// The caption's close button: a raised button face with a cross.
+void DrawCloseButton(QPainter& Painter, const QRect& R, const QPalette& Palette);
+
+// The four-way cursor shown over the crossing of both bars. Made on first use and shared;
+// it goes when the last holder lets it go.
+std::shared_ptr<const QCursor> AcquireSplitCursor();
+constexpr int32_t SplitCursorSize = 32;
+
+}  // namespace tavo::split

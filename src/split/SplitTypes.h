@@ -1,0 +1,93 @@
+#pragma once
+// Types of the split control and its panes.
+#include <QRect>
+#include <cstdint>
+#include <initializer_list>
+
+namespace tavo::split {
+
+enum ToxsStyle : uint8_t {
+    oxsAuto,
+    oxsWin31,
+    oxsWin95,
+    oxsInset,
+    oxsGroove,
+    oxsWin97,
+    oxsRaised,
+    oxsPlain
+};
+
+// Even values lay two panes side by side, odd values stack them.
+enum ToxsOrientation : uint8_t { oxsVert, oxsHorz, oxsLeft, oxsTop, oxsRight, oxsBottom };
+
+enum ToxsOption : uint8_t { oxsHideInvisible, oxsSaveAsPercent, oxsVer1Compat };
+
+// A set of ToxsOption, one bit per value as the form stream stores sets.
+class ToxsOptions {
+public:
+    constexpr ToxsOptions() = default;
+    constexpr ToxsOptions(std::initializer_list<ToxsOption> Options)
+    {
+        for (ToxsOption o : Options)
+            FBits = static_cast<uint8_t>(FBits | Bit(o));
+    }
+    static constexpr ToxsOptions FromBits(uint8_t Bits)
+    {
+        ToxsOptions o;
+        o.FBits = Bits & 7;
+        return o;
+    }
+    constexpr uint8_t Bits() const { return FBits; }
+    constexpr bool Contains(ToxsOption Option) const { return (FBits & Bit(Option)) != 0; }
+    constexpr ToxsOptions With(ToxsOption Option) const { return FromBits(FBits | Bit(Option)); }
+    constexpr ToxsOptions Without(ToxsOption Option) const
+    {
+        return FromBits(static_cast<uint8_t>(FBits & ~Bit(Option)));
+    }
+    constexpr bool operator==(const ToxsOptions&) const = default;
+
+private:
+    static constexpr uint8_t Bit(ToxsOption o) { return static_cast<uint8_t>(1u << o); }
+    uint8_t FBits = 0;
+};
+
+// 0 to 100.
+using TPercent = uint8_t;
+
+enum TBorderStyle : uint8_t { bsNone, bsSingle };
+enum TDragMode : uint8_t { dmManual, dmAutomatic };
+enum TDragKind : uint8_t { dkDrag, dkDock };
+
+enum ToxsCaptionStyle : uint8_t { oxsNone, oxsTitlebar, oxsGrabBar };
+// Shares its value names with ToxsOrientation, hence the scoped form.
+enum class ToxsCaptionOrientation : uint8_t { oxsVert, oxsHorz };
+
+// Rectangles as the layout rules give them: right and bottom are exclusive edges.
+struct TBounds {
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Right = 0;
+    int32_t Bottom = 0;
+
+    int32_t Width() const { return Right - Left; }
+    int32_t Height() const { return Bottom - Top; }
+    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+    bool Contains(int32_t X, int32_t Y) const
+    {
+        return X >= Left && X < Right && Y >= Top && Y < Bottom;
+    }
+    // Negative extents become empty rather than flipped.
+    QRect ToRect() const
+    {
+        return QRect(Left, Top, Right > Left ? Right - Left : 0, Bottom > Top ? Bottom - Top : 0);
+    }
+    static TBounds FromRect(const QRect& R)
+    {
+        return {R.left(), R.top(), R.left() + R.width(), R.top() + R.height()};
+    }
+    bool operator==(const TBounds&) const = default;
+};
+
+constexpr int32_t GrabBarSize = 11;
+
+}  // namespace tavo::split

@@ -1,0 +1,622 @@
+#include "split/ToxCustomSplit.h"
+
+#include <QChildEvent>
+#include <QMetaMethod>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "split/DragOutline.h"
+#include "split/EscapeWatcher.h"
+#include "split/SplitPainting.h"
+#include "split/ToxScrollPane.h"
+
+namespace tavo::split {
+
+namespace {
+
+int32_t PercentOf(int32_t Position, int32_t Available)
+{
+    const int64_t percent = static_cast<int64_t>(Position) * 100 / Available;
+    return static_cast<int32_t>(std::clamp<int64_t>(percent, 0, 100));
+}
+
+int32_t PositionOf(int32_t Available, TPercent Percent)
+{
+    const int64_t position = static_cast<int64_t>(Available) * Percent / 100;
+    return static_cast<int32_t>(std::clamp<int64_t>(position, 0, Available));
+}
+
+// Low bound first, then the high one: a range too small for the grip ends at the high bound.
+int32_t Confine(int32_t Value, int32_t Low, int32_t High)
+{
+    if (Value < Low)
+        Value = Low;
+    if (Value > High)
+        Value = High;
+    return Value;
+}
+
+bool PaneShown(const ToxScrollPane* Pane)
+{
+    // A pane counts as visible unless it was hidden on purpose: children of a split that
+    // is not shown yet are hidden only until the split shows.
+    return !(Pane->isHidden() && Pane->testAttribute(Qt::WA_WState_ExplicitShowHide));
+}
+
+}  // namespace
+
+ToxCustomSplit::ToxCustomSplit(QWidget* Parent) : QWidget(Parent)
+{
+    resize(100, 100);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    FOutline = new TDragOutline(this);
+    ApplyStyle();
+}
+
+ToxCustomSplit::~ToxCustomSplit()
+{
+    FDestroying = true;
+    for (ToxScrollPane* pane : FPanes)
+        pane->FOwnerSplit = nullptr;
+    FPanes.clear();
+}
+
+void ToxCustomSplit::SetBarWidth(int32_t Value)
+{
+    FBarWidth = std::max(0, Value);
+    AlignControls();
+    update();
+}
+
+void ToxCustomSplit::SetBorderStyle(TBorderStyle Value)
+{
+    if (Value == FBorderStyle)
+        return;
+    FBorderStyle = Value;
+    SetStyle(FStyle);
+}
+
+void ToxCustomSplit::SetStyle(ToxsStyle Value)
+{
+    FStyle = Value;
+    if (!FLoading)
+        ApplyStyle();
+}
+
+void ToxCustomSplit::ApplyStyle()
+{
+    // Qt always offers the new-style controls.
+    FEffectiveStyle = FStyle == oxsAuto ? oxsWin95 : FStyle;
+    switch (FEffectiveStyle) {
+    case oxsWin31:
+        FInset = 0;
+        break;
+    case oxsWin95:
+    case oxsWin97:
+        FInset = 2;
+        break;
+    case oxsInset:
+    case oxsGroove:
+    case oxsRaised:
+        FInset = 1;
+        break;
+    default:
+        break;
+    }
+    update();
+    AlignControls();
+}
+
+void ToxCustomSplit::SetLocked(bool Value)
+{
+    FLocked = Value;
+    if (FLocked) {
+        CancelDrag();
+        unsetCursor();
+    }
+}
+
+void ToxCustomSplit::SetPositionX(int32_t Value)
+{
+    if (Value == FPositionX)
+        return;
+    FPositionX = Value;
+    PositionChanged();
+}
+
+void ToxCustomSplit::SetPositionY(int32_t Value)
+{
+    if (Value == FPositionY)
+        return;
+    FPositionY = Value;
+    PositionChanged();
+}
+
+void ToxCustomSplit::SetPositions(int32_t X, int32_t Y)
+{
+    if (X == FPositionX && Y == FPositionY)
+        return;
+    FPositionX = X;
+    FPositionY = Y;
+    PositionChanged();
+}
+
+void ToxCustomSplit::SetPercentX(int32_t Value)
+{
+    const auto percent = static_cast<TPercent>(std::clamp(Value, 0, 100));
+    if (percent == FPercentX)
+        return;
+    FPercentX = percent;
+    PercentChanged();
+}
+
+void ToxCustomSplit::SetPercentY(int32_t Value)
+{
+    const auto percent = static_cast<TPercent>(std::clamp(Value, 0, 100));
+    if (percent == FPercentY)
+        return;
+    FPercentY = percent;
+    PercentChanged();
+}
+
+void ToxCustomSplit::SetOrientation(ToxsOrientation Value)
+{
+    FOrientation = Value;
+    if (FLoading)
+        return;
+    AlignControls();
+    update();
+}
+
+QColor ToxCustomSplit::Color() const
+{
+    return FColor ? *FColor : palette().color(QPalette::Button);
+}
+
+void ToxCustomSplit::SetColor(const QColor& Value)
+{
+    FColor = Value;
+    update();
+    for (ToxScrollPane* pane : FPanes)
+        pane->UpdateColor();
+}
+
+int32_t ToxCustomSplit::AvailableWidth() const
+{
+    return AvailableExtent(width(), FInset, FBarWidth);
+}
+
+int32_t ToxCustomSplit::AvailableHeight() const
+{
+    return AvailableExtent(height(), FInset, FBarWidth);
+}
+
+TLayoutInput ToxCustomSplit::LayoutInput() const
+{
+    TLayoutInput in;
+    in.ClientWidth = width();
+    in.ClientHeight = height();
+    in.Inset = FInset;
+    in.PositionX = FPositionX;
+    in.PositionY = FPositionY;
+    in.BarWidth = FBarWidth;
+    in.PaneCount = VisiblePaneCount();
+    in.Orientation = FOrientation;
+    in.Ver1Compat = FOptions.Contains(oxsVer1Compat);
+    return in;
+}
+
+TBarAreas ToxCustomSplit::Bars() const
+{
+    return BarAreas(LayoutInput());
+}
+
+int32_t ToxCustomSplit::VisiblePaneCount() const
+{
+    if (!FOptions.Contains(oxsHideInvisible))
+        return static_cast<int32_t>(FPanes.size());
+    return static_cast<int32_t>(std::count_if(FPanes.begin(), FPanes.end(), PaneShown));
+}
+
+ToxScrollPane* ToxCustomSplit::VisiblePane(int32_t Index) const
+{
+    const bool all = !FOptions.Contains(oxsHideInvisible);
+    for (ToxScrollPane* pane : FPanes) {
+        if (!all && !PaneShown(pane))
+            continue;
+        if (Index-- == 0)
+            return pane;
+    }
+    return nullptr;
+}
+
+void ToxCustomSplit::PositionChanged()
+{
+    const int32_t availableWidth = AvailableWidth();
+    const int32_t availableHeight = AvailableHeight();
+    if (FOptions.Contains(oxsVer1Compat)) {
+        FPositionX = std::clamp(FPositionX, 0, availableWidth);
+        FPositionY = std::clamp(FPositionY, 0, availableHeight);
+    } else {
+        FPositionX = std::max(0, FPositionX);
+        FPositionY = std::max(0, FPositionY);
+    }
+    if (availableWidth != 0)
+        FPercentX = static_cast<TPercent>(PercentOf(FPositionX, availableWidth));
+    if (availableHeight != 0)
+        FPercentY = static_cast<TPercent>(PercentOf(FPositionY, availableHeight));
+    FinishChange();
+}
+
+void ToxCustomSplit::PercentChanged()
+{
+    FPositionX = PositionOf(AvailableWidth(), FPercentX);
+    FPositionY = PositionOf(AvailableHeight(), FPercentY);
+    FinishChange();
+}
+
+void ToxCustomSplit::FinishChange()
+{
+    if (!Settled())
+        return;
+    AlignControls();
+    update();
+    ResizeNotify();
+}
+
+void ToxCustomSplit::BoundsChanged()
+{
+    if (FOptions.Contains(oxsSaveAsPercent))
+        PercentChanged();
+    else
+        PositionChanged();
+}
+
+void ToxCustomSplit::ResizeNotify()
+{
+    if (FResizeGuard || !isSignalConnected(QMetaMethod::fromSignal(&ToxCustomSplit::OnResize)))
+        return;
+    FResizeGuard = true;
+    struct Reset {
+        bool& Flag;
+        ~Reset() { Flag = false; }
+    } reset{FResizeGuard};
+    emit OnResize();
+}
+
+void ToxCustomSplit::Change()
+{
+    emit OnChange();
+}
+
+void ToxCustomSplit::BeginLoading()
+{
+    FLoading = true;
+}
+
+void ToxCustomSplit::EndLoading()
+{
+    if (!FLoading)
+        return;
+    FLoading = false;
+    ApplyStyle();
+    BoundsChanged();
+}
+
+void ToxCustomSplit::AlignControls()
+{
+    if (FDestroying || FLoading)
+        return;
+    const std::vector<TBounds> bounds = PaneLayout(LayoutInput());
+    for (size_t i = 0; i < bounds.size(); ++i) {
+        if (ToxScrollPane* pane = VisiblePane(static_cast<int32_t>(i)))
+            pane->setGeometry(bounds[i].ToRect());
+    }
+    if (!FOutline->isHidden())
+        FOutline->setGeometry(rect());
+}
+
+void ToxCustomSplit::InsertPane(ToxScrollPane* Pane)
+{
+    if (FDestroying || std::find(FPanes.begin(), FPanes.end(), Pane) != FPanes.end())
+        return;
+    FPanes.push_back(Pane);
+    Pane->FOwnerSplit = this;
+    Pane->UpdateColor();
+    // A pane is visible unless hidden on purpose, also when it joins a split already shown.
+    if (isVisible() && !Pane->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        Pane->show();
+    FOutline->raise();
+    AlignControls();
+    update();
+}
+
+void ToxCustomSplit::RemovePane(ToxScrollPane* Pane)
+{
+    auto found = std::find(FPanes.begin(), FPanes.end(), Pane);
+    if (found == FPanes.end())
+        return;
+    FPanes.erase(found);
+    Pane->FOwnerSplit = nullptr;
+    if (FDestroying)
+        return;
+    AlignControls();
+    update();
+}
+
+void ToxCustomSplit::MovePane(ToxScrollPane* Pane, int32_t Index)
+{
+    auto found = std::find(FPanes.begin(), FPanes.end(), Pane);
+    if (found == FPanes.end())
+        return;
+    FPanes.erase(found);
+    const auto last = static_cast<int32_t>(FPanes.size());
+    FPanes.insert(FPanes.begin() + std::clamp(Index, 0, last), Pane);
+    AlignControls();
+    update();
+}
+
+void ToxCustomSplit::PaneVisibilityChanged()
+{
+    if (FDestroying)
+        return;
+    AlignControls();
+    update();
+}
+
+bool ToxCustomSplit::CanDock(const QWidget* Control) const
+{
+    const auto* pane = qobject_cast<const ToxScrollPane*>(Control);
+    if (pane == nullptr || !FDockSite)
+        return false;
+    return !(FPanes.size() > 3 && pane->parentWidget() != this);
+}
+
+bool ToxCustomSplit::DockPane(ToxScrollPane* Pane, ToxScrollPane* Target)
+{
+    if (!CanDock(Pane))
+        return false;
+    if (Pane->parentWidget() != this || Pane->isWindow())
+        Pane->setParent(this);
+    if (Target != nullptr && Target != Pane && Target->OwnerSplit() == this)
+        Pane->SetPaneIndex(Target->PaneIndex());
+    Pane->show();
+    AlignControls();
+    update();
+    return true;
+}
+
+void ToxCustomSplit::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Color());
+    const QPalette& pal = palette();
+    const QColor face = SysColor(pal, clBtnFace);
+    const QColor shadow = SysColor(pal, clBtnShadow);
+    const QColor highlight = SysColor(pal, clBtnHighlight);
+    const QColor frame = SysColor(pal, clWindowFrame);
+    const int32_t n = VisiblePaneCount();
+    for (int32_t i = 0; i < n; ++i) {
+        const ToxScrollPane* pane = VisiblePane(i);
+        TBounds b = TBounds::FromRect(pane->geometry());
+        auto enlarged = [&b](int32_t By) {
+            b = {b.Left - By, b.Top - By, b.Right + By, b.Bottom + By};
+        };
+        switch (FEffectiveStyle) {
+        case oxsWin31:
+            enlarged(1);
+            Frame3D(painter, b, shadow, highlight);
+            break;
+        case oxsWin95:
+            enlarged(2);
+            Frame3D(painter, b, shadow, highlight);
+            Frame3D(painter, b, frame, face);
+            break;
+        case oxsInset:
+            enlarged(1);
+            Frame3D(painter, b, shadow, highlight);
+            break;
+        case oxsGroove:
+            b = {b.Left + 1, b.Top + 1, b.Right + 1, b.Bottom + 1};
+            enlarged(FBarWidth / 2);
+            Frame3D(painter, b, highlight, frame);
+            Frame3D(painter, b, face, shadow);
+            break;
+        case oxsWin97:
+            enlarged(2);
+            if (FHot) {
+                Frame3D(painter, b, shadow, highlight);
+                Frame3D(painter, b, frame, face);
+            } else {
+                Frame3D(painter, b, face, face);
+                Frame3D(painter, b, shadow, highlight);
+            }
+            break;
+        case oxsRaised:
+            enlarged(3);
+            Frame3D(painter, b, shadow, highlight);
+            Frame3D(painter, b, frame, face);
+            break;
+        default:
+            break;
+        }
+    }
+    if (FEffectiveStyle == oxsWin31 && n > 0) {
+        TBounds whole = TBounds::FromRect(rect());
+        Frame3D(painter, whole, frame, frame);
+    }
+}
+
+void ToxCustomSplit::resizeEvent(QResizeEvent*)
+{
+    BoundsChanged();
+}
+
+void ToxCustomSplit::moveEvent(QMoveEvent*)
+{
+    BoundsChanged();
+}
+
+void ToxCustomSplit::mousePressEvent(QMouseEvent* Event)
+{
+    const QPoint pos = Event->position().toPoint();
+    FMousePos = pos;
+    if (Event->button() != Qt::LeftButton || FLocked || FDragging)
+        return;
+    FDragPoint = pos;
+    const int32_t kind = BarAt(Bars(), pos.x(), pos.y());
+    if (kind == NoBar)
+        return;
+    FDragKind = kind;
+    FDragging = true;
+    FGrabOffset = QPoint(pos.x() - (FPositionX + FInset), pos.y() - (FPositionY + FInset));
+    FDragStartPositions = QPoint(FPositionX, FPositionY);
+    // Escape gives the bar back while the button is held.
+    FEscape = std::make_unique<TEscapeWatcher>([this] { CancelDrag(); });
+    if (!FAutoUpdate)
+        ToggleOutline();
+}
+
+void ToxCustomSplit::mouseMoveEvent(QMouseEvent* Event)
+{
+    const QPoint pos = Event->position().toPoint();
+    FMousePos = pos;
+    if (!FDragging) {
+        UpdateCursor(pos);
+        return;
+    }
+    if (!(Event->buttons() & Qt::LeftButton))
+        return;
+    if (!FAutoUpdate)
+        ToggleOutline();
+    FDragPoint = ClampedDragPoint(pos);
+    if (FAutoUpdate)
+        ApplyDrag();
+    else
+        ToggleOutline();
+}
+
+void ToxCustomSplit::mouseReleaseEvent(QMouseEvent* Event)
+{
+    FMousePos = Event->position().toPoint();
+    if (Event->button() == Qt::LeftButton && FDragging) {
+        EndDrag();
+        ApplyDrag();
+    }
+    Change();
+}
+
+void ToxCustomSplit::EndDrag()
+{
+    FOutline->Clear();
+    FDragging = false;
+    TEscapeWatcher::Dismiss(FEscape);
+}
+
+void ToxCustomSplit::CancelDrag()
+{
+    if (!FDragging)
+        return;
+    EndDrag();
+    if (FAutoUpdate)
+        SetPositions(FDragStartPositions.x(), FDragStartPositions.y());
+}
+
+QPoint ToxCustomSplit::ClampedDragPoint(const QPoint& Pos) const
+{
+    return QPoint(Confine(Pos.x(), FInset + FGrabOffset.x(), width() - FBarWidth + FGrabOffset.x()),
+                  Confine(Pos.y(), FInset + FGrabOffset.y(),
+                          height() - FBarWidth + FGrabOffset.y()));
+}
+
+void ToxCustomSplit::ApplyDrag()
+{
+    const int32_t x = FDragPoint.x() - FGrabOffset.x() - FInset;
+    const int32_t y = FDragPoint.y() - FGrabOffset.y() - FInset;
+    if (FDragKind == -1)
+        SetPositionX(x);
+    else if (FDragKind == 1)
+        SetPositionY(y);
+    else
+        SetPositions(x, y);
+}
+
+void ToxCustomSplit::ToggleOutline()
+{
+    const TBarAreas bars = Bars();
+    if (FDragKind <= 0) {
+        FOutline->Invert(QRect(FDragPoint.x() - FGrabOffset.x(), bars.Vertical.Top, FBarWidth,
+                               bars.Vertical.Height()));
+    }
+    if (FDragKind >= 0) {
+        FOutline->Invert(QRect(bars.Horizontal.Left, FDragPoint.y() - FGrabOffset.y(),
+                               bars.Horizontal.Width(), FBarWidth));
+    }
+}
+
+void ToxCustomSplit::UpdateCursor(const QPoint& Pos)
+{
+    if (FLocked)
+        return;
+    const int32_t kind = BarAt(Bars(), Pos.x(), Pos.y());
+    switch (kind) {
+    case 0:
+        if (!FSplitCursor)
+            FSplitCursor = AcquireSplitCursor();
+        setCursor(*FSplitCursor);
+        break;
+    case -1:
+        setCursor(Qt::SplitHCursor);
+        break;
+    case 1:
+        setCursor(Qt::SplitVCursor);
+        break;
+    default:
+        unsetCursor();
+        break;
+    }
+    SetHot(kind != NoBar);
+}
+
+void ToxCustomSplit::SetHot(bool Value)
+{
+    if (FEffectiveStyle != oxsWin97 || !isEnabled() || Value == FHot)
+        return;
+    FHot = Value;
+    update();
+}
+
+void ToxCustomSplit::leaveEvent(QEvent* Event)
+{
+    FHot = false;
+    QWidget::leaveEvent(Event);
+}
+
+void ToxCustomSplit::changeEvent(QEvent* Event)
+{
+    if (Event->type() == QEvent::PaletteChange) {
+        for (ToxScrollPane* pane : FPanes)
+            pane->UpdateColor();
+    }
+    QWidget::changeEvent(Event);
+}
+
+void ToxCustomSplit::childEvent(QChildEvent* Event)
+{
+    // Only the pointer is compared: a pane being destroyed is no longer a pane here.
+    if (Event->type() == QEvent::ChildRemoved) {
+        auto found = std::find(FPanes.begin(), FPanes.end(), Event->child());
+        if (found != FPanes.end()) {
+            FPanes.erase(found);
+            if (!FDestroying) {
+                AlignControls();
+                update();
+            }
+        }
+    }
+    QWidget::childEvent(Event);
+}
+
+}  // namespace tavo::split

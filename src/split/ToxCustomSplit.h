@@ -1,0 +1,180 @@
+#pragma once
+// The split control: up to four scrolling panes (ToxScrollPane) with draggable bars between
+// them. The bar positions are kept in pixels and in percent, so the panes can keep either
+// their sizes or their proportions when the control is resized.
+#include <QColor>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "split/SplitLayout.h"
+#include "split/SplitTypes.h"
+
+class QCursor;
+
+namespace tavo::split {
+
+class ToxScrollPane;
+class TDragOutline;
+class TEscapeWatcher;
+
+class ToxCustomSplit : public QWidget {
+    Q_OBJECT
+public:
+    explicit ToxCustomSplit(QWidget* Parent = nullptr);
+    ~ToxCustomSplit() override;
+
+    // Properties.
+    bool AutoUpdate() const { return FAutoUpdate; }
+    void SetAutoUpdate(bool Value) { FAutoUpdate = Value; }
+    int32_t BarWidth() const { return FBarWidth; }
+    void SetBarWidth(int32_t Value);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    bool SyncScroll() const { return FSyncScroll; }
+    void SetSyncScroll(bool Value) { FSyncScroll = Value; }
+    ToxsStyle Style() const { return FStyle; }
+    void SetStyle(ToxsStyle Value);
+    bool Locked() const { return FLocked; }
+    void SetLocked(bool Value);
+    int32_t PositionX() const { return FPositionX; }
+    void SetPositionX(int32_t Value);
+    int32_t PositionY() const { return FPositionY; }
+    void SetPositionY(int32_t Value);
+    // Both bars at once, as the end of a drag on their crossing sets them.
+    void SetPositions(int32_t X, int32_t Y);
+    TPercent PercentX() const { return FPercentX; }
+    // Values above 100 are taken as 100.
+    void SetPercentX(int32_t Value);
+    TPercent PercentY() const { return FPercentY; }
+    void SetPercentY(int32_t Value);
+    ToxsOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(ToxsOrientation Value);
+    ToxsOptions Options() const { return FOptions; }
+    void SetOptions(ToxsOptions Value) { FOptions = Value; }
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool Value) { FDockSite = Value; }
+    bool AutoDock() const { return DockSite(); }
+    void SetAutoDock(bool Value) { SetDockSite(Value); }
+    // Button face unless set.
+    QColor Color() const;
+    void SetColor(const QColor& Value);
+
+    // State.
+    ToxsStyle EffectiveStyle() const { return FEffectiveStyle; }
+    int32_t Inset() const { return FInset; }
+    bool Hot() const { return FHot; }
+    bool Dragging() const { return FDragging; }
+    int32_t DragKind() const { return FDragKind; }
+    QPoint DragPoint() const { return FDragPoint; }
+    QPoint GrabOffset() const { return FGrabOffset; }
+    int32_t AvailableWidth() const;
+    int32_t AvailableHeight() const;
+    TBarAreas Bars() const;
+
+    // Panes, in their order.
+    const std::vector<ToxScrollPane*>& Panes() const { return FPanes; }
+    int32_t VisiblePaneCount() const;
+    ToxScrollPane* VisiblePane(int32_t Index) const;
+
+    // Loading from a form: while it lasts, style and orientation are only stored and nothing
+    // is laid out; the style is applied when it ends.
+    void BeginLoading();
+    void EndLoading();
+    bool Loading() const { return FLoading; }
+
+    // Docking: whether Control may dock here, and docking it (taking Target's place when
+    // given). Refused docks change nothing and return false.
+    bool CanDock(const QWidget* Control) const;
+    bool DockPane(ToxScrollPane* Pane, ToxScrollPane* Target = nullptr);
+
+    // Lays the panes out by the current positions.
+    void AlignControls();
+
+signals:
+    // Raised after every mouse button release the split receives.
+    void OnChange();
+    // The split's own resize event: after every change of the bars and of the size.
+    void OnResize();
+
+protected:
+    virtual void Change();
+    virtual void ResizeNotify();
+    virtual void PositionChanged();
+    virtual void PercentChanged();
+
+    void paintEvent(QPaintEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void moveEvent(QMoveEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void leaveEvent(QEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
+    void childEvent(QChildEvent* Event) override;
+
+private:
+    friend class ToxScrollPane;
+    void InsertPane(ToxScrollPane* Pane);
+    void RemovePane(ToxScrollPane* Pane);
+    void MovePane(ToxScrollPane* Pane, int32_t Index);
+    void PaneVisibilityChanged();
+
+    void ApplyStyle();
+    void BoundsChanged();
+    void FinishChange();
+    bool Settled() const { return !FLoading && !FDestroying; }
+    TLayoutInput LayoutInput() const;
+    void UpdateCursor(const QPoint& Pos);
+    void SetHot(bool Value);
+    void ToggleOutline();
+    void ApplyDrag();
+    void CancelDrag();
+    void EndDrag();
+    QPoint ClampedDragPoint(const QPoint& Pos) const;
+
+    bool FAutoUpdate = false;
+    int32_t FBarWidth = 6;
+    TBorderStyle FBorderStyle = bsSingle;
+    bool FSyncScroll = false;
+    ToxsStyle FStyle = oxsAuto;
+    bool FLocked = false;
+    int32_t FPositionX = 50;
+    int32_t FPositionY = 50;
+    TPercent FPercentX = 50;
+    TPercent FPercentY = 50;
+    ToxsOrientation FOrientation = oxsVert;
+    ToxsOptions FOptions{oxsHideInvisible};
+    bool FDockSite = true;
+    std::optional<QColor> FColor;
+
+    ToxsStyle FEffectiveStyle = oxsWin95;
+    int32_t FInset = 0;
+    bool FHot = false;
+    std::vector<ToxScrollPane*> FPanes;
+    bool FDragging = false;
+    int32_t FDragKind = 0;
+    QPoint FDragPoint;
+    QPoint FGrabOffset;
+    QPoint FDragStartPositions;
+    bool FResizeGuard = false;
+    QPoint FMousePos;
+    bool FLoading = false;
+    bool FDestroying = false;
+
+    TDragOutline* FOutline = nullptr;
+    std::unique_ptr<TEscapeWatcher> FEscape;
+    std::shared_ptr<const QCursor> FSplitCursor;
+};
+
+// The split as forms use it.
+class ToxSplit : public ToxCustomSplit {
+    Q_OBJECT
+public:
+    using ToxCustomSplit::ToxCustomSplit;
+};
+
+}  // namespace tavo::split

@@ -1,0 +1,251 @@
+// The split's positions, percentages, layout, styles and painting.
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "SplitTestSupport.h"
+#include "split/SplitPainting.h"
+
+namespace tavo::split {
+namespace {
+
+using test::Pane;
+using test::ShownSplit;
+
+TEST(Split, NewControlHasTheDocumentedDefaults)
+{
+    ToxSplit split;
+    EXPECT_EQ(split.width(), 100);
+    EXPECT_EQ(split.height(), 100);
+    EXPECT_EQ(split.BarWidth(), 6);
+    EXPECT_EQ(split.PositionX(), 50);
+    EXPECT_EQ(split.PercentY(), 50);
+    EXPECT_EQ(split.Style(), oxsAuto);
+    EXPECT_EQ(split.EffectiveStyle(), oxsWin95);
+    EXPECT_EQ(split.Inset(), 2);
+    EXPECT_EQ(split.Orientation(), oxsVert);
+    EXPECT_EQ(split.Options(), ToxsOptions{oxsHideInvisible});
+    EXPECT_EQ(split.BorderStyle(), bsSingle);
+    EXPECT_TRUE(split.DockSite());
+    EXPECT_FALSE(split.AutoUpdate() || split.Locked() || split.SyncScroll());
+    EXPECT_EQ(split.Color(), split.palette().color(QPalette::Button));
+}
+
+TEST(Split, FortyTwoPercentOfFiveHundredSixPixels)
+{
+    auto split = ShownSplit(506, 300, 2, oxsInset, {oxsHideInvisible, oxsSaveAsPercent});
+    split->SetPercentX(42);
+    EXPECT_EQ(split->Inset(), 1);
+    EXPECT_EQ(split->AvailableWidth(), 498);
+    EXPECT_EQ(split->PositionX(), 209);
+    EXPECT_EQ(split->PercentX(), 42);
+    EXPECT_EQ(Pane(*split, 0)->geometry(), QRect(1, 1, 208, 298));  // x 1 to 209
+    EXPECT_EQ(Pane(*split, 1)->geometry(), QRect(215, 1, 290, 298));
+}
+
+TEST(Split, ResizingKeepsPercentOrPositionByOption)
+{
+    auto keepsPercent = ShownSplit(506, 300, 2, oxsInset, {oxsSaveAsPercent});
+    keepsPercent->SetPercentX(42);
+    keepsPercent->resize(306, 300);
+    EXPECT_EQ(keepsPercent->PercentX(), 42);
+    EXPECT_EQ(keepsPercent->PositionX(), 298 * 42 / 100);
+    EXPECT_EQ(Pane(*keepsPercent, 1)->x(), 125 + 6);
+
+    auto keepsPosition = ShownSplit(506, 300, 2, oxsInset, {});
+    keepsPosition->SetPositionX(209);
+    EXPECT_EQ(keepsPosition->PercentX(), 41);  // 209 * 100 div 498, truncated
+    keepsPosition->resize(306, 300);
+    EXPECT_EQ(keepsPosition->PositionX(), 209);
+    EXPECT_EQ(keepsPosition->PercentX(), 70);  // 209 * 100 div 298
+}
+
+TEST(Split, PositionsAreClampedAndPercentagesBounded)
+{
+    auto split = ShownSplit(206, 106, 2, oxsInset, {});
+    split->SetPositionX(-40);
+    EXPECT_EQ(split->PositionX(), 0);
+    EXPECT_EQ(split->PercentX(), 0);
+    split->SetPositionX(1000);  // kept without version 1, the percentage stops at 100
+    EXPECT_EQ(split->PositionX(), 1000);
+    EXPECT_EQ(split->PercentX(), 100);
+    split->SetOptions({oxsVer1Compat});
+    split->SetPositionY(500);
+    EXPECT_EQ(split->PositionY(), 98);
+    EXPECT_EQ(split->PositionX(), 198);
+    split->SetPercentY(50);
+    EXPECT_EQ(split->PositionY(), 49);
+    split->SetPercentY(250);  // a percentage is 0 to 100
+    EXPECT_EQ(split->PercentY(), 100);
+    EXPECT_EQ(split->PositionY(), 98);
+}
+
+TEST(Split, NoRoomLeavesThePercentageAlone)
+{
+    auto split = ShownSplit(200, 200, 2, oxsInset, {});
+    split->SetPositionX(99);
+    const TPercent before = split->PercentX();
+    split->resize(8, 200);  // 8 - 2 - 6 = 0 pixels to share
+    EXPECT_EQ(split->AvailableWidth(), 0);
+    EXPECT_EQ(split->PercentX(), before);
+    split->SetOptions({oxsSaveAsPercent});
+    split->resize(4, 200);
+    EXPECT_EQ(split->PositionX(), 0);
+    EXPECT_EQ(split->PercentX(), before);
+}
+
+TEST(Split, HidingOneOfTwoPanesGivesTheOtherTheWholeInside)
+{
+    auto split = ShownSplit(300, 200, 2);
+    Pane(*split, 0)->hide();
+    EXPECT_EQ(split->VisiblePaneCount(), 1);
+    EXPECT_EQ(split->VisiblePane(0), Pane(*split, 1));
+    EXPECT_EQ(Pane(*split, 1)->geometry(), QRect(1, 1, 298, 198));
+    EXPECT_TRUE(split->Bars().Vertical.IsEmpty());
+    EXPECT_TRUE(split->Bars().Horizontal.IsEmpty());
+
+    // Without the option a hidden pane keeps its place.
+    split->SetOptions({});
+    split->AlignControls();
+    EXPECT_EQ(split->VisiblePaneCount(), 2);
+    EXPECT_EQ(Pane(*split, 1)->x(), split->PositionX() + 6);
+}
+
+TEST(Split, ResizeNotificationIsGuardedAgainstItsOwnChanges)
+{
+    auto split = ShownSplit(300, 200, 2, oxsInset, {});
+    int calls = 0;
+    // As the viewer does: keep the first pane at least 56 wide.
+    QObject::connect(split.get(), &ToxCustomSplit::OnResize, [&] {
+        ++calls;
+        if (split->PositionX() < 56)
+            split->SetPositionX(56);
+    });
+    split->SetPositionX(10);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(split->PositionX(), 56);
+    split->SetPercentY(30);
+    EXPECT_EQ(calls, 2);
+    split->resize(320, 200);
+    EXPECT_EQ(calls, 3);
+}
+
+TEST(Split, LoadingStoresStyleAndOrientationUntilItEnds)
+{
+    auto split = ShownSplit(300, 200, 3, oxsWin95, {});
+    const QRect before = Pane(*split, 2)->geometry();
+    split->BeginLoading();
+    split->SetStyle(oxsPlain);
+    split->SetOrientation(oxsTop);
+    split->SetStyle(oxsInset);
+    EXPECT_EQ(split->EffectiveStyle(), oxsWin95);
+    EXPECT_EQ(split->Inset(), 2);
+    EXPECT_EQ(Pane(*split, 2)->geometry(), before);
+    split->EndLoading();
+    EXPECT_EQ(split->EffectiveStyle(), oxsInset);
+    EXPECT_EQ(split->Inset(), 1);
+    EXPECT_EQ(Pane(*split, 2)->geometry().left(), 1);  // oxsTop: third pane bottom left
+}
+
+TEST(Split, StylesSetTheInset)
+{
+    ToxSplit split;
+    const std::pair<ToxsStyle, int> insets[] = {{oxsWin31, 0},  {oxsWin95, 2}, {oxsWin97, 2},
+                                                {oxsInset, 1},  {oxsGroove, 1}, {oxsRaised, 1},
+                                                {oxsPlain, 1},  {oxsAuto, 2}};
+    for (auto [style, inset] : insets) {
+        split.SetStyle(style);
+        EXPECT_EQ(split.Inset(), inset) << int(style);  // oxsPlain keeps the inset it had
+    }
+}
+
+TEST(Split, PanesComeAndGoWithTheirChildren)
+{
+    auto split = ShownSplit(300, 200, 3);
+    ToxScrollPane* middle = Pane(*split, 1);
+    delete middle;
+    ASSERT_EQ(split->Panes().size(), 2u);
+    EXPECT_EQ(Pane(*split, 2)->PaneIndex(), 1);
+    std::unique_ptr<ToxScrollPane> last(Pane(*split, 2));
+    last->setParent(nullptr);
+    EXPECT_EQ(split->Panes().size(), 1u);
+    EXPECT_EQ(last->PaneIndex(), -1);
+    EXPECT_EQ(Pane(*split, 0)->geometry(), QRect(1, 1, 298, 198));
+}
+
+// Pixels left of the second pane, outward from the pane.
+struct Corner {
+    QRgb Inside;
+    QRgb Out1;
+    QRgb Out2;
+    QRgb Out3;
+};
+Corner FrameAt(ToxCustomSplit& Split)
+{
+    const QImage image = test::Grab(&Split);
+    const QRect pane = Pane(Split, 1)->geometry();
+    const int y = pane.center().y();
+    return {image.pixel(pane.left(), y), image.pixel(pane.left() - 1, y),
+            image.pixel(pane.left() - 2, y), image.pixel(pane.left() - 3, y)};
+}
+
+TEST(Split, EachStyleDrawsItsFrames)
+{
+    auto split = ShownSplit(300, 200, 2, oxsInset);
+    const QPalette& pal = split->palette();
+    const QRgb face = split->Color().rgb();
+    const QRgb shadow = SysColor(pal, clBtnShadow).rgb();
+    const QRgb frame = SysColor(pal, clWindowFrame).rgb();
+    ASSERT_NE(shadow, face);
+
+    EXPECT_EQ(FrameAt(*split).Out1, shadow);
+    split->SetStyle(oxsWin95);
+    EXPECT_EQ(FrameAt(*split).Out1, frame);
+    EXPECT_EQ(FrameAt(*split).Out2, shadow);
+    split->SetStyle(oxsRaised);
+    EXPECT_EQ(FrameAt(*split).Out1, face);  // a gap of the split's colour inside the frames
+    EXPECT_EQ(FrameAt(*split).Out2, frame);
+    EXPECT_EQ(FrameAt(*split).Out3, shadow);
+    split->SetStyle(oxsPlain);
+    EXPECT_EQ(FrameAt(*split).Out1, face);
+    split->SetStyle(oxsWin31);  // no inset: the frames lie beside the bar
+    const QImage image = test::Grab(split.get());
+    EXPECT_EQ(image.pixel(split->PositionX() + 3, 0), frame);  // around the whole client area
+    EXPECT_EQ(image.pixel(Pane(*split, 1)->x() - 1, 100), shadow);
+}
+
+TEST(Split, Win97FramesLightUpWhileTheMouseIsOverABar)
+{
+    auto split = ShownSplit(300, 200, 2, oxsWin97);
+    const QPalette& pal = split->palette();
+    const int bar = split->PositionX() + split->Inset() + 2;
+    EXPECT_EQ(FrameAt(*split).Out2, SysColor(pal, clBtnFace).rgb());
+    test::Move(split.get(), QPoint(bar, 100));
+    EXPECT_TRUE(split->Hot());
+    EXPECT_EQ(FrameAt(*split).Out2, SysColor(pal, clBtnShadow).rgb());
+    test::Move(split.get(), QPoint(100, 100));  // over the pane, which is not the split
+    test::Move(split.get(), QPoint(bar, 1));
+    test::Move(split.get(), QPoint(1, 1));
+    EXPECT_FALSE(split->Hot());
+
+    split->SetStyle(oxsInset);  // only the Win97 style lights up
+    test::Move(split.get(), QPoint(bar, 100));
+    EXPECT_FALSE(split->Hot());
+}
+
+TEST(Split, SplitCursorIsSharedAndReleasedWithItsLastHolder)
+{
+    std::weak_ptr<const QCursor> seen;
+    {
+        auto first = AcquireSplitCursor();
+        auto second = AcquireSplitCursor();
+        EXPECT_EQ(first, second);
+        EXPECT_EQ(first->shape(), Qt::BitmapCursor);
+        EXPECT_EQ(first->hotSpot(), QPoint(16, 16));
+        seen = first;
+    }
+    EXPECT_TRUE(seen.expired());
+}
+
+}  // namespace
+}  // namespace tavo::split
