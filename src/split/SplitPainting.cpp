@@ -5,31 +5,9 @@
 #include <algorithm>
 #include <mutex>
 
-namespace tavo::split {
+#include "tools/Colors.h"
 
-QColor SysColor(const QPalette& Palette, TSysColor Color)
-{
-    switch (Color) {
-    case clBtnFace:
-        return Palette.color(QPalette::Button);
-    case clBtnShadow:
-        return Palette.color(QPalette::Dark);
-    case clBtnHighlight:
-        return Palette.color(QPalette::Light);
-    case cl3DLight:
-        return Palette.color(QPalette::Midlight);
-    case cl3DDkShadow:
-    case clWindowFrame:
-        return Palette.color(QPalette::Shadow);
-    case clWindow:
-        return Palette.color(QPalette::Base);
-    case clActiveCaption:
-        return Palette.color(QPalette::Active, QPalette::Highlight);
-    case clCaptionText:
-        return Palette.color(QPalette::Active, QPalette::HighlightedText);
-    }
-    return Palette.color(QPalette::Button);
-}
+namespace tavo::split {
 
 void Frame3D(QPainter& Painter, TBounds& R, const QColor& TopLeft, const QColor& BottomRight)
 {
@@ -59,15 +37,16 @@ void LineTo(QPainter& Painter, int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, c
     }
 }
 
-void DrawCloseButton(QPainter& Painter, const QRect& R, const QPalette& Palette)
+void DrawCloseButton(QPainter& Painter, const QRect& R)
 {
     if (R.width() <= 0 || R.height() <= 0)
         return;
     Painter.save();
-    Painter.fillRect(R, SysColor(Palette, clBtnFace));
+    using namespace tools;
+    Painter.fillRect(R, ToQColor(clBtnFace));
     TBounds b = TBounds::FromRect(R);
-    Frame3D(Painter, b, SysColor(Palette, cl3DLight), SysColor(Palette, cl3DDkShadow));
-    Frame3D(Painter, b, SysColor(Palette, clBtnHighlight), SysColor(Palette, clBtnShadow));
+    Frame3D(Painter, b, ToQColor(cl3DLight), ToQColor(cl3DDkShadow));
+    Frame3D(Painter, b, ToQColor(clBtnHighlight), ToQColor(clBtnShadow));
     // The cross keeps a quarter of the smaller side free around it.
     const int32_t side = std::min(R.width(), R.height());
     const int32_t margin = std::max(2, side / 4);
@@ -75,7 +54,7 @@ void DrawCloseButton(QPainter& Painter, const QRect& R, const QPalette& Palette)
     // Two pixels thick, so the cross is one pixel wider than its extent.
     const int32_t left = R.left() + (R.width() - extent - 1) / 2;
     const int32_t top = R.top() + (R.height() - extent) / 2;
-    const QColor ink = Palette.color(QPalette::ButtonText);
+    const QColor ink = ToQColor(clBtnText);
     for (int32_t i = 0; i < extent; ++i) {
         Painter.fillRect(QRect(left + i, top + i, 2, 1), ink);
         Painter.fillRect(QRect(left + extent - 1 - i, top + i, 2, 1), ink);

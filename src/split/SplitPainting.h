@@ -1,10 +1,9 @@
 #pragma once
-// Drawing shared by the split and its panes: the system colours they name, one-pixel
-// three-dimensional frames, pixel-exact lines, the caption close button and the four-way
-// split cursor.
+// Drawing shared by the split and its panes: one-pixel three-dimensional frames,
+// pixel-exact lines, the caption close button and the four-way split cursor. Colours are
+// the libraries' system colours (tools/Colors.h).
 #include <QColor>
 #include <QCursor>
-#include <QPalette>
 #include <memory>
 
 #include "split/SplitTypes.h"
@@ -12,20 +11,6 @@
 class QPainter;
 
 namespace tavo::split {
-
-enum TSysColor : uint8_t {
-    clBtnFace,
-    clBtnShadow,
-    clBtnHighlight,
-    cl3DLight,
-    cl3DDkShadow,
-    clWindowFrame,
-    clWindow,
-    clActiveCaption,
-    clCaptionText
-};
-
-QColor SysColor(const QPalette& Palette, TSysColor Color);
 
 // Top and left in TopLeft, bottom and right in BottomRight (the corners top-right and
 // bottom-left belong to BottomRight); then shrinks R by one pixel on every side.
@@ -36,7 +21,7 @@ void Frame3D(QPainter& Painter, TBounds& R, const QColor& TopLeft, const QColor&
 void LineTo(QPainter& Painter, int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, const QColor& Color);
 
 // The caption's close button: a raised button face with a cross.
-void DrawCloseButton(QPainter& Painter, const QRect& R, const QPalette& Palette);
+void DrawCloseButton(QPainter& Painter, const QRect& R);
 
 // The four-way cursor shown over the crossing of both bars. Made on first use and shared;
 // it goes when the last holder lets it go.

@@ -170,12 +170,7 @@ void ToxCustomSplit::SetOrientation(ToxsOrientation Value)
     update();
 }
 
-QColor ToxCustomSplit::Color() const
-{
-    return FColor ? *FColor : palette().color(QPalette::Button);
-}
-
-void ToxCustomSplit::SetColor(const QColor& Value)
+void ToxCustomSplit::SetColor(tools::TColor Value)
 {
     FColor = Value;
     update();
@@ -391,12 +386,11 @@ bool ToxCustomSplit::DockPane(ToxScrollPane* Pane, ToxScrollPane* Target)
 void ToxCustomSplit::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Color());
-    const QPalette& pal = palette();
-    const QColor face = SysColor(pal, clBtnFace);
-    const QColor shadow = SysColor(pal, clBtnShadow);
-    const QColor highlight = SysColor(pal, clBtnHighlight);
-    const QColor frame = SysColor(pal, clWindowFrame);
+    painter.fillRect(rect(), tools::ToQColor(FColor));
+    const QColor face = tools::ToQColor(tools::clBtnFace);
+    const QColor shadow = tools::ToQColor(tools::clBtnShadow);
+    const QColor highlight = tools::ToQColor(tools::clBtnHighlight);
+    const QColor frame = tools::ToQColor(tools::clWindowFrame);
     const int32_t n = VisiblePaneCount();
     for (int32_t i = 0; i < n; ++i) {
         const ToxScrollPane* pane = VisiblePane(i);

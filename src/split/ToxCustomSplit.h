@@ -12,6 +12,7 @@
 
 #include "split/SplitLayout.h"
 #include "split/SplitTypes.h"
+#include "tools/Colors.h"
 
 class QCursor;
 
@@ -59,9 +60,8 @@ public:
     void SetDockSite(bool Value) { FDockSite = Value; }
     bool AutoDock() const { return DockSite(); }
     void SetAutoDock(bool Value) { SetDockSite(Value); }
-    // Button face unless set.
-    QColor Color() const;
-    void SetColor(const QColor& Value);
+    tools::TColor Color() const { return FColor; }
+    void SetColor(tools::TColor Value);
 
     // State.
     ToxsStyle EffectiveStyle() const { return FEffectiveStyle; }
@@ -149,7 +149,7 @@ private:
     ToxsOrientation FOrientation = oxsVert;
     ToxsOptions FOptions{oxsHideInvisible};
     bool FDockSite = true;
-    std::optional<QColor> FColor;
+    tools::TColor FColor = tools::clBtnFace;
 
     ToxsStyle FEffectiveStyle = oxsWin95;
     int32_t FInset = 0;

@@ -108,18 +108,19 @@ void ToxScrollPane::SetBorderStyle(TBorderStyle Value)
     UpdateFrame();
 }
 
-QColor ToxScrollPane::Color() const
+tools::TColor ToxScrollPane::Color() const
 {
-    if (FParentColor) {
+    if (FParentColor && !isWindow()) {
         if (FOwnerSplit)
             return FOwnerSplit->Color();
-        if (parentWidget() != nullptr && !isWindow())
-            return parentWidget()->palette().color(QPalette::Window);
+        // Other parents are forms, whose colour is the button face.
+        if (parentWidget() != nullptr)
+            return tools::clBtnFace;
     }
-    return FColor ? *FColor : palette().color(QPalette::Base);
+    return FColor;
 }
 
-void ToxScrollPane::SetColor(const QColor& Value)
+void ToxScrollPane::SetColor(tools::TColor Value)
 {
     FColor = Value;
     FParentColor = false;
@@ -135,7 +136,7 @@ void ToxScrollPane::SetParentColor(bool Value)
 void ToxScrollPane::UpdateColor()
 {
     QPalette pal = viewport()->palette();
-    pal.setColor(QPalette::Window, Color());
+    pal.setColor(QPalette::Window, tools::ToQColor(Color()));
     viewport()->setPalette(pal);
     update();
 }
@@ -267,15 +268,14 @@ void ToxScrollPane::PaintCaption(QPainter& Painter) const
         return;
     const TCaptionLayout layout = CaptionLayout();
     const TBounds& c = layout.Bar;
-    const QPalette& pal = palette();
     const bool vertical = FCaptionOrientation == ToxsCaptionOrientation::oxsVert;
     Painter.save();
     if (FCaptionStyle == oxsTitlebar) {
-        Painter.fillRect(c.ToRect(), SysColor(pal, clActiveCaption));
+        Painter.fillRect(c.ToRect(), tools::ToQColor(tools::clActiveCaption));
         const QFont font = SmallCaptionFont();
         const QFontMetrics metrics(font);
         Painter.setFont(font);
-        Painter.setPen(SysColor(pal, clCaptionText));
+        Painter.setPen(tools::ToQColor(tools::clCaptionText));
         Painter.setClipRect(c.ToRect());
         const QString text = platform::FromAnsi(FCaption);
         if (vertical) {
@@ -291,9 +291,9 @@ void ToxScrollPane::PaintCaption(QPainter& Painter) const
         }
         Painter.setClipping(false);
     } else {
-        Painter.fillRect(c.ToRect(), Color());
-        const QColor highlight = SysColor(pal, clBtnHighlight);
-        const QColor shadow = SysColor(pal, clBtnShadow);
+        Painter.fillRect(c.ToRect(), tools::ToQColor(Color()));
+        const QColor highlight = tools::ToQColor(tools::clBtnHighlight);
+        const QColor shadow = tools::ToQColor(tools::clBtnShadow);
         TBounds g = layout.Grip;
         for (int32_t line = 0; line < 2; ++line) {
             if (vertical) {
@@ -313,7 +313,7 @@ void ToxScrollPane::PaintCaption(QPainter& Painter) const
     }
     // Drawn last so that no grip line crosses its edge.
     if (!layout.CloseBox.isEmpty())
-        DrawCloseButton(Painter, layout.CloseBox, pal);
+        DrawCloseButton(Painter, layout.CloseBox);
     Painter.restore();
 }
 

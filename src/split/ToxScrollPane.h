@@ -10,6 +10,7 @@
 #include <string>
 
 #include "split/SplitTypes.h"
+#include "tools/Colors.h"
 
 namespace tavo::split {
 
@@ -31,8 +32,8 @@ public:
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
     // With ParentColor the parent's colour, else the pane's own (window colour at first).
-    QColor Color() const;
-    void SetColor(const QColor& Value);
+    tools::TColor Color() const;
+    void SetColor(tools::TColor Value);
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool Value);
     TDragMode DragMode() const { return FDragMode; }
@@ -97,7 +98,7 @@ private:
 
     QPointer<ToxCustomSplit> FOwnerSplit;
     TBorderStyle FBorderStyle = bsNone;
-    std::optional<QColor> FColor;
+    tools::TColor FColor = tools::clWindow;
     bool FParentColor = true;
     TDragMode FDragMode = dmAutomatic;
     TDragKind FDragKind = dkDock;

@@ -61,16 +61,15 @@ TEST(ScrollPane, GrabBarDrawsTwoRaisedLinesAndTheCloseBox)
     // S = 11 - 2: a box 9 wide, 8 high, at the grip's right end, one above it.
     EXPECT_EQ(box, QRect(pane->width() - 3 - 9, 1, 9, 8));
     const QImage image = pane->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QPalette& pal = pane->palette();
-    const QRgb highlight = SysColor(pal, clBtnHighlight).rgb();
-    const QRgb shadow = SysColor(pal, clBtnShadow).rgb();
+    const QRgb highlight = test::Rgb(tools::clBtnHighlight);
+    const QRgb shadow = test::Rgb(tools::clBtnShadow);
     const int x = 20;
-    EXPECT_EQ(image.pixel(x, 1), pane->Color().rgb());
+    EXPECT_EQ(image.pixel(x, 1), test::Rgb(pane->Color()));
     EXPECT_EQ(image.pixel(x, 2), highlight);
     EXPECT_EQ(image.pixel(x, 4), shadow);
     EXPECT_EQ(image.pixel(x, 5), highlight);  // the second line, three lower
     EXPECT_EQ(image.pixel(x, 7), shadow);
-    EXPECT_EQ(image.pixel(x, 8), pane->Color().rgb());
+    EXPECT_EQ(image.pixel(x, 8), test::Rgb(pane->Color()));
     EXPECT_EQ(image.pixel(2, 3), highlight);  // the line's left end is raised too
     EXPECT_EQ(image.pixel(box.left() - 1, 2), highlight);
 
@@ -87,7 +86,7 @@ TEST(ScrollPane, TitleBarIsFilledWithTheCaptionColour)
     const int size = pane->CaptionSize();
     EXPECT_EQ(pane->CloseBoxRect(), QRect(pane->width() - (size - 2) - 1, 2, size - 2, size - 3));
     const QImage image = pane->grab().toImage();
-    const QRgb caption = SysColor(pane->palette(), clActiveCaption).rgb();
+    const QRgb caption = test::Rgb(tools::clActiveCaption);
     EXPECT_EQ(image.pixel(pane->width() / 2, size - 1), caption);
     EXPECT_NE(image.pixel(pane->width() / 2, size), caption);
     pane->SetCaptionOrientation(ToxsCaptionOrientation::oxsVert);
@@ -173,13 +172,16 @@ TEST(ScrollPane, ParentColourFollowsTheSplit)
 {
     auto split = ShownSplit(400, 300, 2);
     ToxScrollPane* pane = Pane(*split, 0);
-    split->SetColor(QColor(10, 120, 30));
-    EXPECT_EQ(pane->Color(), QColor(10, 120, 30));
-    EXPECT_EQ(pane->grab().toImage().pixel(20, 20), QColor(10, 120, 30).rgb());
-    pane->SetColor(Qt::white);
+    EXPECT_EQ(pane->Color(), tools::clBtnFace);
+    split->SetColor(0x1E780A);
+    EXPECT_EQ(pane->Color(), 0x1E780A);
+    EXPECT_EQ(pane->grab().toImage().pixel(20, 20), qRgb(10, 120, 30));
+    pane->SetColor(tools::clWhite);
     EXPECT_FALSE(pane->ParentColor());
-    split->SetColor(Qt::black);
-    EXPECT_EQ(pane->Color(), QColor(Qt::white));
+    split->SetColor(tools::clBlack);
+    EXPECT_EQ(pane->Color(), tools::clWhite);
+    ToxScrollPane alone;
+    EXPECT_EQ(alone.Color(), tools::clWindow);
 }
 
 }  // namespace

@@ -120,7 +120,7 @@ TEST(SplitDrag, OutlineInvertsTheScreenAndLeavesItAsItWas)
     EXPECT_EQ(split->PositionX(), 150);
     EXPECT_EQ(split->PositionY(), 110);
     // The bar now lies where the strip was, in the split's own colour: nothing is left inverted.
-    EXPECT_EQ(test::Grab(split.get()).pixel(20, stripY + 2), split->Color().rgb());
+    EXPECT_EQ(test::Grab(split.get()).pixel(20, stripY + 2), test::Rgb(split->Color()));
 }
 
 TEST(SplitDrag, AutoUpdateMovesThePanesWithTheMouse)

@@ -72,6 +72,11 @@ QImage Grab(QWidget* Widget)
     return Widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+QRgb Rgb(tools::TColor Color)
+{
+    return tools::ToQColor(Color).rgb();
+}
+
 bool WaitForScrollBar(ToxScrollPane* Pane)
 {
     return QTest::qWaitFor([Pane] { return Pane->verticalScrollBar()->isVisible(); });

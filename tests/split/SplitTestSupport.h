@@ -23,6 +23,8 @@ void Click(QWidget* Widget, QPoint Pos, Qt::MouseButton Button = Qt::LeftButton)
 void Drag(QWidget* Widget, QPoint From, QPoint To);
 
 QImage Grab(QWidget* Widget);
+// A library colour as a grabbed image holds it.
+QRgb Rgb(tools::TColor Color);
 
 // Waits until the pane has laid out its content and shows its vertical scroll bar.
 bool WaitForScrollBar(ToxScrollPane* Pane);

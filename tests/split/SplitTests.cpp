@@ -28,7 +28,7 @@ TEST(Split, NewControlHasTheDocumentedDefaults)
     EXPECT_EQ(split.BorderStyle(), bsSingle);
     EXPECT_TRUE(split.DockSite());
     EXPECT_FALSE(split.AutoUpdate() || split.Locked() || split.SyncScroll());
-    EXPECT_EQ(split.Color(), split.palette().color(QPalette::Button));
+    EXPECT_EQ(split.Color(), tools::clBtnFace);
 }
 
 TEST(Split, FortyTwoPercentOfFiveHundredSixPixels)
@@ -192,10 +192,9 @@ Corner FrameAt(ToxCustomSplit& Split)
 TEST(Split, EachStyleDrawsItsFrames)
 {
     auto split = ShownSplit(300, 200, 2, oxsInset);
-    const QPalette& pal = split->palette();
-    const QRgb face = split->Color().rgb();
-    const QRgb shadow = SysColor(pal, clBtnShadow).rgb();
-    const QRgb frame = SysColor(pal, clWindowFrame).rgb();
+    const QRgb face = test::Rgb(split->Color());
+    const QRgb shadow = test::Rgb(tools::clBtnShadow);
+    const QRgb frame = test::Rgb(tools::clWindowFrame);
     ASSERT_NE(shadow, face);
 
     EXPECT_EQ(FrameAt(*split).Out1, shadow);
@@ -217,12 +216,11 @@ TEST(Split, EachStyleDrawsItsFrames)
 TEST(Split, Win97FramesLightUpWhileTheMouseIsOverABar)
 {
     auto split = ShownSplit(300, 200, 2, oxsWin97);
-    const QPalette& pal = split->palette();
     const int bar = split->PositionX() + split->Inset() + 2;
-    EXPECT_EQ(FrameAt(*split).Out2, SysColor(pal, clBtnFace).rgb());
+    EXPECT_EQ(FrameAt(*split).Out2, test::Rgb(tools::clBtnFace));
     test::Move(split.get(), QPoint(bar, 100));
     EXPECT_TRUE(split->Hot());
-    EXPECT_EQ(FrameAt(*split).Out2, SysColor(pal, clBtnShadow).rgb());
+    EXPECT_EQ(FrameAt(*split).Out2, test::Rgb(tools::clBtnShadow));
     test::Move(split.get(), QPoint(100, 100));  // over the pane, which is not the split
     test::Move(split.get(), QPoint(bar, 1));
     test::Move(split.get(), QPoint(1, 1));
