@@ -19,12 +19,13 @@ QRect TRect::ToQRect() const
     return QRect(Left, Top, Right - Left, Bottom - Top);
 }
 
-int32_t RoundHalfEven(double Value)
+namespace {
+
+// Halves go to the even neighbour, as the drawing formulas expect.
+int32_t Round(double Value)
 {
     return static_cast<int32_t>(std::nearbyint(Value));
 }
-
-namespace {
 
 std::unique_ptr<QImage> SharedGlyph;
 
@@ -156,9 +157,9 @@ void DrawCaptionGlyph(QPainter& Canvas, int32_t Margin, const TRect& R, TOwnerDr
     case taCenter:
         if (hasGlyph)
             tx = R.Left + Margin +
-                 RoundHalfEven((R.Right - R.Left - 2 * Margin - tw - gw - 2) / 2.0) + gw + 2;
+                 Round((R.Right - R.Left - 2 * Margin - tw - gw - 2) / 2.0) + gw + 2;
         else
-            tx = R.Left + RoundHalfEven((R.Right - R.Left - Margin - tw) / 2.0);
+            tx = R.Left + Round((R.Right - R.Left - Margin - tw) / 2.0);
         gx = tx - gw - 2;
         break;
     default:
@@ -170,7 +171,7 @@ void DrawCaptionGlyph(QPainter& Canvas, int32_t Margin, const TRect& R, TOwnerDr
     Canvas.drawText(QPoint(tx, ty + metrics.ascent()), text);
 
     if (hasGlyph && gw > 0 && gh > 0) {
-        const int32_t gy = R.Top + RoundHalfEven((H - gh) / 2.0);
+        const int32_t gy = R.Top + Round((H - gh) / 2.0);
         if (greyed)
             DrawDisabledGlyph(Canvas, {gx, gy}, *Glyph);
         else
@@ -185,9 +186,9 @@ void DrawGlyph(QPainter& Canvas, const TRect& R, const QImage* Glyph, bool Enabl
         return;
     const int32_t w = Glyph->width();
     const int32_t h = Glyph->height();
-    const int32_t n = std::max(1, RoundHalfEven(static_cast<double>(w) / h));
-    const int32_t faceWidth = RoundHalfEven(static_cast<double>(w) / n);
-    const int32_t top = R.Top + RoundHalfEven((R.Bottom - R.Top - h) / 2.0);
+    const int32_t n = std::max(1, Round(static_cast<double>(w) / h));
+    const int32_t faceWidth = Round(static_cast<double>(w) / n);
+    const int32_t top = R.Top + Round((R.Bottom - R.Top - h) / 2.0);
     if (Enabled)
         Canvas.drawImage(QPoint(R.Left, top), TransparentCopy(*Glyph, QRect(0, 0, faceWidth, h)));
     else if (n >= 2)
@@ -265,8 +266,8 @@ void DrawButtonFace(QPainter& Canvas, const TRect& Rect, int32_t Kind, bool Pres
     TRect R = Rect;
     const int32_t W = R.Width();
     const int32_t H = R.Height();
-    const int32_t mx = RoundHalfEven((R.Left + R.Right) / 2.0);
-    const int32_t my = RoundHalfEven((R.Top + R.Bottom) / 2.0);
+    const int32_t mx = Round((R.Left + R.Right) / 2.0);
+    const int32_t my = Round((R.Top + R.Bottom) / 2.0);
     Canvas.save();
     FillRect(Canvas, R, clBtnFace);
     if (Pressed) {
@@ -277,10 +278,10 @@ void DrawButtonFace(QPainter& Canvas, const TRect& Rect, int32_t Kind, bool Pres
         Frame3D(Canvas, R, clBtnHighlight, clBtnShadow);
     }
     if (Kind == bkEllipsis) {
-        const int32_t dx = RoundHalfEven(W / 5.0);
-        const int32_t dy = RoundHalfEven(H / 4.0);
+        const int32_t dx = Round(W / 5.0);
+        const int32_t dy = Round(H / 4.0);
         const int32_t s = static_cast<int32_t>((W - 2) / 8.0);
-        const int32_t r = std::max(1, RoundHalfEven(s / 1.5));
+        const int32_t r = std::max(1, Round(s / 1.5));
         const QPoint dots[3] = {{R.Left + dx, R.Bottom - dy},
                                 {mx, R.Bottom - dy},
                                 {2 * mx - R.Left - dx, R.Bottom - dy}};
@@ -300,9 +301,9 @@ void DrawButtonFace(QPainter& Canvas, const TRect& Rect, int32_t Kind, bool Pres
         UseColor(Canvas, Enabled ? clBlack : clBtnShadow);
         drawDots(0);
     } else if (Kind == bkArrowDown || Kind == bkArrowUp) {
-        DrawArrow(Canvas, R, Kind, RoundHalfEven(W / 4.0), RoundHalfEven(H / 2.6), mx, my, Enabled);
+        DrawArrow(Canvas, R, Kind, Round(W / 4.0), Round(H / 2.6), mx, my, Enabled);
     } else if (Kind == bkArrowRight || Kind == bkArrowLeft) {
-        DrawArrow(Canvas, R, Kind, RoundHalfEven(W / 3.6), RoundHalfEven(H / 3.6), mx, my, Enabled);
+        DrawArrow(Canvas, R, Kind, Round(W / 3.6), Round(H / 3.6), mx, my, Enabled);
     }
     Canvas.restore();
 }
@@ -313,8 +314,8 @@ void DrawSpinArrow(QPainter& Canvas, const TRect& Rect, int32_t Kind, bool Press
         return;
     TRect R = Rect;
     const int32_t W = R.Width();
-    const int32_t mx = RoundHalfEven((R.Left + R.Right) / 2.0);
-    const int32_t my = RoundHalfEven((R.Top + R.Bottom) / 2.0);
+    const int32_t mx = Round((R.Left + R.Right) / 2.0);
+    const int32_t my = Round((R.Top + R.Bottom) / 2.0);
     Canvas.save();
     FillRect(Canvas, R, clBtnFace);
     if (Pressed)
@@ -322,7 +323,7 @@ void DrawSpinArrow(QPainter& Canvas, const TRect& Rect, int32_t Kind, bool Press
     else
         Frame3D(Canvas, R, clBtnHighlight, clBtnShadow);
     --R.Top;
-    DrawArrow(Canvas, R, Kind, RoundHalfEven(W / 4.0), RoundHalfEven(R.Height() / 4.0), mx, my,
+    DrawArrow(Canvas, R, Kind, Round(W / 4.0), Round(R.Height() / 4.0), mx, my,
               Enabled);
     Canvas.restore();
 }

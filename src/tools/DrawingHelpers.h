@@ -51,9 +51,6 @@ constexpr int32_t bkArrowUp = 4;
 constexpr int32_t bkArrowRight = 5;
 constexpr int32_t bkArrowLeft = 6;
 
-// Rounds halves to the even neighbour, as the drawing formulas expect.
-int32_t RoundHalfEven(double Value);
-
 // The text (Windows-1250) in the painter's pen colour, grey text when State holds
 // odGrayed or odDisabled, with the glyph beside it at Margin from the aligned edge.
 // Nothing is clipped and no background is filled.
