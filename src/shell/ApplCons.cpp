@@ -1,9 +1,26 @@
 #include "ApplCons.h"
 
+#include <memory>
+
 #include "platform/StartupLog.h"
 #include "tools/Tools.h"
 
 namespace tavo::shell {
+
+namespace {
+
+std::unique_ptr<objects::TFileVerInfo>& CatalogueVerInfoSlot()
+{
+    static std::unique_ptr<objects::TFileVerInfo> info;
+    return info;
+}
+
+}  // namespace
+
+objects::TFileVerInfo* CatalogueVerInfo()
+{
+    return CatalogueVerInfoSlot().get();
+}
 
 void StartApplCons()
 {
@@ -17,11 +34,14 @@ void StartApplCons()
     tools::SharedKeyName = kSharedKeyName;
     tools::OpenSettingsStores();
     platform::LogLifeEvent("settings stores opened");
+    objects::SetHeaderSettings(kHeaderFormat, kHeaderTexts);
+    CatalogueVerInfoSlot() = std::make_unique<objects::TFileVerInfo>(true, kCatalogueVersion);
     platform::LogLifeEvent("applcons started");
 }
 
 void StopApplCons()
 {
+    CatalogueVerInfoSlot().reset();
     platform::LogLifeEvent("applcons stopped");
 }
 

@@ -6,7 +6,10 @@
 
 #include "QtTestHelpers.h"
 #include "ShellTestSupport.h"
+#include "TestEnvironment.h"
+#include "objects/Objects7.h"
 #include "platform/Folders.h"
+#include "shell/ApplCons.h"
 #include "platform/Registry.h"
 #include "platform/StartupLog.h"
 #include "shell/FAbout.h"
@@ -103,4 +106,26 @@ TEST(Splash, IsAFramelessCentredWindowOnTop)
     if (const char* dir = std::getenv("TAVO_SHOT_DIR"))  // for looking at it
         shot.save(QString::fromLocal8Bit(dir) + "/splash.png");
     EXPECT_EQ(shot.pixelColor(0, 100), QColor(0, 0, 128));
+}
+
+TEST(Startup, StreamIdentityValuesAreSetAndWrittenIntoLongHeaders)
+{
+    {
+        StartedShell shell(false);
+        ASSERT_NE(shell::CatalogueVerInfo(), nullptr);
+        EXPECT_TRUE(shell::CatalogueVerInfo()->Signature());
+        EXPECT_EQ(shell::CatalogueVerInfo()->Versions(0), "KALPDFV_1.00");
+        EXPECT_EQ(shell::CatalogueVerInfo()->Versions(1), "            ");
+        EXPECT_EQ(shell::CatalogueVerInfo()->ReadVersion(), 0);
+        // A stream file this program writes carries format 1 and the five texts.
+        std::string file = (tavo::test::TestFolder() / "out.pdfv").string();
+        objects::TObjectStream::CreateVer(file, *shell::CatalogueVerInfo(), objects::fmCreate).reset();
+        std::string bytes = tavo::test::ReadFile(file);
+        std::string texts;
+        for (const char* t : {"SETUP_1_0      ", "ENGLISH        ", "ENGLISH        ",
+                              "TAVO           ", ">=95           "})
+            texts += std::string(t) + '\0';
+        EXPECT_NE(bytes.find(texts), std::string::npos);
+    }
+    EXPECT_EQ(shell::CatalogueVerInfo(), nullptr);
 }
