@@ -13,6 +13,7 @@
 #include "split/SplitLayout.h"
 #include "split/SplitTypes.h"
 #include "tools/Colors.h"
+#include "tools/FormStream.h"
 
 class QCursor;
 
@@ -22,11 +23,24 @@ class ToxScrollPane;
 class TDragOutline;
 class TEscapeWatcher;
 
-class ToxCustomSplit : public QWidget {
+// Stored in forms with its panes as its components. Form files of the first version of the
+// control may hold "BarPosition" (both positions), "BarPosition.X", "BarPosition.Y",
+// "PaneTabOrder", "AutoScroll" and "BarColor"; they are read, never written.
+class ToxCustomSplit : public QWidget, public tools::TFormComponent {
     Q_OBJECT
 public:
     explicit ToxCustomSplit(QWidget* Parent = nullptr);
     ~ToxCustomSplit() override;
+
+    // Form stream.
+    std::string ClassName() const override { return "ToxCustomSplit"; }
+    std::string FormName() const override;
+    std::vector<tools::TFormComponent*> FormChildren() const override;
+    void DefineProperties(tools::TFiler& Filer) override;
+    bool ReadProperty(std::string_view Name, tools::TReader& Reader) override;
+    void WriteProperties(tools::TWriter& Writer) override;
+    tools::TPersistent* PropertyObject(std::string_view Name) override;
+    void Loaded() override;
 
     // Properties.
     bool AutoUpdate() const { return FAutoUpdate; }
@@ -165,6 +179,7 @@ private:
     bool FLoading = false;
     bool FDestroying = false;
 
+    std::unique_ptr<tools::TPersistent> FBarPosition;  // "BarPosition.X" of old forms
     TDragOutline* FOutline = nullptr;
     std::unique_ptr<TEscapeWatcher> FEscape;
     std::shared_ptr<const QCursor> FSplitCursor;
@@ -175,6 +190,7 @@ class ToxSplit : public ToxCustomSplit {
     Q_OBJECT
 public:
     using ToxCustomSplit::ToxCustomSplit;
+    std::string ClassName() const override { return "ToxSplit"; }
 };
 
 }  // namespace tavo::split

@@ -11,6 +11,7 @@
 
 #include "split/SplitTypes.h"
 #include "tools/Colors.h"
+#include "tools/FormStream.h"
 
 namespace tavo::split {
 
@@ -18,11 +19,17 @@ class ToxCustomSplit;
 class TDockDrag;
 class TCaptionFiller;
 
-class ToxScrollPane : public QScrollArea {
+class ToxScrollPane : public QScrollArea, public tools::TFormComponent {
     Q_OBJECT
 public:
     explicit ToxScrollPane(QWidget* Parent = nullptr);
     ~ToxScrollPane() override;
+
+    // Form stream. The pane's place is its split's to decide: PaneIndex is not stored.
+    std::string ClassName() const override { return "ToxScrollPane"; }
+    std::string FormName() const override;
+    bool ReadProperty(std::string_view Name, tools::TReader& Reader) override;
+    void WriteProperties(tools::TWriter& Writer) override;
 
     // Place in the split's panes; -1 outside a split. Setting it moves the pane there,
     // clamped to the panes there are.
