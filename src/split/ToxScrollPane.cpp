@@ -276,7 +276,15 @@ void ToxScrollPane::PaintCaption(QPainter& Painter) const
         const QFontMetrics metrics(font);
         Painter.setFont(font);
         Painter.setPen(tools::ToQColor(tools::clCaptionText));
-        Painter.setClipRect(c.ToRect());
+        // The text stops short of the close box rather than running under it.
+        QRect textArea = c.ToRect();
+        if (!layout.CloseBox.isEmpty()) {
+            if (vertical)
+                textArea.setTop(layout.CloseBox.bottom() + 2);
+            else
+                textArea.setRight(layout.CloseBox.left() - 2);
+        }
+        Painter.setClipRect(textArea);
         const QString text = platform::FromAnsi(FCaption);
         if (vertical) {
             // Written upwards from near the bottom, centred across the bar.
