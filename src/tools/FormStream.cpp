@@ -412,7 +412,8 @@ long double TReader::ReadFloat()
         std::string bytes = ReadBytes(10);
         long double v = 0;
         std::memcpy(&v, bytes.data(), 10);
-        if (!std::isfinite(v))
+        // Subnormals too: no form holds them, and their text would not read back.
+        if (!std::isfinite(v) || std::fpclassify(v) == FP_SUBNORMAL)
             InvalidValue();
         return v;
     }

@@ -353,12 +353,13 @@ private:
                SameKeyword(Word, "inline");
     }
 
-    int32_t Position()
+    // "[n]": a child position (never negative) or a collection item's order.
+    int32_t Position(bool MayBeNegative)
     {
         Expect('[');
         SkipSpace();
         int64_t value = IntegerOnly();
-        if (value < 0 || value > INT32_MAX)
+        if (value < (MayBeNegative ? INT32_MIN : 0) || value > INT32_MAX)
             Error(LoadStr(SInvalidPropertyValue));
         Expect(']');
         return static_cast<int32_t>(value);
@@ -386,7 +387,7 @@ private:
         SkipSpace();
         if (Peek() == '[') {
             header.Flags |= ffChildPos;
-            header.ChildPos = Position();
+            header.ChildPos = Position(false);
         }
         FWriter.WriteComponentHeader(header);
         // Properties, then the components it holds, then "end".
@@ -475,7 +476,7 @@ private:
                     Expected('>');
                 SkipSpace();
                 if (Peek() == '[')
-                    FWriter.WriteInteger(Position());
+                    FWriter.WriteInteger(Position(true));
                 FWriter.WriteListBegin();
                 Properties();
                 FWriter.WriteListEnd();

@@ -198,6 +198,20 @@ TEST(FormStreamValues, LengthsAreBoundedByTheBytesThatRemain)
     }
 }
 
+TEST(FormStreamValues, RealsThatHaveNoTextAreRefused)
+{
+    // An 80-bit NaN, an 80-bit subnormal, and a single infinity.
+    for (const std::string& data :
+         {Bytes({5, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x7F}), Bytes({5, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+          Bytes({15, 0, 0, 0x80, 0x7F})}) {
+        TReader r(data);
+        EXPECT_THROW(r.ReadFloat(), EReadError);
+    }
+    TWriter w;
+    w.WriteFloat(2.5L);
+    EXPECT_EQ(TReader(w.Data()).ReadFloat(), 2.5L);
+}
+
 TEST(FormStreamValues, DeepNestingIsRefusedNotRecursedInto)
 {
     std::string data(100000, '\x01');
@@ -321,6 +335,8 @@ TEST(FormStreamText, EveryValueKindSurvivesBothWays)
         "      Width = 10\n"
         "    end\n"
         "    item [3]\n"
+        "    end\n"
+        "    item [-5]\n"
         "    end>\n"
         "  Empty = <>\n"
         "  inline Child: TSample\n"
