@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "split/SplitTypes.h"
+
 namespace tavo::split::form {
 
 const char* const StyleNames[8] = {"oxsAuto",  "oxsWin31", "oxsWin95",  "oxsInset",
@@ -106,14 +108,17 @@ void WriteColor(TWriter& Writer, TColor Color)
 
 bool ReadControlProperty(QWidget& Control, std::string_view Name, TReader& Reader)
 {
+    // Within what a control can be, whatever the form holds.
+    auto place = [&Reader] { return std::clamp(Reader.ReadInteger(), -MaxExtent, MaxExtent); };
+    auto extent = [&Reader] { return std::clamp(Reader.ReadInteger(), 0, MaxExtent); };
     if (Name == "Left") {
-        Control.move(Reader.ReadInteger(), Control.y());
+        Control.move(place(), Control.y());
     } else if (Name == "Top") {
-        Control.move(Control.x(), Reader.ReadInteger());
+        Control.move(Control.x(), place());
     } else if (Name == "Width") {
-        Control.resize(std::max(0, Reader.ReadInteger()), Control.height());
+        Control.resize(extent(), Control.height());
     } else if (Name == "Height") {
-        Control.resize(Control.width(), std::max(0, Reader.ReadInteger()));
+        Control.resize(Control.width(), extent());
     } else {
         return false;
     }

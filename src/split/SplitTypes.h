@@ -90,4 +90,8 @@ struct TBounds {
 
 constexpr int32_t GrabBarSize = 11;
 
+// No control is larger (QWIDGETSIZE_MAX). Positions and bar widths stay within it, so that
+// sums of them never overflow.
+constexpr int32_t MaxExtent = 16777215;
+
 }  // namespace tavo::split

@@ -65,7 +65,7 @@ ToxCustomSplit::~ToxCustomSplit()
 
 void ToxCustomSplit::SetBarWidth(int32_t Value)
 {
-    FBarWidth = std::max(0, Value);
+    FBarWidth = std::clamp(Value, 0, MaxExtent);
     AlignControls();
     update();
 }
@@ -235,8 +235,8 @@ void ToxCustomSplit::PositionChanged()
         FPositionX = std::clamp(FPositionX, 0, availableWidth);
         FPositionY = std::clamp(FPositionY, 0, availableHeight);
     } else {
-        FPositionX = std::max(0, FPositionX);
-        FPositionY = std::max(0, FPositionY);
+        FPositionX = std::clamp(FPositionX, 0, MaxExtent);
+        FPositionY = std::clamp(FPositionY, 0, MaxExtent);
     }
     if (availableWidth != 0)
         FPercentX = static_cast<TPercent>(PercentOf(FPositionX, availableWidth));

@@ -122,6 +122,25 @@ TEST(SplitForm, FirstVersionPropertiesAreReadButNeverWritten)
         EXPECT_EQ(text.find(gone), std::string::npos) << gone;
 }
 
+TEST(SplitForm, ExtremeNumbersStayWithinWhatAControlCanBe)
+{
+    auto split = ViewerSplit();
+    split->SetOptions({});
+    tools::ReadComponentText("object Split: ToxSplit\n"
+                             "  Left = -2147483647\n  Width = 2147483647\n"
+                             "  BarWidth = 2147483647\n"
+                             "  PositionX = 2147483647\n  PositionY = -5\n"
+                             "end\n",
+                             *split);
+    EXPECT_EQ(split->x(), -MaxExtent);
+    EXPECT_EQ(split->width(), MaxExtent);
+    EXPECT_EQ(split->BarWidth(), MaxExtent);
+    EXPECT_EQ(split->PositionX(), MaxExtent);
+    EXPECT_EQ(split->PositionY(), 0);
+    const auto* second = split->findChild<ToxScrollPane*>(QStringLiteral("PDFPane"));
+    EXPECT_EQ(second->x(), 2 * MaxExtent);  // laid out without overflowing
+}
+
 TEST(SplitForm, BadValuesAreReportedWithTheProperty)
 {
     auto split = ViewerSplit();
