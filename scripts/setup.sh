@@ -9,7 +9,7 @@ packages=(
     libqt6opengl6-dev libpoppler-qt6-dev libcairo2-dev poppler-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils openbox
-    fonts-dejavu-core
+    fonts-dejavu-core locales
 )
 
 missing=()
@@ -19,15 +19,25 @@ for p in "${packages[@]}"; do
     fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
-
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
+
+# The tests check number formatting under a locale with a decimal comma.
+ensure_locale() {
+    if ! locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; then
+        $sudo sed -i 's/^# *\(pl_PL.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        grep -q '^pl_PL.UTF-8 UTF-8' /etc/locale.gen || echo 'pl_PL.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+        $sudo locale-gen >/dev/null
+    fi
+}
+
+if [ ${#missing[@]} -eq 0 ]; then
+    ensure_locale
+    exit 0
+fi
 
 # A fresh machine may have no package lists yet.
 if [ -z "$(find /var/lib/apt/lists -maxdepth 1 -name '*_Packages*' -print -quit 2>/dev/null)" ]; then
@@ -38,3 +48,4 @@ if ! $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"; then
     $sudo apt-get update -q
     $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+ensure_locale

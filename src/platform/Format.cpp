@@ -1,6 +1,7 @@
 #include "Format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -17,6 +18,27 @@ namespace tavo::platform {
 char DecimalSeparator = '.';
 
 namespace {
+
+// Locale-independent "%.*E" and "%.*f": the C library's printf follows the process's
+// numeric locale, which the toolkit sets from the user's environment, so a Polish user
+// would get ',' here and the separator rule below would not hold.
+std::string Scientific(double Value, int Precision)
+{
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, Value, std::chars_format::scientific, Precision);
+    std::string s(buf, r.ptr);
+    for (char& c : s)
+        if (c == 'e')
+            c = 'E';
+    return s;
+}
+
+std::string Fixed(double Value, int Digits)
+{
+    char buf[400];
+    auto r = std::to_chars(buf, buf + sizeof buf, Value, std::chars_format::fixed, Digits);
+    return r.ec == std::errc() ? std::string(buf, r.ptr) : Scientific(Value, 14);
+}
 
 [[noreturn]] void Invalid(std::string_view Fmt)
 {
@@ -56,9 +78,7 @@ std::string GroupThousands(const std::string& fixed)
 
 std::string FormatExponent(double Value, int Precision, int MinExpDigits)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*E", std::max(0, Precision - 1), Value);
-    std::string s = buf;
+    std::string s = Scientific(Value, std::max(0, Precision - 1));
     size_t e = s.find('E');
     std::string mant = s.substr(0, e);
     int exp = std::atoi(s.c_str() + e + 1);
@@ -91,12 +111,11 @@ std::string FormatGeneral(double Value, int Precision)
     if (Value == 0)
         return "0";
     // Round to the precision first: the exponent after rounding decides the notation.
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*E", Precision - 1, Value);
-    int exp = std::atoi(std::strchr(buf, 'E') + 1);
+    std::string sci = Scientific(Value, Precision - 1);
+    int exp = std::atoi(sci.c_str() + sci.find('E') + 1);
     std::string s;
     if (exp >= Precision || exp < -4) {
-        std::string mant(buf, std::strchr(buf, 'E'));
+        std::string mant = sci.substr(0, sci.find('E'));
         if (mant.find('.') != std::string::npos) {
             while (mant.back() == '0')
                 mant.pop_back();
@@ -105,8 +124,7 @@ std::string FormatGeneral(double Value, int Precision)
         }
         s = mant + "E" + std::to_string(exp);
     } else {
-        std::snprintf(buf, sizeof buf, "%.*f", std::max(0, Precision - 1 - exp), Value);
-        s = buf;
+        s = Fixed(Value, std::max(0, Precision - 1 - exp));
         if (s.find('.') != std::string::npos) {
             while (s.back() == '0')
                 s.pop_back();
@@ -235,14 +253,12 @@ std::string Format(std::string_view Fmt, std::span<const FormatArg> Args)
             } else if (type == 'e') {
                 piece = WithSeparator(FormatExponent(v, prec < 0 ? 15 : static_cast<int>(prec), 3));
             } else {
-                char buf[400];
                 int digits = prec < 0 ? 2 : static_cast<int>(std::min<int64_t>(prec, 18));
                 if (!std::isfinite(v) || std::fabs(v) >= 1e18) {
                     piece = FormatGeneral(v, 15);
                     break;
                 }
-                std::snprintf(buf, sizeof buf, "%.*f", digits, v);
-                std::string s = buf;
+                std::string s = Fixed(v, digits);
                 if (type != 'f')
                     s = GroupThousands(s);
                 piece = WithSeparator(s);

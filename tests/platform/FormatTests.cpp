@@ -1,3 +1,4 @@
+#include <clocale>
 #include <gtest/gtest.h>
 
 #include "platform/Errors.h"
@@ -58,4 +59,17 @@ TEST(Format, GeneralFormatOfReals)
     EXPECT_EQ(FormatGeneral(1.25), "1,25");
     EXPECT_EQ(Format("%g", {0.5}), "0,5");
     DecimalSeparator = saved;
+}
+
+TEST(Format, RealsIgnoreTheProcessNumericLocale)
+{
+    // The toolkit sets the process locale from the environment; only DecimalSeparator
+    // may decide the separator.
+    const char* old = std::setlocale(LC_NUMERIC, nullptr);
+    std::string saved = old ? old : "C";
+    if (!std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    EXPECT_EQ(FormatGeneral(1.25), "1.25");
+    EXPECT_EQ(Format("%.2f %e", {2.5, 1.5}), "2.50 1.50000000000000E+000");
+    std::setlocale(LC_NUMERIC, saved.c_str());
 }
