@@ -1,18 +1,25 @@
 #pragma once
-// The "Internet" tab's browser: created once, on the first visit to the tab. A failed
-// creation is final: the tab keeps its placeholder message and no toolbars.
+// The "Internet" tab: the embedded browser, its two toolbars, the status line and the
+// shell's own navigation history. The browser is created once, on the first visit to the
+// tab; a failed creation is final: the tab keeps its placeholder message and no toolbars.
+// Every navigation of the shell goes through FAddress and NavigateToAddress; the
+// browser's before-navigate notification (for every frame) then updates the history.
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "platform/WebBrowserControl.h"
 
+class QAction;
+class QComboBox;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QToolBar;
+class QToolButton;
 class QWidget;
 
 namespace tavo::browser {
@@ -25,8 +32,9 @@ public:
         QWidget* P_HTML1 = nullptr;       // the browser is created in it and covers it
         QLabel* AdressLabel = nullptr;    // status text
         QProgressBar* ProgressBar = nullptr;
-        QToolBar* ButtonsBar = nullptr;   // toolbar 0
-        QToolBar* AddressBar = nullptr;   // toolbar 1
+        QToolBar* ButtonsBar = nullptr;   // toolbar 0, filled here
+        QToolBar* AddressBar = nullptr;   // toolbar 1, filled here
+        QString HomePage;                 // the distributor's web address
     };
 
     TBrowserTab(QWidget* MainWindow, const Parts& Components);
@@ -35,22 +43,87 @@ public:
     bool BrowserPending() const { return FBrowserPending; }
     bool BrowserReady() const { return FBrowserReady; }
     platform::TWebBrowserControl* Browser() const { return FBrowser.get(); }
+    const QString& HomePage() const { return FParts.HomePage; }
+    const QString& Address() const { return FAddress; }
+    int32_t HistoryIndex() const { return FHistoryIndex; }
+    QStringList History() const { return FHistory ? *FHistory : QStringList(); }
 
     // Tries once; later calls do nothing.
     void CreateBrowser();
     // From the main window's destruction: stop, drop the history, release the control.
     void Release();
+    // Asks the browser for FAddress; nothing while there is no browser.
+    void NavigateToAddress();
+
+    // Command handlers.
+    void dxBackBtnClick();
+    void dxForwardBtnClick();
+    void dxStopBtnClick();
+    void dxRefreshBtnClick();
+    void dxHomeBtnClick();
+    void dxSearchBtnClick();
+    void dxBarButtonMallonClick();
+    void dxBarButtonKalmenoClick();
+    // Entry is the chosen link of either history menu (none: nothing happens).
+    void dxBarHistoryClick(QAction* Entry);
+    void dxAddressComboChange();
+    void dxAddressComboKeyDown(int Key);
+
+    // Browser notifications.
+    void BrowserBeforeNavigate(const QString& Address);
+    void BrowserStatusTextChange(const QString& Text);
+    void BrowserProgressChange(int32_t Progress, int32_t ProgressMax);
+    void BrowserDocumentComplete();
+    void BrowserTitleChange();
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
+    void BuildButtonsBar();
+    void BuildAddressBar();
+    void BuildShortcuts();
+    void ConnectBrowser();
+    // The program's own change of the box's text, which the box reports as a change.
+    void SetAddressText(const QString& Text);
+    // Inserts at the top of the box's list without touching the text being edited.
+    void InsertAddress(const QString& Text);
+    void RebuildMenus(int32_t Position);
+    void UpdateShortcuts();
+    bool PaintIdleProgress();
+
     QWidget* FMainWindow;
     Parts FParts;
     std::unique_ptr<platform::TWebBrowserControl> FBrowser;
     bool FBrowserReady = false;
     bool FBrowserPending = true;
     int32_t FHistoryIndex = -1;
-    std::unique_ptr<std::vector<std::string>> FHistory;
+    std::unique_ptr<QStringList> FHistory;
     bool FAddressEditsHandled = true;
-    std::string FAddress;
+    QString FAddress;
+    bool FLeavingAddress = false;  // the address box is losing the focus
+
+    // Toolbar items.
+    QToolButton* dxBackBtn = nullptr;
+    QToolButton* dxForwardBtn = nullptr;
+    QToolButton* dxStopBtn = nullptr;
+    QToolButton* dxRefreshBtn = nullptr;
+    QToolButton* dxHomeBtn = nullptr;
+    QToolButton* dxSearchBtn = nullptr;
+    QLabel* dxAdressText = nullptr;
+    QComboBox* dxAddressCombo = nullptr;
+    QLabel* dxBarStatic1 = nullptr;
+    QToolButton* dxBarButtonMallon = nullptr;
+    QToolButton* dxBarButtonKalmeno = nullptr;
+    QMenu* BackPopupMenu = nullptr;
+    QMenu* ForwardPopupMenu = nullptr;  // both menus' entries are "History" links
+
+    // Keyboard commands on the main window, live while the toolbars show.
+    QAction* FBackKey = nullptr;
+    QAction* FForwardKey = nullptr;
+    QAction* FRefreshKey = nullptr;
+    QAction* FStopKey = nullptr;
+    QAction* FAddressKey = nullptr;
 };
 
 }  // namespace tavo::browser

@@ -75,7 +75,8 @@ TF_Main::TF_Main(QWidget* Parent) : QMainWindow(Parent)
     setCentralWidget(central);
 
     FBrowserTab = new browser::TBrowserTab(
-        this, browser::TBrowserTab::Parts{P_HTML1, AdressLabel, ProgressBar, FButtonsBar, FAddressBar});
+        this, browser::TBrowserTab::Parts{P_HTML1, AdressLabel, ProgressBar, FButtonsBar,
+                                          FAddressBar, DistributorData::Web()});
 
     // Ctrl+Q closes the window as Alt+F4 does.
     auto* quit = new QAction(this);

@@ -2,12 +2,14 @@
 #include "LibraryModules.h"
 #include "ShellProgram.h"
 #include "TavoApplication.h"
+#include "browser/BrowserControl.h"
 
 int main(int argc, char** argv)
 {
     tavo::shell::PrepareProcess();
     tavo::shell::LibraryModules modules;  // stopped last, after every window is gone
     tavo::shell::TavoApplication app(argc, argv);
+    tavo::browser::RegisterBrowserControl();
     tavo::shell::TShellProgram program;
     return program.Run();
 }

@@ -1,0 +1,39 @@
+#pragma once
+// The embedded browser: the web engine behind the platform's browser control. The engine
+// takes the whole process down when its helper program is missing, and when it runs as
+// root with its sandbox on, so the factory asks first and raises instead: the tab then
+// shows its placeholder, and the program goes on.
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "platform/WebBrowserControl.h"
+
+namespace tavo::browser {
+
+// What decides whether the engine can start in this process.
+struct TEngineSetup {
+    QString HelperPath;       // the helper program the engine would start
+    bool Root = false;        // the effective user is root
+    bool SandboxOff = false;  // QTWEBENGINE_DISABLE_SANDBOX set, or --no-sandbox given
+};
+
+// This process's setup: QTWEBENGINEPROCESS_PATH when it is set (the engine then looks
+// nowhere else), otherwise the first helper found in Qt's executables folder or beside
+// the program (the former when there is none).
+TEngineSetup CurrentEngineSetup();
+
+// Empty when the engine can start; otherwise why it cannot (Windows-1250).
+std::string EngineProblem(const TEngineSetup& Setup);
+
+// True when the program was built with the web engine.
+bool EngineBuiltIn();
+
+// Creates the control inside Parent; raises EOleSysError when the engine cannot be had.
+std::unique_ptr<platform::TWebBrowserControl> CreateEngineBrowser(QWidget* Parent);
+
+// Registers CreateEngineBrowser as the platform's browser control; false (and nothing
+// registered) when the program was built without the engine.
+bool RegisterBrowserControl();
+
+}  // namespace tavo::browser
