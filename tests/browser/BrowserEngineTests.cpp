@@ -1,0 +1,235 @@
+// The "Internet" tab on the real web engine, with pages served on 127.0.0.1.
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+#include <QToolButton>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+
+#include "BrowserTestSupport.h"
+#include "QtTestHelpers.h"
+#include "TestSite.h"
+#include "browser/BrowserControl.h"
+
+using namespace tavo;
+using tavo::test::TestSite;
+using tavo::test::WaitFor;
+
+namespace {
+
+constexpr int LoadTimeout = 30000;
+const QString Home = QStringLiteral("http://www.distribution.example.org/");
+
+class EngineTab : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Site = &TestSite::Instance();  // before the engine starts: it maps the host names
+        Shell = std::make_unique<test::ShellOnInternet>();
+        ASSERT_TRUE(Shell->Tab()->BrowserReady());
+        View = qobject_cast<QWebEngineView*>(Shell->Tab()->Browser()->Widget());
+        ASSERT_NE(View, nullptr);
+        Finished = std::make_unique<QSignalSpy>(View, &QWebEngineView::loadFinished);
+        ASSERT_TRUE(Settle(0));
+        EXPECT_EQ(Shell->Tab()->History(), QStringList{Home});
+    }
+
+    // Waits for the current entry to be Index and the page to have finished loading.
+    bool Settle(int32_t Index)
+    {
+        bool ok = WaitFor(
+            [&] { return Shell->Tab()->HistoryIndex() == Index && Finished->count() > 0; },
+            LoadTimeout);
+        Finished->clear();
+        return ok;
+    }
+    QString Url(const char* Path) const { return Site->Url(QString::fromLatin1(Path)); }
+    QString Text() const { return Shell->Find<QComboBox>("dxAddressCombo")->currentText(); }
+    QString PageText()
+    {
+        QString text;
+        bool done = false;
+        View->page()->toPlainText([&](const QString& t) {
+            text = t;
+            done = true;
+        });
+        WaitFor([&] { return done; }, LoadTimeout);
+        return text;
+    }
+
+    TestSite* Site = nullptr;
+    test::BrowserFactoryScope Factory{&browser::CreateEngineBrowser};
+    std::unique_ptr<test::ShellOnInternet> Shell;
+    QWebEngineView* View = nullptr;
+    std::unique_ptr<QSignalSpy> Finished;
+};
+
+TEST_F(EngineTab, HistoryFollowsTheEnginesNavigations)
+{
+    const QString B = Url("/b"), C = Url("/c"), D = Url("/d");
+    Shell->EnterAddress(B);
+    ASSERT_TRUE(Settle(1));
+    Shell->EnterAddress(C);
+    ASSERT_TRUE(Settle(2));
+    EXPECT_EQ(Shell->MenuEntries("BackPopupMenu"), (QStringList{B, Home}));
+    EXPECT_TRUE(Shell->MenuEntries("ForwardPopupMenu").isEmpty());
+    EXPECT_TRUE(Shell->Find<QToolButton>("dxBackBtn")->isEnabled());
+    EXPECT_FALSE(Shell->Find<QToolButton>("dxForwardBtn")->isEnabled());
+
+    Shell->Click("dxBackBtn");
+    ASSERT_TRUE(Settle(1));
+    EXPECT_EQ(View->title(), "B");
+    EXPECT_EQ(Shell->MenuEntries("ForwardPopupMenu"), QStringList{C});
+    EXPECT_EQ(Shell->MenuEntries("BackPopupMenu"), QStringList{Home});
+
+    // A link clicked in the page.
+    View->page()->runJavaScript(QStringLiteral("document.getElementById('d').click()"));
+    ASSERT_TRUE(Settle(3));
+    EXPECT_EQ(Shell->Tab()->History(), (QStringList{Home, B, C, D}));
+    EXPECT_EQ(Shell->MenuEntries("BackPopupMenu"), (QStringList{C, B, Home}));
+    EXPECT_FALSE(Shell->Find<QToolButton>("dxForwardBtn")->isEnabled());
+    EXPECT_EQ(Text(), D);
+
+    Shell->ChooseFromMenu("BackPopupMenu", C);
+    ASSERT_TRUE(Settle(2));
+    EXPECT_EQ(View->title(), "C");
+
+    // The same address in other letter case is the same entry.
+    QString otherCase = B;
+    otherCase.replace(QStringLiteral("/b"), QStringLiteral("/B"));
+    Shell->EnterAddress(QStringLiteral("HTTP") + otherCase.mid(4));
+    ASSERT_TRUE(Settle(1));
+    EXPECT_EQ(Shell->Tab()->History().size(), 4);
+    EXPECT_EQ(Text(), otherCase);
+
+    // A frameset: the engine announces its frames, and the last of them is current.
+    Shell->EnterAddress(Url("/frames"));
+    ASSERT_TRUE(WaitFor([&] { return Shell->Tab()->History().size() == 7; }, LoadTimeout));
+    ASSERT_TRUE(Settle(6));
+    QStringList history = Shell->Tab()->History();
+    EXPECT_EQ(history[4], Url("/frames"));
+    EXPECT_EQ((QStringList{history[5], history[6]}).size(), 2);
+    EXPECT_TRUE(history.mid(5).contains(Url("/f1")));
+    EXPECT_TRUE(history.mid(5).contains(Url("/f2")));
+    EXPECT_EQ(Text(), history[6]);
+    EXPECT_FALSE(Shell->Find<QToolButton>("dxForwardBtn")->isEnabled());
+}
+
+TEST_F(EngineTab, ProgressAndStatusFollowTheEngine)
+{
+    auto* bar = Shell->Find<QProgressBar>("ProgressBar");
+    auto* status = Shell->Find<QLabel>("AdressLabel");
+    // The end of the download was reported as -1 of 0, then the document completed.
+    EXPECT_EQ(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(status->text(), "Done");
+
+    // What the engine's control reports, in order, on its way to the tab.
+    platform::TWebBrowserControl* control = Shell->Tab()->Browser();
+    std::vector<std::pair<int, int>> seen;
+    auto progress = control->OnProgressChange;
+    control->OnProgressChange = [&](int32_t p, int32_t max) {
+        seen.emplace_back(p, max);
+        progress(p, max);
+    };
+    auto complete = control->OnDocumentComplete;
+    control->OnDocumentComplete = [&] {
+        seen.emplace_back(0, -100);  // marks the document's completion
+        complete();
+    };
+    Shell->EnterAddress(Url("/c"));
+    ASSERT_TRUE(Settle(1));
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen.front().second, 100);
+    EXPECT_EQ(seen[seen.size() - 2], std::make_pair(-1, 0));
+    EXPECT_EQ(seen.back(), std::make_pair(0, -100));
+    EXPECT_EQ(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(status->text(), "Done");
+}
+
+TEST_F(EngineTab, StatusShowsTheLinkUnderTheMouse)
+{
+    auto* status = Shell->Find<QLabel>("AdressLabel");
+    QVariant box;
+    bool done = false;
+    View->page()->runJavaScript(
+        QStringLiteral("(function(){var r=document.getElementById('b').getBoundingClientRect();"
+                       "return [r.left + r.width / 2, r.top + r.height / 2];})()"),
+        [&](const QVariant& v) {
+            box = v;
+            done = true;
+        });
+    ASSERT_TRUE(WaitFor([&] { return done; }, LoadTimeout));
+    QVariantList xy = box.toList();
+    ASSERT_EQ(xy.size(), 2);
+    QPoint link(xy[0].toInt(), xy[1].toInt());
+    QWidget* surface = View->focusProxy() ? View->focusProxy() : View;
+    QTest::mouseMove(surface, link);
+    EXPECT_TRUE(WaitFor([&] { return status->text() == Home + "b"; }, LoadTimeout))
+        << status->text().toStdString();
+    // Leaving the link brings back what the page is doing.
+    QTest::mouseMove(surface, QPoint(surface->width() - 5, surface->height() - 5));
+    EXPECT_TRUE(WaitFor([&] { return status->text() == "Done"; }, LoadTimeout))
+        << status->text().toStdString();
+}
+
+TEST_F(EngineTab, RefreshReloadsAndStopEndsALoadingPage)
+{
+    int before = Site->Hits("/");
+    Shell->Click("dxRefreshBtn");
+    ASSERT_TRUE(Settle(0));
+    EXPECT_EQ(Site->Hits("/"), before + 1);
+
+    Shell->EnterAddress(Url("/slow"));
+    ASSERT_TRUE(WaitFor([&] { return Site->Hits("/slow") > 0; }, LoadTimeout));
+    EXPECT_EQ(Finished->count(), 0);
+    Shell->Click("dxStopBtn");
+    ASSERT_TRUE(WaitFor([&] { return Finished->count() > 0; }, LoadTimeout));
+    EXPECT_EQ(Shell->Find<QProgressBar>("ProgressBar")->value(), 0);
+}
+
+TEST_F(EngineTab, AnUnreachablePageShowsTheEnginesErrorPageAndTheShellGoesOn)
+{
+    QTcpServer closed;
+    closed.listen(QHostAddress::LocalHost, 0);
+    QString address = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+    closed.close();
+
+    Shell->EnterAddress(address);
+    ASSERT_TRUE(WaitFor([&] { return Finished->count() > 0; }, LoadTimeout));
+    EXPECT_FALSE(Finished->first().first().toBool());
+    EXPECT_EQ(Shell->Tab()->History().last(), address);  // failures count too
+    EXPECT_EQ(Shell->Find<QProgressBar>("ProgressBar")->value(), 0);
+    EXPECT_TRUE(Shell->Find<QLabel>("AdressLabel")->text().startsWith("Cannot open page"));
+    EXPECT_FALSE(PageText().trimmed().isEmpty());  // the engine's own error page
+
+    Finished->clear();
+    Shell->Click("dxHomeBtn");
+    ASSERT_TRUE(Settle(0));
+    EXPECT_EQ(View->title(), "Home");
+}
+
+TEST_F(EngineTab, SearchOpensTheSearchPage)
+{
+    Shell->Click("dxSearchBtn");
+    ASSERT_TRUE(WaitFor([&] { return Shell->Tab()->History().size() == 2; }, LoadTimeout));
+    EXPECT_EQ(Shell->Tab()->History().last(), "https://duckduckgo.com/");
+}
+
+TEST_F(EngineTab, ClosingWhileAPageLoadsEndsCleanly)
+{
+    Shell->EnterAddress(Url("/slow"));
+    ASSERT_TRUE(WaitFor([&] { return Site->Hits("/slow") > 0; }, LoadTimeout));
+    QPointer<QWebEngineView> view = View;
+    Shell->Shell.reset();
+    EXPECT_TRUE(view.isNull());
+    // Whatever the engine still has to say finds nobody listening.
+    WaitFor([] { return false; }, 300);
+}
+
+}  // namespace
