@@ -33,15 +33,14 @@ const TDocItem0& DocItemAt(const TObjectCollection& Catalogue, int32_t Index)
     const TStreamableObject* Item = Catalogue.ItemAt(Index);
     const auto* Entry = dynamic_cast<const TDocItem0*>(Item);
     if (!Entry)
-        throw EObjectStream(osWriteInvalid,
-                            {Item ? Item->ClassName() : std::string("NIL")});
+        throw EObjectStream(osWriteInvalid, {Item ? Item->ClassName() : std::string("NIL")});
     return *Entry;
 }
 
 }  // namespace
 
-std::unique_ptr<TObjectCollection> LoadCatalogue(const std::string& FileName,
-                                                 TFileVerInfo& VerInfo, TCatalogueLoadInfo* Info)
+std::unique_ptr<TObjectCollection> LoadCatalogue(const std::string& FileName, TFileVerInfo& VerInfo,
+                                                 TCatalogueLoadInfo* Info)
 {
     const std::string Name = FileToOpen(FileName);
     std::unique_ptr<TObjectStream> Stream = TObjectStream::CreateVer(Name, VerInfo, fmOpenRead);
@@ -52,8 +51,8 @@ std::unique_ptr<TObjectCollection> LoadCatalogue(const std::string& FileName,
     Stream->ReadInt(Count);
     Found.DeclaredCount = Count;
     if (Count < 0)
-        throw platform::EReadError(platform::Format(platform::LoadStr(SCatalogueBadCount),
-                                                    {Name, int64_t{Count}}));
+        throw platform::EReadError(
+            platform::Format(platform::LoadStr(SCatalogueBadCount), {Name, int64_t{Count}}));
     // Every record takes at least MinRecordSize bytes: a count read from a damaged file
     // cannot reserve more than the file could hold.
     const int64_t Possible = Stream->Remaining() / MinRecordSize + 1;

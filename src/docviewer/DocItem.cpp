@@ -216,8 +216,7 @@ void TDocItem0::SetFileName(const std::string& Value)
 fs::path TDocItem0::ResolvedFileName() const
 {
     if (!FFileName.empty() && FFileName.front() == ':')
-        return platform::ResolveDiscPath(FolderPath(),
-                                         platform::AnsiToUtf8(FFileName.substr(1)));
+        return platform::ResolveDiscPath(FolderPath(), platform::AnsiToUtf8(FFileName.substr(1)));
     return ResolveDocumentFile(FFileName);
 }
 
@@ -254,8 +253,8 @@ int32_t TDocItem0::PageNumber() const
 int64_t StoredRecordSize(const TDocItem0& Item)
 {
     return MinRecordSize + static_cast<int64_t>(Item.StoredCaption().size() + Item.Hint().size() +
-                                                Item.StoredFileName().size() +
-                                                Item.Pages().size() + Item.Destination().size());
+                                                Item.StoredFileName().size() + Item.Pages().size() +
+                                                Item.Destination().size());
 }
 
 fs::path ResolveDocumentFile(const std::string& Name)

@@ -40,8 +40,7 @@ TPdfTreeView::TPdfTreeView(QWidget* Parent) : QTreeView(Parent), FModel(new TToc
             });
 }
 
-void TPdfTreeView::FillTree(const objects::TObjectCollection* Collection,
-                            tools::TImageList* Images)
+void TPdfTreeView::FillTree(const objects::TObjectCollection* Collection, tools::TImageList* Images)
 {
     FBusy = true;
     setUpdatesEnabled(false);

@@ -19,8 +19,8 @@ const std::array<char16_t, 256>& CodePage()
     static const std::array<char16_t, 256> Table = [] {
         std::array<char16_t, 256> T{};
         for (int B = 0; B < 256; ++B) {
-            const QString Char = QString::fromStdString(
-                platform::AnsiToUtf8(std::string(1, static_cast<char>(B))));
+            const QString Char =
+                QString::fromStdString(platform::AnsiToUtf8(std::string(1, static_cast<char>(B))));
             T[static_cast<size_t>(B)] = Char.isEmpty() ? u'?' : Char.at(0).unicode();
         }
         return T;
@@ -89,8 +89,8 @@ void TTocModel::Build(const objects::TObjectCollection& Collection, std::vector<
         if (tools::IsBlank(Caption))
             continue;
         const int32_t Level = Entry->Level();
-        const bool IsDocItem = Caption.size() >= 3 && Caption.front() == '<' &&
-                               Caption.back() == '>';
+        const bool IsDocItem =
+            Caption.size() >= 3 && Caption.front() == '<' && Caption.back() == '>';
         if (IsDocItem || Level > MaxTocLevel)
             continue;
 
@@ -162,7 +162,8 @@ QModelIndex TTocModel::index(int Row, int Column, const QModelIndex& Parent) con
     const TNode& Node = FNodes[static_cast<size_t>(NodeOf(Parent))];
     if (Row >= Node.ChildCount)
         return {};
-    return createIndex(Row, 0, static_cast<quintptr>(FChildren[static_cast<size_t>(Node.FirstChild + Row)]));
+    return createIndex(
+        Row, 0, static_cast<quintptr>(FChildren[static_cast<size_t>(Node.FirstChild + Row)]));
 }
 
 QModelIndex TTocModel::parent(const QModelIndex& Child) const

@@ -54,7 +54,7 @@ private:
     struct TNode {
         TDocItem0* Item = nullptr;
         int32_t Parent = 0;
-        int32_t Row = 0;         // position among the parent's children
+        int32_t Row = 0;  // position among the parent's children
         int32_t ChildCount = 0;
         int32_t FirstChild = 0;  // into FChildren
         int32_t Picture = -1;

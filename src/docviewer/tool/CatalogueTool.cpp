@@ -86,7 +86,7 @@ public:
               Err << ToConsole(Request.Caption) << ": " << ToConsole(Request.Text) << '\n';
               const uint16_t Buttons = Request.Flags & 0x000F;
               return Buttons == tools::MB_YESNO || Buttons == tools::MB_YESNOCANCEL ? tools::IDNO
-                                                                                 : tools::IDOK;
+                                                                                    : tools::IDOK;
           }))
     {
         tools::MessagesEnabled = true;
@@ -123,13 +123,15 @@ int Dump(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& 
         // Computed before the line is written: a bad page expression reports itself first.
         const int32_t Page = Item.PageNumber();
         Out << "{\"index\": " << I << ", \"level\": " << Item.StoredLevel()
-            << ", \"caption\": " << Json(Item.StoredCaption()) << ", \"hint\": " << Json(Item.Hint())
+            << ", \"caption\": " << Json(Item.StoredCaption())
+            << ", \"hint\": " << Json(Item.Hint())
             << ", \"fileName\": " << Json(Item.StoredFileName())
             << ", \"visibleForUser\": " << Bool(Item.VisibleForUser())
             << ", \"pages\": " << Json(Item.Pages())
             << ", \"destination\": " << Json(Item.Destination())
             << ", \"captionTyp\": " << Item.CaptionTyp() << ", \"typ\": " << Item.Typ()
-            << ", \"shownLevel\": " << Item.Level() << ", \"shownCaption\": " << Json(Item.Caption())
+            << ", \"shownLevel\": " << Item.Level()
+            << ", \"shownCaption\": " << Json(Item.Caption())
             << ", \"isDocItem\": " << Bool(Item.IsDocItem())
             << ", \"typeImageIndex\": " << Item.TypeImageIndex() << ", \"pageNumber\": " << Page
             << ", \"resolvedFileName\": " << JsonText(Item.ResolvedFileName().string()) << "}\n";
@@ -176,8 +178,8 @@ public:
 // builds the same catalogue again.
 bool IsComputedKey(const std::string& Key)
 {
-    for (const char* Name : {"index", "shownLevel", "shownCaption", "isDocItem",
-                             "typeImageIndex", "pageNumber", "resolvedFileName"})
+    for (const char* Name : {"index", "shownLevel", "shownCaption", "isDocItem", "typeImageIndex",
+                             "pageNumber", "resolvedFileName"})
         if (Key == Name)
             return true;
     return false;
@@ -220,10 +222,9 @@ std::unique_ptr<TDocItem0> EntryOf(const TJsonObject& Object)
     for (const auto& [Key, Value] : Object) {
         if (Header && IsHeaderKey(Key))
             continue;
-        if (Header || (!IsComputedKey(Key) && Key != "level" && Key != "caption" &&
-                       Key != "hint" && Key != "fileName" && Key != "visibleForUser" &&
-                       Key != "pages" && Key != "destination" && Key != "captionTyp" &&
-                       Key != "typ"))
+        if (Header || (!IsComputedKey(Key) && Key != "level" && Key != "caption" && Key != "hint" &&
+                       Key != "fileName" && Key != "visibleForUser" && Key != "pages" &&
+                       Key != "destination" && Key != "captionTyp" && Key != "typ"))
             throw TLineError(Format(LoadStr(SUnknownKey), {Key}));
         if (Key == "level")
             Item->SetLevel(IntValue(Key, Value, false));

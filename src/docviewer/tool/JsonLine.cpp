@@ -177,14 +177,30 @@ private:
                 break;
             const char E = FText[FPos++];
             switch (E) {
-            case '"': Out += '"'; break;
-            case '\\': Out += '\\'; break;
-            case '/': Out += '/'; break;
-            case 'b': Out += '\b'; break;
-            case 'f': Out += '\f'; break;
-            case 'n': Out += '\n'; break;
-            case 'r': Out += '\r'; break;
-            case 't': Out += '\t'; break;
+            case '"':
+                Out += '"';
+                break;
+            case '\\':
+                Out += '\\';
+                break;
+            case '/':
+                Out += '/';
+                break;
+            case 'b':
+                Out += '\b';
+                break;
+            case 'f':
+                Out += '\f';
+                break;
+            case 'n':
+                Out += '\n';
+                break;
+            case 'r':
+                Out += '\r';
+                break;
+            case 't':
+                Out += '\t';
+                break;
             case 'u': {
                 uint32_t Code = 0;
                 if (!Hex4(Code)) {
@@ -301,9 +317,15 @@ std::string JsonText(std::string_view Utf8)
         }
         if (B < 0x20) {
             switch (B) {
-            case '\n': Out += "\\n"; break;
-            case '\r': Out += "\\r"; break;
-            case '\t': Out += "\\t"; break;
+            case '\n':
+                Out += "\\n";
+                break;
+            case '\r':
+                Out += "\\r";
+                break;
+            case '\t':
+                Out += "\\t";
+                break;
             default: {
                 char Escape[8];
                 std::snprintf(Escape, sizeof Escape, "\\u%04x", B);

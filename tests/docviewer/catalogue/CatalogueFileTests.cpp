@@ -54,7 +54,8 @@ TRecordBytes Full()
 {
     TRecordBytes R;
     R.Level = 2;
-    R.Caption = "Zdj\xEA" "cie ";  // trailing space kept: loading does not trim
+    R.Caption = "Zdj\xEA"
+                "cie ";  // trailing space kept: loading does not trim
     R.Hint = "hint";
     R.FileName = ":Katalog\\Cennik.pdf";
     R.Visible = 2;  // any non-zero byte is true
@@ -68,9 +69,9 @@ TRecordBytes Full()
 TEST_F(CatalogueFile, LoadsEveryFieldAsStored)
 {
     TCatalogueLoadInfo Info;
-    auto Catalogue = Load(Write("c.pdfv", LongHeader() + test::Int32Bytes(2) +
-                                              RecordBytes(Full()) + RecordBytes({})),
-                          &Info);
+    auto Catalogue = Load(
+        Write("c.pdfv", LongHeader() + test::Int32Bytes(2) + RecordBytes(Full()) + RecordBytes({})),
+        &Info);
     EXPECT_EQ(Info.Version, 0);
     EXPECT_EQ(Info.DataOffset, 110);
     EXPECT_EQ(Info.DeclaredCount, 2);
@@ -78,7 +79,8 @@ TEST_F(CatalogueFile, LoadsEveryFieldAsStored)
     ASSERT_EQ(Catalogue->Count(), 2);
     const TDocItem0& A = At(*Catalogue, 0);
     EXPECT_EQ(A.StoredLevel(), 2);
-    EXPECT_EQ(A.StoredCaption(), "Zdj\xEA" "cie ");
+    EXPECT_EQ(A.StoredCaption(), "Zdj\xEA"
+                                 "cie ");
     EXPECT_EQ(A.Hint(), "hint");
     EXPECT_EQ(A.StoredFileName(), ":Katalog\\Cennik.pdf");
     EXPECT_TRUE(A.VisibleForUser());
@@ -145,8 +147,8 @@ TEST_F(CatalogueFile, NameWrittenOnWindowsIsFound)
 {
     test::WriteFile(FFolder / "Setup" / "PdfViewer" / "documentation" / "TAVO_ENG.pdfv",
                     LongHeader() + test::Int32Bytes(1) + RecordBytes(Full()));
-    auto Catalogue =
-        Load(FFolder.string() + "/setup\\PdfViewer\\Documentation\\" + docviewer::CatalogueFileName);
+    auto Catalogue = Load(FFolder.string() + "/setup\\PdfViewer\\Documentation\\" +
+                          docviewer::CatalogueFileName);
     EXPECT_EQ(Catalogue->Count(), 1);
 }
 
@@ -166,8 +168,8 @@ TEST_F(CatalogueFile, TruncatedFileLoadsWhatIsThere)
     EXPECT_EQ(At(*Catalogue, 2).Typ(), 0);
 
     // Cut exactly after the second record: two entries, not three.
-    Catalogue = Load(Write("cut2.pdfv", Whole.substr(0, Whole.size() - RecordBytes(Full()).size())),
-                     &Info);
+    Catalogue =
+        Load(Write("cut2.pdfv", Whole.substr(0, Whole.size() - RecordBytes(Full()).size())), &Info);
     EXPECT_FALSE(Info.Complete);
     EXPECT_EQ(Catalogue->Count(), 2);
 }
@@ -175,9 +177,9 @@ TEST_F(CatalogueFile, TruncatedFileLoadsWhatIsThere)
 TEST_F(CatalogueFile, HugeCountLoadsOnlyWhatTheFileHolds)
 {
     TCatalogueLoadInfo Info;
-    auto Catalogue = Load(Write("huge.pdfv", LongHeader() + test::Int32Bytes(0x7FFFFFFF) +
-                                                 RecordBytes(Full())),
-                          &Info);
+    auto Catalogue =
+        Load(Write("huge.pdfv", LongHeader() + test::Int32Bytes(0x7FFFFFFF) + RecordBytes(Full())),
+             &Info);
     EXPECT_EQ(Catalogue->Count(), 1);
     EXPECT_FALSE(Info.Complete);
     EXPECT_LE(Catalogue->Capacity(), 16) << "nothing reserved for entries that are not there";

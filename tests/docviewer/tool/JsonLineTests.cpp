@@ -58,7 +58,10 @@ TEST(JsonLine, RefusesWhatItDoesNotTake)
 TEST(JsonLine, EscapesWhatMustBeEscaped)
 {
     EXPECT_EQ(JsonText("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\n\\u0001\"");
-    EXPECT_EQ(JsonText("Zdj\xC4\x99" "cie"), "\"Zdj\xC4\x99" "cie\"");
+    EXPECT_EQ(JsonText("Zdj\xC4\x99"
+                       "cie"),
+              "\"Zdj\xC4\x99"
+              "cie\"");
     EXPECT_EQ(JsonText("\xC2\x81"), "\"\\u0081\"") << "C1 controls stay visible";
     EXPECT_EQ(JsonText("\xFF"), "\"\xEF\xBF\xBD\"");
     // What JsonText writes reads back.

@@ -30,8 +30,7 @@ protected:
     TRun Run(const std::vector<std::string>& Args)
     {
         std::ostringstream Out, Err;
-        const int Status =
-            docviewer::RunCatalogueTool(Args, FModules.CatalogueVerInfo(), Out, Err);
+        const int Status = docviewer::RunCatalogueTool(Args, FModules.CatalogueVerInfo(), Out, Err);
         return {Status, Out.str(), Err.str()};
     }
     std::string Write(const std::string& Name, const std::string& Bytes)
@@ -48,7 +47,8 @@ protected:
 std::string Sample()
 {
     TRecordBytes Chapter;
-    Chapter.Caption = "Zdj\xEA" "cia";
+    Chapter.Caption = "Zdj\xEA"
+                      "cia";
     Chapter.FileName = ":Katalog\\Cennik.pdf";
     Chapter.Pages = "12-15";
     Chapter.Destination = "ceny";
@@ -83,7 +83,8 @@ std::string SampleDump(const std::string& Folder)
            "\"typ\": -2147483647, \"shownLevel\": 1, \"shownCaption\": \"Cennik\", \"isDocItem\": "
            "false, \"typeImageIndex\": 4, \"pageNumber\": -2147483647, \"resolvedFileName\": "
            "\"\"}\n"
-           "{\"index\": 2, \"level\": -3, \"caption\": \"<Intern>\", \"hint\": \"say \\\"hi\\\"\\\\\", "
+           "{\"index\": 2, \"level\": -3, \"caption\": \"<Intern>\", \"hint\": \"say "
+           "\\\"hi\\\"\\\\\", "
            "\"fileName\": \"\", \"visibleForUser\": false, \"pages\": \"\", \"destination\": \"\", "
            "\"captionTyp\": -2147483647, \"typ\": 5, \"shownLevel\": 0, \"shownCaption\": "
            "\"<Intern>\", \"isDocItem\": true, \"typeImageIndex\": -1, \"pageNumber\": 1, "
@@ -118,9 +119,9 @@ TEST_F(Tool, TreeShowsTheTableOfContents)
     B.Caption = "B \x8A";
     Deep.Level = 65;
     Deep.Caption = "too deep";
-    const std::string File = Write("t.pdfv", LongHeader() + Int32Bytes(5) + RecordBytes(A) +
-                                                 RecordBytes(A1) + RecordBytes(A11) +
-                                                 RecordBytes(B) + RecordBytes(Deep));
+    const std::string File =
+        Write("t.pdfv", LongHeader() + Int32Bytes(5) + RecordBytes(A) + RecordBytes(A1) +
+                            RecordBytes(A11) + RecordBytes(B) + RecordBytes(Deep));
     const TRun R = Run({"tree", File});
     EXPECT_EQ(R.Status, 0) << R.Err;
     // a11 hangs at the top (no node at level 2); B counts as a chapter since the entry
@@ -130,15 +131,16 @@ TEST_F(Tool, TreeShowsTheTableOfContents)
 
 TEST_F(Tool, BuildWritesTheCatalogueByteForByte)
 {
-    const std::string Source = Write(
-        "source.jsonl",
-        "# The sample entries\n"
-        "\n"
-        "{\"caption\": \"Zdjęcia\", \"fileName\": \" " + Folder() +
-            "/KATALOG\\\\Cennik.pdf \", \"pages\": \"12-15\", \"destination\": \" ceny\"}\r\n"
-            "{\"level\": 1, \"captionTyp\": 3, \"pages\": \"-\"}\n"
-            "  {\"level\": -3, \"caption\": \"<Intern>\", \"hint\": \"say \\\"hi\\\"\\\\\", "
-            "\"visibleForUser\": false, \"captionTyp\": null, \"typ\": 5}\n");
+    const std::string Source =
+        Write("source.jsonl",
+              "# The sample entries\n"
+              "\n"
+              "{\"caption\": \"Zdjęcia\", \"fileName\": \" " +
+                  Folder() +
+                  "/KATALOG\\\\Cennik.pdf \", \"pages\": \"12-15\", \"destination\": \" ceny\"}\r\n"
+                  "{\"level\": 1, \"captionTyp\": 3, \"pages\": \"-\"}\n"
+                  "  {\"level\": -3, \"caption\": \"<Intern>\", \"hint\": \"say \\\"hi\\\"\\\\\", "
+                  "\"visibleForUser\": false, \"captionTyp\": null, \"typ\": 5}\n");
     const std::string Out = (FFolder / "TAVO_ENG.pdfv").string();
     const TRun R = Run({"build", Source, Out});
     EXPECT_EQ(R.Status, 0) << R.Err;
@@ -195,7 +197,8 @@ TEST_F(Tool, BuildReportsBadLines)
               "line 2: the line is not a JSON object: expected ',' or '}' at column 16\n");
     EXPECT_EQ(Error("{\"caption\": \"" + std::string(65536, 'x') + "\"}"),
               "line 2: the text of 'caption' is longer than 65535 characters\n");
-    EXPECT_EQ(Error("{\"version\": \"KALPDFV_1.00\", \"level\": 1}"), "line 2: unknown key 'level'\n");
+    EXPECT_EQ(Error("{\"version\": \"KALPDFV_1.00\", \"level\": 1}"),
+              "line 2: unknown key 'level'\n");
 }
 
 TEST_F(Tool, ErrorsGiveStatusOneAndTheSystemsMessage)

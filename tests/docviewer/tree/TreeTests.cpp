@@ -148,8 +148,9 @@ TEST_F(Tree, NodesCarryTheirEntriesAndPictures)
               FCatalogue->ItemAt(1));
     const QIcon Icon = Model.data(Price, Qt::DecorationRole).value<QIcon>();
     ASSERT_FALSE(Icon.isNull());
-    EXPECT_EQ(Icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
-              FTypes.Glyphs->Image(docviewer::GlyphPriceList).convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(
+        Icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
+        FTypes.Glyphs->Image(docviewer::GlyphPriceList).convertToFormat(QImage::Format_ARGB32));
     EXPECT_FALSE(Model.flags(Price) & Qt::ItemIsEditable);
     EXPECT_TRUE(Model.flags(Price) & Qt::ItemNeverHasChildren);
     EXPECT_FALSE(Model.data(Price, Qt::ToolTipRole).isValid()) << "no hints";
