@@ -419,9 +419,14 @@ void ToxScrollPane::SyncScrollBars(Qt::Orientation Orientation, int Value)
 
 void ToxScrollPane::mousePressEvent(QMouseEvent* Event)
 {
-    PointerEvent(Event->type(), viewport()->mapTo(this, Event->position().toPoint()),
-                 Event->globalPosition().toPoint(), Event->button(), Event->buttons());
+    // A press that a control in the pane let pass is that control's: only the pane's own
+    // free client area starts a drag.
+    const QPoint pos = Event->position().toPoint();
     Event->accept();
+    if (viewport()->childAt(pos) != nullptr)
+        return;
+    PointerEvent(Event->type(), viewport()->mapTo(this, pos), Event->globalPosition().toPoint(),
+                 Event->button(), Event->buttons());
 }
 
 void ToxScrollPane::mouseMoveEvent(QMouseEvent* Event)

@@ -218,6 +218,23 @@ TEST(SplitDock, DroppedAwayFromAnySplitThePaneFloats)
     EXPECT_EQ(pane->PaneIndex(), 1);
 }
 
+TEST(SplitDock, ControlsInAPaneDoNotDragIt)
+{
+    auto split = ShownSplit(400, 300, 2);
+    ToxScrollPane* second = Pane(*split, 1);
+    auto* panel = new QWidget;  // lets mouse presses pass to its parent
+    panel->setFixedSize(100, 100);
+    second->setWidget(panel);
+    const QPoint onPanel = second->geometry().topLeft() + QPoint(50, 50);
+    test::Press(split.get(), onPanel);
+    test::Move(split.get(), onPanel + QPoint(-60, 0));
+    test::Move(split.get(), QPoint(20, 20));
+    EXPECT_FALSE(second->DockDragging());
+    test::Release(split.get(), QPoint(20, 20));
+    EXPECT_EQ(second->PaneIndex(), 1);
+    EXPECT_FALSE(second->Floating());
+}
+
 TEST(SplitDock, EscapeCancelsADockDrag)
 {
     auto split = ShownSplit(400, 300, 2);
