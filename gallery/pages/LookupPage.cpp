@@ -56,8 +56,8 @@ public:
                              item->GetGlyph();
                 width = std::max(width, metrics.horizontalAdvance(key) + (glyph ? 20 : 0));
             }
-            int header = metrics.horizontalAdvance(
-                QString::fromLatin1(lookup::DisplayStyleName(style)));
+            int header =
+                metrics.horizontalAdvance(QString::fromLatin1(lookup::DisplayStyleName(style)));
             FWidths.push_back(std::max(width, header) + 2 * Margin + 2);
         }
         int total = NumberWidth;
@@ -90,8 +90,8 @@ protected:
             x = NumberWidth;
             for (size_t c = 0; c < std::size(Styles); ++c) {
                 TRect cell{x, y, x + FWidths[c], y + RowHeight};
-                p.fillRect(cell.ToQRect(), tools::ToQColor(selected ? tools::clHighlight
-                                                                    : tools::clWindow));
+                p.fillRect(cell.ToQRect(),
+                           tools::ToQColor(selected ? tools::clHighlight : tools::clWindow));
                 p.setPen(tools::ToQColor(selected ? tools::clHighlightText : tools::clWindowText));
                 FLookUp->DrawItem(this, p, Styles[c], i, Margin, cell, tools::taLeftJustify,
                                   selected ? tools::odSelected : 0);

@@ -45,9 +45,7 @@ QImage Picture(const char* Name)
 }  // namespace
 
 TDM_DocItem::TDM_DocItem(QObject* Owner)
-    : QObject(Owner),
-      LUp_Types(new lookup::TLookUp(this)),
-      LUp_Level(new lookup::TLookUp(this)),
+    : QObject(Owner), LUp_Types(new lookup::TLookUp(this)), LUp_Level(new lookup::TLookUp(this)),
       Glyphs(new tools::TImageList(this, 16, 16))
 {
     setObjectName(QStringLiteral("DM_DocItem"));

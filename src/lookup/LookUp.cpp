@@ -11,8 +11,8 @@ namespace tavo::lookup {
 
 namespace {
 
-constexpr const char* DisplayStyleNames[] = {"dsCaption", "dsGlyph", "dsCaptionGlyph", "dsIdStr",
-                                             "dsIdStrGlyph", "dsId", "dsIdGlyph"};
+constexpr const char* DisplayStyleNames[] = {"dsCaption",    "dsGlyph", "dsCaptionGlyph", "dsIdStr",
+                                             "dsIdStrGlyph", "dsId",    "dsIdGlyph"};
 constexpr const char* DrawStyleNames[] = {"ldsStandard", "ldsLookUpDraw"};
 
 template <typename E, size_t N>
@@ -147,8 +147,8 @@ void TCustomLookUp::MeasureItem(QWidget* Control, QPainter& Canvas, TDisplayStyl
 }
 
 void TCustomLookUp::DrawItem(QWidget* Control, QPainter& Canvas, TDisplayStyle DisplayStyle,
-                             int32_t Index, int32_t Margin, const TRect& Rect,
-                             TAlignment Alignment, TOwnerDrawState State)
+                             int32_t Index, int32_t Margin, const TRect& Rect, TAlignment Alignment,
+                             TOwnerDrawState State)
 {
     if (OnDrawItem) {
         OnDrawItem(Control, Canvas, DisplayStyle, Index, Margin, Rect, Alignment, State);
@@ -293,7 +293,8 @@ int32_t TCustomLookUp::IndexOfCaption(const std::string& Text)
 
 // ---- TLookUp0, TLookUp ----------------------------------------------------------------
 
-TLookUp0::TLookUp0(QObject* Owner) : TCustomLookUp(Owner), FItems(std::make_unique<TLookUpItems>(this))
+TLookUp0::TLookUp0(QObject* Owner)
+    : TCustomLookUp(Owner), FItems(std::make_unique<TLookUpItems>(this))
 {
 }
 

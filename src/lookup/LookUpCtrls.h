@@ -28,7 +28,15 @@ using tools::TImageList;
 using tools::TOwnerDrawState;
 using tools::TRect;
 
-enum TDisplayStyle : int32_t { dsCaption, dsGlyph, dsCaptionGlyph, dsIdStr, dsIdStrGlyph, dsId, dsIdGlyph };
+enum TDisplayStyle : int32_t {
+    dsCaption,
+    dsGlyph,
+    dsCaptionGlyph,
+    dsIdStr,
+    dsIdStrGlyph,
+    dsId,
+    dsIdGlyph
+};
 enum TLookUpDrawStyle : int32_t { ldsStandard, ldsLookUpDraw };
 enum TReturnStr : int32_t { rsCaption, rsHint, rsId, rsIdStr };
 
@@ -36,10 +44,9 @@ using TUpdateEvent = std::function<void(QObject* Sender)>;
 using TLookUpMeasureItemEvent =
     std::function<void(QWidget* Control, QPainter& Canvas, TDisplayStyle DisplayStyle,
                        int32_t Index, int32_t& Width, int32_t& Height, int32_t& GlyphsWidth)>;
-using TLookUpDrawItemEvent =
-    std::function<void(QWidget* Control, QPainter& Canvas, TDisplayStyle DisplayStyle,
-                       int32_t Index, int32_t Margin, const TRect& Rect, TAlignment Alignment,
-                       TOwnerDrawState State)>;
+using TLookUpDrawItemEvent = std::function<void(
+    QWidget* Control, QPainter& Canvas, TDisplayStyle DisplayStyle, int32_t Index, int32_t Margin,
+    const TRect& Rect, TAlignment Alignment, TOwnerDrawState State)>;
 using TSetTextEvent = std::function<void(QObject* Sender, const std::string& NewText)>;
 using TEditItemsEvent = std::function<void(QObject* Sender, const TSetTextEvent& OnSetText)>;
 
@@ -207,8 +214,7 @@ public:
     virtual void Clear();
     // Default: the size of the row's caption and glyph as DisplayStyle shows them.
     virtual void MeasureItem(QWidget* Control, QPainter& Canvas, TDisplayStyle DisplayStyle,
-                             int32_t Index, int32_t& Width, int32_t& Height,
-                             int32_t& GlyphsWidth);
+                             int32_t Index, int32_t& Width, int32_t& Height, int32_t& GlyphsWidth);
     // Default: the row's text and glyph as DisplayStyle shows them (DrawCaptionGlyph).
     virtual void DrawItem(QWidget* Control, QPainter& Canvas, TDisplayStyle DisplayStyle,
                           int32_t Index, int32_t Margin, const TRect& Rect, TAlignment Alignment,
@@ -217,13 +223,14 @@ public:
     virtual void UpdateItems();
     // Open the popup list of the rows beside a screen rectangle or under a control; the
     // chosen row's text (as ReturnStr says) goes to OnSetText. The rows are updated first.
-    virtual void PopupAt(int32_t X, int32_t Y, int32_t Width, int32_t Height,
-                         TReturnStr ReturnStr, const TSetTextEvent& OnSetText);
+    virtual void PopupAt(int32_t X, int32_t Y, int32_t Width, int32_t Height, TReturnStr ReturnStr,
+                         const TSetTextEvent& OnSetText);
     virtual void PopupUnder(QWidget* Control, TReturnStr ReturnStr, const TSetTextEvent& OnSetText);
     // First row whose Id equals Id, or -1.
     virtual int32_t IndexOfId(int32_t Id);
     // Hands the edit request to OnEditItems; Text is not passed on.
-    virtual void EditItems(QObject* Sender, const std::string& Text, const TSetTextEvent& OnSetText);
+    virtual void EditItems(QObject* Sender, const std::string& Text,
+                           const TSetTextEvent& OnSetText);
 
     void AddLink(QObject* Component);
     void RemoveLink(QObject* Component);

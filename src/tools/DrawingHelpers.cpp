@@ -93,23 +93,29 @@ void DrawArrow(QPainter& Canvas, const TRect& R, int32_t Kind, int32_t dx, int32
     UseColor(Canvas, Enabled ? clBlack : clBtnShadow);
     switch (Kind) {
     case bkArrowDown:
-        Triangle(Canvas, {R.Left + dx, R.Top + dy}, {R.Right - dx, R.Top + dy}, {mx, R.Bottom - dy});
+        Triangle(Canvas, {R.Left + dx, R.Top + dy}, {R.Right - dx, R.Top + dy},
+                 {mx, R.Bottom - dy});
         if (!Enabled)
-            Line(Canvas, clBtnHighlight, {mx + 1, R.Bottom - dy + 1}, {R.Right - dx + 1, R.Top + dy});
+            Line(Canvas, clBtnHighlight, {mx + 1, R.Bottom - dy + 1},
+                 {R.Right - dx + 1, R.Top + dy});
         break;
     case bkArrowUp:
-        Triangle(Canvas, {R.Left + dx, R.Bottom - dy}, {R.Right - dx, R.Bottom - dy}, {mx, R.Top + dy});
+        Triangle(Canvas, {R.Left + dx, R.Bottom - dy}, {R.Right - dx, R.Bottom - dy},
+                 {mx, R.Top + dy});
         if (!Enabled)
             Line(Canvas, clBtnHighlight, {R.Left + dx + 1, R.Bottom - dy + 1},
                  {R.Right - dx + 1, R.Bottom - dy + 1});
         break;
     case bkArrowRight:
-        Triangle(Canvas, {R.Left + dx, R.Top + dy}, {R.Right - dx, my}, {R.Left + dx, R.Bottom - dy});
+        Triangle(Canvas, {R.Left + dx, R.Top + dy}, {R.Right - dx, my},
+                 {R.Left + dx, R.Bottom - dy});
         if (!Enabled)
-            Line(Canvas, clBtnHighlight, {R.Left + dx + 1, R.Bottom - dy + 1}, {R.Right - dx + 1, my + 1});
+            Line(Canvas, clBtnHighlight, {R.Left + dx + 1, R.Bottom - dy + 1},
+                 {R.Right - dx + 1, my + 1});
         break;
     case bkArrowLeft:
-        Triangle(Canvas, {R.Left + dx, my}, {R.Right - dx, R.Top + dy}, {R.Right - dx, R.Bottom - dy});
+        Triangle(Canvas, {R.Left + dx, my}, {R.Right - dx, R.Top + dy},
+                 {R.Right - dx, R.Bottom - dy});
         if (!Enabled)
             Line(Canvas, clBtnHighlight, {R.Left + dx + 1, my + 1},
                  {R.Right - dx + 1, R.Bottom - dy + 1});
@@ -156,8 +162,8 @@ void DrawCaptionGlyph(QPainter& Canvas, int32_t Margin, const TRect& R, TOwnerDr
         break;
     case taCenter:
         if (hasGlyph)
-            tx = R.Left + Margin +
-                 Round((R.Right - R.Left - 2 * Margin - tw - gw - 2) / 2.0) + gw + 2;
+            tx = R.Left + Margin + Round((R.Right - R.Left - 2 * Margin - tw - gw - 2) / 2.0) + gw +
+                 2;
         else
             tx = R.Left + Round((R.Right - R.Left - Margin - tw) / 2.0);
         gx = tx - gw - 2;
@@ -207,8 +213,8 @@ void DrawDisabledGlyph(QPainter& Canvas, TPoint P, const QImage& Bitmap)
     // pixels never do.
     QImage argb = Bitmap.convertToFormat(QImage::Format_ARGB32);
     const QRgb shadow = ToQColor(clBtnShadow).rgb();
-    QImage shapeBlack(argb.size(), QImage::Format_RGB32);    // black shape on white
-    QImage shapeShadow(argb.size(), QImage::Format_RGB32);   // shadow shape on black
+    QImage shapeBlack(argb.size(), QImage::Format_RGB32);   // black shape on white
+    QImage shapeShadow(argb.size(), QImage::Format_RGB32);  // shadow shape on black
     for (int y = 0; y < argb.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         auto* black = reinterpret_cast<QRgb*>(shapeBlack.scanLine(y));
@@ -323,8 +329,7 @@ void DrawSpinArrow(QPainter& Canvas, const TRect& Rect, int32_t Kind, bool Press
     else
         Frame3D(Canvas, R, clBtnHighlight, clBtnShadow);
     --R.Top;
-    DrawArrow(Canvas, R, Kind, Round(W / 4.0), Round(R.Height() / 4.0), mx, my,
-              Enabled);
+    DrawArrow(Canvas, R, Kind, Round(W / 4.0), Round(R.Height() / 4.0), mx, my, Enabled);
     Canvas.restore();
 }
 

@@ -105,7 +105,11 @@ std::u16string Utf8ToUtf16(std::string_view Text)
         auto b = static_cast<uint8_t>(Text[i]);
         uint32_t c = 0xFFFD;
         size_t len = 1;
-        size_t need = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : 9;
+        size_t need = b < 0x80         ? 0
+                      : (b >> 5) == 6  ? 1
+                      : (b >> 4) == 14 ? 2
+                      : (b >> 3) == 30 ? 3
+                                       : 9;
         if (need == 0) {
             c = b;
         } else if (need <= 3 && i + need < Text.size()) {
@@ -151,8 +155,7 @@ void TPersistent::Assign(const TPersistent& Source)
 
 void TPersistent::AssignTo(TPersistent& Dest) const
 {
-    throw platform::EConvertError(
-        Format(LoadStr(SAssignError), {ClassName(), Dest.ClassName()}));
+    throw platform::EConvertError(Format(LoadStr(SAssignError), {ClassName(), Dest.ClassName()}));
 }
 
 void TPersistent::DefineProperties(TFiler&) {}

@@ -44,8 +44,7 @@ bool SameKeyword(std::string_view Text, std::string_view Keyword)
 }
 
 // The shortest text that reads back as the same number, always with a '.' or an exponent.
-template <typename T>
-std::string RealText(T Value)
+template <typename T> std::string RealText(T Value)
 {
     char buffer[64];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, Value);
@@ -311,7 +310,10 @@ private:
         ++FPos;
     }
 
-    static bool IsStart(char C) { return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || C == '_'; }
+    static bool IsStart(char C)
+    {
+        return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || C == '_';
+    }
     static bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 
     std::string Ident(bool Dotted)
@@ -698,8 +700,7 @@ private:
         }
     }
 
-    template <typename F>
-    int64_t CurrencyValue(const std::string& Number, bool Negative, F Invalid)
+    template <typename F> int64_t CurrencyValue(const std::string& Number, bool Negative, F Invalid)
     {
         // Exact: digits, an optional point and at most four decimals.
         size_t point = Number.find('.');

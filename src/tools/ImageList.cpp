@@ -201,8 +201,8 @@ void LoadBitmapData(std::string_view Data, QImage& Image)
     std::string_view bmp = Data.substr(4, size);
     CheckBmpHeader(bmp);
     QImage loaded;
-    if (!loaded.loadFromData(reinterpret_cast<const uchar*>(bmp.data()), static_cast<int>(bmp.size()),
-                             "BMP"))
+    if (!loaded.loadFromData(reinterpret_cast<const uchar*>(bmp.data()),
+                             static_cast<int>(bmp.size()), "BMP"))
         InvalidBitmap();
     Image = loaded.convertToFormat(QImage::Format_RGB32);
 }

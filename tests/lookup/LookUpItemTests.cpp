@@ -187,9 +187,11 @@ TEST(LookUpItemsStream, ByteAndTextExactRoundTrip)
 {
     // The two rows as a form shows them, a hint equal to its caption kept as read, and a
     // row with a glyph of its own.
-    const std::string matrek = "'Materia\xB3y reklamowe' 'Materia\xB3y reklamowe' 'MATREK' 25 True -1 False";
+    const std::string matrek =
+        "'Materia\xB3y reklamowe' 'Materia\xB3y reklamowe' 'MATREK' 25 True -1 False";
     const std::string plain = "('' '' 'USER' -2147483647 True -1 False 'Cennik' '' 'CENNIK' 3 "
-                              "True 4 False " + matrek + ")";
+                              "True 4 False " +
+                              matrek + ")";
     TestLookUp first;
     tavo::tools::ReadComponentText(LookUpForm(plain), first);
     ASSERT_EQ(first.Count(), 3);
@@ -246,8 +248,8 @@ TEST(LookUpItemsStream, ReadingAppendsToTheRowsThere)
     TestLookUp lookup;
     lookup.Items().Add("first", "", 7);
     CountingLink link(&lookup);
-    tavo::tools::ReadComponentText(LookUpForm("('a' '' '' 1 True -1 False 'b' '' '' 2 False -1 False)"),
-                                   lookup);
+    tavo::tools::ReadComponentText(
+        LookUpForm("('a' '' '' 1 True -1 False 'b' '' '' 2 False -1 False)"), lookup);
     ASSERT_EQ(lookup.Count(), 3);
     EXPECT_EQ(lookup.Items()[0].GetCaption(), "first");
     EXPECT_EQ(lookup.Items()[2].GetCaption(), "b");

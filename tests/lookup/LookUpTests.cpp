@@ -29,7 +29,9 @@ void FillCaptions(TLookUp& LookUp)
     LookUp.Items().Add("Firma wszystko", "FIRMAALL", 0);
     LookUp.Items().Add("Opis", "OPIS", 1);
     LookUp.Items().Add("o", "O", 40);
-    LookUp.Items().Add("\xAF" "aluzje", "Z", 41);  // Windows-1250 capital Z with dot
+    LookUp.Items().Add("\xAF"
+                       "aluzje",
+                       "Z", 41);  // Windows-1250 capital Z with dot
     LookUp.Items().Add("|Only a hint", "H", 42);
 }
 
@@ -64,7 +66,9 @@ TEST(LookUpFind, IndexOfCaptionWholeMatchBeforeFirstLetter)
     EXPECT_EQ(lookup.IndexOfCaption("f"), 1);
     // Letter case of the code page: small z with dot finds the capital.
     EXPECT_EQ(lookup.IndexOfCaption("\xBF"), 4);
-    EXPECT_EQ(lookup.IndexOfCaption("\xBF" "ALUZJE"), 4);
+    EXPECT_EQ(lookup.IndexOfCaption("\xBF"
+                                    "ALUZJE"),
+              4);
     // A caption whose part before "|" is empty never matches by its first letter.
     EXPECT_EQ(lookup.IndexOfCaption("|"), -1);
     EXPECT_EQ(lookup.IndexOfCaption("Op"), -1) << "only a single character looks at beginnings";
@@ -113,8 +117,8 @@ TEST(LookUpMeasure, CaptionAndGlyphSizes)
     EXPECT_EQ(w + h + g, 0) << "indexes outside the rows change nothing";
 
     int calls = 0;
-    lookup.OnMeasureItem = [&](QWidget*, QPainter&, TDisplayStyle Style, int32_t Index,
-                               int32_t& W, int32_t&, int32_t&) {
+    lookup.OnMeasureItem = [&](QWidget*, QPainter&, TDisplayStyle Style, int32_t Index, int32_t& W,
+                               int32_t&, int32_t&) {
         ++calls;
         EXPECT_EQ(Style, dsId);
         EXPECT_EQ(Index, 9);
@@ -152,9 +156,12 @@ TEST(LookUpDraw, EveryDisplayStyleDrawsItsTextAndGlyph)
         TDisplayStyle Style;
         std::string Text;
         bool Glyph;
-    } cases[] = {{dsCaption, "Cennik", false}, {dsGlyph, "", true},
-                 {dsCaptionGlyph, "Cennik", true}, {dsIdStr, "CENNIK", false},
-                 {dsIdStrGlyph, "CENNIK", true}, {dsId, "3", false},
+    } cases[] = {{dsCaption, "Cennik", false},
+                 {dsGlyph, "", true},
+                 {dsCaptionGlyph, "Cennik", true},
+                 {dsIdStr, "CENNIK", false},
+                 {dsIdStrGlyph, "CENNIK", true},
+                 {dsId, "3", false},
                  {dsIdGlyph, "3", true}};
     for (const Case& c : cases) {
         QImage drawn = render([&](QPainter& p) {

@@ -169,9 +169,8 @@ TEST(DocTypes, GlyphsAreFiveTransparentPictures)
     ASSERT_NE(glyph, nullptr);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
-            QRgb expected = qAlpha(glyphs.Image(4).pixel(x, y)) == 0
-                                ? qRgb(255, 0, 255)
-                                : glyphs.Image(4).pixel(x, y);
+            QRgb expected = qAlpha(glyphs.Image(4).pixel(x, y)) == 0 ? qRgb(255, 0, 255)
+                                                                     : glyphs.Image(4).pixel(x, y);
             ASSERT_EQ(glyph->pixel(x, y), expected) << x << "," << y;
         }
 }
@@ -180,11 +179,12 @@ TEST(DocTypes, TheModuleWritesTheFormItWasReadFrom)
 {
     TDM_DocItem dm;
     std::string text = tools::WriteComponentText(dm);
-    EXPECT_NE(text.find("  object LUp_Types: TLookUp\n    DrawStyle = ldsStandard\n    Columns = 0\n"
-                        "    AddEditItem = False\n    Images = Glyphs\n    Items.Items = ('' '' "
-                        "'USER' -2147483647 True -1 False 'Firma wszystko' '' 'FIRMAALL' 0 True "
-                        "-1 False"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("  object LUp_Types: TLookUp\n    DrawStyle = ldsStandard\n    Columns = 0\n"
+                  "    AddEditItem = False\n    Images = Glyphs\n    Items.Items = ('' '' "
+                  "'USER' -2147483647 True -1 False 'Firma wszystko' '' 'FIRMAALL' 0 True "
+                  "-1 False"),
+        std::string::npos)
         << text;
     // Written again from its own text, the form does not change.
     TDM_DocItem again;

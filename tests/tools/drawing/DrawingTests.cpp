@@ -4,9 +4,9 @@
 
 #include <QFont>
 #include <QGuiApplication>
-#include <QPalette>
 #include <QImage>
 #include <QPainter>
+#include <QPalette>
 
 #include "tools/Colors.h"
 #include "tools/DrawingHelpers.h"

@@ -134,8 +134,8 @@ TEST(FormStreamValues, IntegersTakeTheSmallestTagThatHoldsThem)
     w.WriteInteger(-32768);
     w.WriteInteger(-2147483647);
     w.WriteInteger(int64_t{1} << 40);
-    EXPECT_EQ(w.Data(), Bytes({2, 0xFF, 2, 0x7F, 3, 0x80, 0x00, 3, 0x00, 0x80, 4, 0x01, 0x00,
-                               0x00, 0x80, 19, 0, 0, 0, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(w.Data(), Bytes({2,    0xFF, 2,    0x7F, 3, 0x80, 0x00, 3, 0x00, 0x80, 4, 0x01,
+                               0x00, 0x00, 0x80, 19,   0, 0,    0,    0, 0,    1,    0, 0}));
     TReader r(w.Data());
     EXPECT_EQ(r.ReadInteger(), -1);
     EXPECT_EQ(r.ReadInteger(), 127);
@@ -191,8 +191,8 @@ TEST(FormStreamValues, LengthsAreBoundedByTheBytesThatRemain)
     // whose count doubles past the end, a negative length, and an unknown tag.
     for (const std::string& data :
          {Bytes({10, 0xFF, 0xFF, 0xFF, 0x7F, 1, 2}), Bytes({12, 10, 0, 0, 0, 'a'}),
-          Bytes({18, 2, 0, 0, 0, 'a', 0, 'b'}), Bytes({10, 0xFF, 0xFF, 0xFF, 0xFF}),
-          Bytes({21}), Bytes({6, 5, 'a'}), Bytes({4, 1, 2})}) {
+          Bytes({18, 2, 0, 0, 0, 'a', 0, 'b'}), Bytes({10, 0xFF, 0xFF, 0xFF, 0xFF}), Bytes({21}),
+          Bytes({6, 5, 'a'}), Bytes({4, 1, 2})}) {
         TReader r(data);
         EXPECT_THROW(r.SkipValue(), EReadError) << testing::PrintToString(data);
     }
@@ -202,8 +202,8 @@ TEST(FormStreamValues, RealsThatHaveNoTextAreRefused)
 {
     // An 80-bit NaN, an 80-bit subnormal, and a single infinity.
     for (const std::string& data :
-         {Bytes({5, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x7F}), Bytes({5, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
-          Bytes({15, 0, 0, 0x80, 0x7F})}) {
+         {Bytes({5, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x7F}),
+          Bytes({5, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}), Bytes({15, 0, 0, 0x80, 0x7F})}) {
         TReader r(data);
         EXPECT_THROW(r.ReadFloat(), EReadError);
     }
@@ -235,29 +235,28 @@ TEST(FormStreamComponents, WriteAndReadAFormWithDefinedAndObjectProperties)
     TWriter w;
     w.WriteRootComponent(*form);
     std::string text = ObjectBinaryToText(w.Data());
-    EXPECT_EQ(text,
-              "object Form1: TSample\n"
-              "  Caption = 'Za\xBF\xF3\xB3\xE6'\n"
-              "  Count = 70000\n"
-              "  Style = stFancy\n"
-              "  Options = [soOne, soTwo]\n"
-              "  Partner = Second\n"
-              "  Items.Values = (1 -2147483647)\n"
-              "  object First: TSample\n"
-              "    Count = 0\n"
-              "    Style = stPlain\n"
-              "    Options = []\n"
-              "    Items.Values = ()\n"
-              "    Blob = {\n"
-              "      00FF}\n"
-              "  end\n"
-              "  object Second: TSample\n"
-              "    Count = 0\n"
-              "    Style = stPlain\n"
-              "    Options = []\n"
-              "    Items.Values = ()\n"
-              "  end\n"
-              "end\n");
+    EXPECT_EQ(text, "object Form1: TSample\n"
+                    "  Caption = 'Za\xBF\xF3\xB3\xE6'\n"
+                    "  Count = 70000\n"
+                    "  Style = stFancy\n"
+                    "  Options = [soOne, soTwo]\n"
+                    "  Partner = Second\n"
+                    "  Items.Values = (1 -2147483647)\n"
+                    "  object First: TSample\n"
+                    "    Count = 0\n"
+                    "    Style = stPlain\n"
+                    "    Options = []\n"
+                    "    Items.Values = ()\n"
+                    "    Blob = {\n"
+                    "      00FF}\n"
+                    "  end\n"
+                    "  object Second: TSample\n"
+                    "    Count = 0\n"
+                    "    Style = stPlain\n"
+                    "    Options = []\n"
+                    "    Items.Values = ()\n"
+                    "  end\n"
+                    "end\n");
     EXPECT_EQ(ObjectTextToBinary(text), w.Data());
 
     auto copy = SampleForm();
@@ -291,9 +290,9 @@ TEST(FormStreamComponents, ErrorsNameTheComponentAndTheProperty)
     } catch (const EReadError& e) {
         EXPECT_EQ(e.Message(), "Error reading Form1.Count: Invalid property value");
     }
-    EXPECT_THROW(ReadComponentText("object Form1: TSample\n  object Third: TSample\n  end\nend\n",
-                                   *form),
-                 EReadError);
+    EXPECT_THROW(
+        ReadComponentText("object Form1: TSample\n  object Third: TSample\n  end\nend\n", *form),
+        EReadError);
     EXPECT_THROW(ReadComponentText("object Form1: TOther\nend\n", *form), EReadError);
     EXPECT_THROW(ReadComponentText("object Form1: TSample\n  Partner = Nobody\nend\n", *form),
                  EReadError);
@@ -351,7 +350,8 @@ TEST(FormStreamText, HandWrittenTextIsReadLikeTheCanonicalForm)
 {
     // Line breaks inside lists, joined texts, hex numbers and letter case of keywords.
     std::string loose = "OBJECT A: TSample\r\n  Items.Values = (\r\n    1\r\n    $10)\r\n"
-                        "  Caption = 'a' +\n  'b'#33\n  Wide = #321'\xF3" "d'\nEND";
+                        "  Caption = 'a' +\n  'b'#33\n  Wide = #321'\xF3"
+                        "d'\nEND";
     // A Windows-1250 byte in a wide text is that code page's character (0xF3 is U+00F3).
     EXPECT_EQ(ObjectBinaryToText(ObjectTextToBinary(loose)),
               "object A: TSample\n  Items.Values = (1 16)\n  Caption = 'ab!'\n"
