@@ -11,6 +11,7 @@
 #include "GalleryPages.h"
 #include "docviewer/DMDocItem.h"
 #include "lookup/LookUpCtrls.h"
+#include "platform/AnsiText.h"
 #include "tools/Colors.h"
 
 namespace tavo::gallery {
@@ -49,7 +50,7 @@ public:
                 lookup::TCustomLookUpItem* item = FLookUp->GetItem(i);
                 QString key;
                 if (style == lookup::dsIdStr || style == lookup::dsIdStrGlyph)
-                    key = QString::fromLatin1(item->GetIdStr().c_str());
+                    key = platform::FromAnsi(item->GetIdStr());
                 else if (style == lookup::dsId || style == lookup::dsIdGlyph)
                     key = QString::number(item->GetId());
                 bool glyph = (style == lookup::dsIdStrGlyph || style == lookup::dsIdGlyph) &&
