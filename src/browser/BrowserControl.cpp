@@ -32,8 +32,8 @@ TEngineSetup CurrentEngineSetup()
     if (qEnvironmentVariableIsSet("QTWEBENGINEPROCESS_PATH")) {
         setup.HelperPath = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
     } else {
-        QStringList candidates{
-            QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + u'/' + HelperName};
+        QStringList candidates{QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + u'/' +
+                               HelperName};
         if (QCoreApplication::instance())
             candidates << QCoreApplication::applicationDirPath() + u'/' + HelperName;
         setup.HelperPath = candidates.first();

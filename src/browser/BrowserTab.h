@@ -29,12 +29,12 @@ class TBrowserTab : public QObject {
 public:
     // The main window's components the tab works on.
     struct Parts {
-        QWidget* P_HTML1 = nullptr;       // the browser is created in it and covers it
-        QLabel* AdressLabel = nullptr;    // status text
+        QWidget* P_HTML1 = nullptr;     // the browser is created in it and covers it
+        QLabel* AdressLabel = nullptr;  // status text
         QProgressBar* ProgressBar = nullptr;
-        QToolBar* ButtonsBar = nullptr;   // toolbar 0, filled here
-        QToolBar* AddressBar = nullptr;   // toolbar 1, filled here
-        QString HomePage;                 // the distributor's web address
+        QToolBar* ButtonsBar = nullptr;  // toolbar 0, filled here
+        QToolBar* AddressBar = nullptr;  // toolbar 1, filled here
+        QString HomePage;                // the distributor's web address
     };
 
     TBrowserTab(QWidget* MainWindow, const Parts& Components);

@@ -21,8 +21,8 @@ QIcon BrowserIcon(const char* Name)
     return QIcon(QStringLiteral(":/icons/browser-%1.svg").arg(QLatin1String(Name)));
 }
 
-QToolButton* LargeButton(QToolBar* Bar, const char* Name, const QString& Caption,
-                         const char* Icon, int Width, QMenu* Menu = nullptr)
+QToolButton* LargeButton(QToolBar* Bar, const char* Name, const QString& Caption, const char* Icon,
+                         int Width, QMenu* Menu = nullptr)
 {
     auto* b = new QToolButton(Bar);
     b->setObjectName(QLatin1String(Name));
@@ -126,9 +126,9 @@ void TBrowserTab::BuildAddressBar()
     dxAddressCombo->installEventFilter(this);
     dxAddressCombo->lineEdit()->installEventFilter(this);
     connect(dxAddressCombo, &QComboBox::activated, this, tools::Guarded([this] {
-        if (!FLeavingAddress)
-            dxAddressComboChange();
-    }));
+                if (!FLeavingAddress)
+                    dxAddressComboChange();
+            }));
 
     dxBarStatic1 = StaticText(bar, "dxBarStatic1", tr("Web Pages:"));
     dxBarButtonMallon = PageButton(bar, "dxBarButtonMallon", QStringLiteral("Tavo"),
@@ -153,12 +153,12 @@ void TBrowserTab::BuildShortcuts()
         FMainWindow->addAction(action);
         return action;
     };
-    FBackKey = key("BrowserBackKey", QKeySequence(Qt::ALT | Qt::Key_Left),
-                   [this] { dxBackBtnClick(); });
+    FBackKey =
+        key("BrowserBackKey", QKeySequence(Qt::ALT | Qt::Key_Left), [this] { dxBackBtnClick(); });
     FForwardKey = key("BrowserForwardKey", QKeySequence(Qt::ALT | Qt::Key_Right),
                       [this] { dxForwardBtnClick(); });
-    FRefreshKey = key("BrowserRefreshKey", QKeySequence(Qt::Key_F5),
-                      [this] { dxRefreshBtnClick(); });
+    FRefreshKey =
+        key("BrowserRefreshKey", QKeySequence(Qt::Key_F5), [this] { dxRefreshBtnClick(); });
     FStopKey = key("BrowserStopKey", QKeySequence(Qt::Key_Escape), [this] { dxStopBtnClick(); });
     FAddressKey = key("BrowserAddressKey", QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
         dxAddressCombo->setFocus(Qt::ShortcutFocusReason);

@@ -34,8 +34,8 @@ private:
 
 QString StatusText(int32_t Id, const QUrl& Url)
 {
-    return platform::FromAnsi(platform::Format(
-        platform::LoadStr(Id), {platform::ToAnsi(Url.toDisplayString())}));
+    return platform::FromAnsi(
+        platform::Format(platform::LoadStr(Id), {platform::ToAnsi(Url.toDisplayString())}));
 }
 
 }  // namespace

@@ -40,8 +40,8 @@ private:
     void ShowStatus(const QString& Text);
 
     QPointer<QWebEngineView> FView;
-    QUrl FLoading;        // the main frame's last requested address
-    QString FLoadState;   // the status when no link is under the mouse
+    QUrl FLoading;       // the main frame's last requested address
+    QString FLoadState;  // the status when no link is under the mouse
 };
 
 }  // namespace tavo::browser

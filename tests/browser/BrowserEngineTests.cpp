@@ -41,9 +41,9 @@ protected:
     // Waits for the current entry to be Index and the page to have finished loading.
     bool Settle(int32_t Index)
     {
-        bool ok = WaitFor(
-            [&] { return Shell->Tab()->HistoryIndex() == Index && Finished->count() > 0; },
-            LoadTimeout);
+        bool ok =
+            WaitFor([&] { return Shell->Tab()->HistoryIndex() == Index && Finished->count() > 0; },
+                    LoadTimeout);
         Finished->clear();
         return ok;
     }
@@ -184,6 +184,12 @@ TEST_F(EngineTab, RefreshReloadsAndStopEndsALoadingPage)
     Shell->Click("dxRefreshBtn");
     ASSERT_TRUE(Settle(0));
     EXPECT_EQ(Site->Hits("/"), before + 1);
+    // The key works while the page has the focus, too.
+    QWidget* surface = View->focusProxy() ? View->focusProxy() : View;
+    surface->setFocus();
+    QTest::keyClick(surface, Qt::Key_F5);
+    ASSERT_TRUE(Settle(0));
+    EXPECT_EQ(Site->Hits("/"), before + 2);
 
     Shell->EnterAddress(Url("/slow"));
     ASSERT_TRUE(WaitFor([&] { return Site->Hits("/slow") > 0; }, LoadTimeout));

@@ -66,10 +66,7 @@ protected:
             items << Combo()->itemText(i);
         return items;
     }
-    bool Enabled(const char* Button) const
-    {
-        return Shell->Find<QToolButton>(Button)->isEnabled();
-    }
+    bool Enabled(const char* Button) const { return Shell->Find<QToolButton>(Button)->isEnabled(); }
 
     std::shared_ptr<QStringList> Calls = std::make_shared<QStringList>();
     FakeBrowser* Control = nullptr;
@@ -252,8 +249,9 @@ TEST_F(BrowserTab, HistoryFollowsEveryAnnouncedAddress)
     Announce("http://127.0.0.1/frames");
     Announce("http://127.0.0.1/f1");
     Announce("http://127.0.0.1/f2");
-    EXPECT_EQ(Shell->Tab()->History().mid(4),
-              (QStringList{"http://127.0.0.1/frames", "http://127.0.0.1/f1", "http://127.0.0.1/f2"}));
+    EXPECT_EQ(
+        Shell->Tab()->History().mid(4),
+        (QStringList{"http://127.0.0.1/frames", "http://127.0.0.1/f1", "http://127.0.0.1/f2"}));
     EXPECT_EQ(Shell->Tab()->HistoryIndex(), 6);
     EXPECT_EQ(Combo()->currentText(), "http://127.0.0.1/f2");
     EXPECT_EQ(backMenu().first(), "http://127.0.0.1/f1");

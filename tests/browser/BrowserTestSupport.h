@@ -34,8 +34,7 @@ public:
     ShellOnInternet();
     shell::TF_Main* Main() const { return Shell->Main(); }
     browser::TBrowserTab* Tab() const { return Main()->BrowserTab(); }
-    template <typename T>
-    T* Find(const char* Name) const
+    template <typename T> T* Find(const char* Name) const
     {
         return Main()->findChild<T*>(QLatin1String(Name));
     }

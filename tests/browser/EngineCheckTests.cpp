@@ -64,9 +64,9 @@ TEST(EngineCheck, TheHelperMustExistAndRun)
     EXPECT_NE(EngineProblem(setup).find("NotRunnable"), std::string::npos);
 
     setup.HelperPath = QString::fromStdString((test::TestFolder() / "missing").string());
-    EXPECT_EQ(EngineProblem(setup),
-              "The web browser's helper program " + setup.HelperPath.toStdString() +
-                  " is missing or cannot be run.");
+    EXPECT_EQ(EngineProblem(setup), "The web browser's helper program " +
+                                        setup.HelperPath.toStdString() +
+                                        " is missing or cannot be run.");
 
     setup.HelperPath = QString::fromStdString(test::TestFolder().string());  // a folder
     EXPECT_NE(EngineProblem(setup), "");
@@ -133,10 +133,4 @@ TEST(EngineCheck, AMissingHelperLeavesTheTabUnavailableWithoutAWord)
     shell.Press(Qt::Key_F5);
     shell.Press(Qt::Key_Left, Qt::AltModifier);
     EXPECT_TRUE(boxes.Shown.empty());
-}
-
-TEST(EngineCheck, RegistrationFollowsTheBuild)
-{
-    test::BrowserFactoryScope keep(nullptr);
-    EXPECT_EQ(browser::RegisterBrowserControl(), browser::EngineBuiltIn());
 }

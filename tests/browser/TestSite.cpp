@@ -41,8 +41,9 @@ TestSite::TestSite()
     });
     // Every name resolves to this site; the loopback address itself keeps its ports, so
     // that a closed port stays unreachable.
-    QByteArray rules = "--host-resolver-rules=\"MAP * 127.0.0.1:" +
-                       QByteArray::number(FServer.serverPort()) + ",EXCLUDE 127.0.0.1\"";
+    QByteArray rules =
+        "--host-resolver-rules=\"MAP * 127.0.0.1:" + QByteArray::number(FServer.serverPort()) +
+        ",EXCLUDE 127.0.0.1\"";
     ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", rules.constData(), 1);
 }
 
