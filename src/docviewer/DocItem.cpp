@@ -101,7 +101,7 @@ fs::path TailBelowFolder(std::string_view Utf8)
         Parts.front().erase(0, 2);  // "D:" alone, or "D:Docs" written without a separator
     if (!Parts.empty() && Parts.front().empty())
         Parts.erase(Parts.begin());
-    const fs::path Base = FolderPath();
+    fs::path Base = FolderPath();
     if (Parts.empty())
         return Base;
     for (size_t First = 0; First < Parts.size(); ++First) {

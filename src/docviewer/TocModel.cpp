@@ -125,7 +125,8 @@ void TTocModel::LinkChildren()
     for (size_t Id = 1; Id < FNodes.size(); ++Id) {
         const TNode& Node = FNodes[Id];
         const TNode& Parent = FNodes[static_cast<size_t>(Node.Parent)];
-        FChildren[static_cast<size_t>(Parent.FirstChild + Node.Row)] = static_cast<int32_t>(Id);
+        FChildren[static_cast<size_t>(Parent.FirstChild) + static_cast<size_t>(Node.Row)] =
+            static_cast<int32_t>(Id);
     }
 }
 
@@ -163,7 +164,9 @@ QModelIndex TTocModel::index(int Row, int Column, const QModelIndex& Parent) con
     if (Row >= Node.ChildCount)
         return {};
     return createIndex(
-        Row, 0, static_cast<quintptr>(FChildren[static_cast<size_t>(Node.FirstChild + Row)]));
+        Row, 0,
+        static_cast<quintptr>(
+            FChildren[static_cast<size_t>(Node.FirstChild) + static_cast<size_t>(Row)]));
 }
 
 QModelIndex TTocModel::parent(const QModelIndex& Child) const
