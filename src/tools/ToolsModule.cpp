@@ -1,6 +1,7 @@
 #include "ToolsModule.h"
 
 #include "CheckResult.h"
+#include "DrawingHelpers.h"
 #include "MessageBoxes.h"
 #include "NumberToText.h"
 #include "SettingsStore.h"
@@ -12,6 +13,7 @@ void StartToolsModule()
 {
     DecimalSeparator = UserDecimalSeparator();
     CheckResult = std::make_unique<TCheckResult>();
+    GlyphBitmap();  // the scratch bitmap
     MessagesEnabled = true;
     platform::LogLifeEvent("tools started");
 }
@@ -20,6 +22,7 @@ void StopToolsModule()
 {
     CloseSettingsStores();
     CheckResult.reset();
+    FreeGlyphBitmap();
     platform::LogLifeEvent("tools stopped");
 }
 
