@@ -30,9 +30,9 @@ QWidget* PaneContent(const QString& Title)
     auto* grid = new QGridLayout(content);
     for (int row = 0; row < 14; ++row) {
         for (int column = 0; column < 4; ++column)
-            grid->addWidget(new QLabel(QStringLiteral("%1 %2.%3").arg(Title).arg(row + 1).arg(
-                                column + 1)),
-                            row, column);
+            grid->addWidget(
+                new QLabel(QStringLiteral("%1 %2.%3").arg(Title).arg(row + 1).arg(column + 1)), row,
+                column);
     }
     return content;
 }
@@ -67,8 +67,8 @@ public:
         Split->SetPercentY(55);
         AddPane(Split, "Pane1", QStringLiteral("Contents"), oxsTitlebar,
                 ToxsCaptionOrientation::oxsHorz, true);
-        AddPane(Split, "Pane2", QStringLiteral("Grab"), oxsGrabBar,
-                ToxsCaptionOrientation::oxsHorz, true);
+        AddPane(Split, "Pane2", QStringLiteral("Grab"), oxsGrabBar, ToxsCaptionOrientation::oxsHorz,
+                true);
         AddPane(Split, "Pane3", QStringLiteral("Details"), oxsTitlebar,
                 ToxsCaptionOrientation::oxsVert, true);
         layout->addWidget(Split, 3);
@@ -85,8 +85,8 @@ public:
             sample->SetOptions({oxsHideInvisible, oxsSaveAsPercent});
             sample->SetOrientation(oxsHorz);
             const bool vertical = style % 2 == 1;
-            const auto orientation = vertical ? ToxsCaptionOrientation::oxsVert
-                                              : ToxsCaptionOrientation::oxsHorz;
+            const auto orientation =
+                vertical ? ToxsCaptionOrientation::oxsVert : ToxsCaptionOrientation::oxsHorz;
             AddPane(sample, "A", QStringLiteral("Title"), oxsTitlebar, orientation, false);
             AddPane(sample, "B", QStringLiteral("Grab"), oxsGrabBar, orientation, false);
             AddPane(sample, "C", QString(), oxsNone, orientation, false);
@@ -155,9 +155,8 @@ private:
 
         connect(style, &QComboBox::currentIndexChanged, this,
                 [this](int Index) { Split->SetStyle(static_cast<ToxsStyle>(Index)); });
-        connect(orientation, &QComboBox::currentIndexChanged, this, [this](int Index) {
-            Split->SetOrientation(static_cast<ToxsOrientation>(Index));
-        });
+        connect(orientation, &QComboBox::currentIndexChanged, this,
+                [this](int Index) { Split->SetOrientation(static_cast<ToxsOrientation>(Index)); });
         return row;
     }
 

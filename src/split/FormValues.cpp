@@ -8,7 +8,7 @@
 
 namespace tavo::split::form {
 
-const char* const StyleNames[8] = {"oxsAuto",  "oxsWin31", "oxsWin95",  "oxsInset",
+const char* const StyleNames[8] = {"oxsAuto",   "oxsWin31", "oxsWin95",  "oxsInset",
                                    "oxsGroove", "oxsWin97", "oxsRaised", "oxsPlain"};
 const char* const OrientationNames[6] = {"oxsVert", "oxsHorz",  "oxsLeft",
                                          "oxsTop",  "oxsRight", "oxsBottom"};

@@ -23,8 +23,7 @@ extern const char* const CaptionOrientationNames[2];
 
 // The value named Ident; raises "Invalid property value" for any other name.
 size_t IndexOfName(std::string_view Ident, const char* const* Names, size_t Count);
-template <typename E, size_t N>
-E ReadEnum(tools::TReader& Reader, const char* const (&Names)[N])
+template <typename E, size_t N> E ReadEnum(tools::TReader& Reader, const char* const (&Names)[N])
 {
     return static_cast<E>(IndexOfName(Reader.ReadIdent(), Names, N));
 }

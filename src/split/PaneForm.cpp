@@ -77,8 +77,7 @@ void ToxScrollPane::WriteProperties(TWriter& Writer)
     if (FCaptionStyle != oxsNone)
         ident("CaptionStyle", CaptionStyleNames[FCaptionStyle]);
     if (FCaptionOrientation != ToxsCaptionOrientation::oxsHorz)
-        ident("CaptionOrientation",
-              CaptionOrientationNames[static_cast<int>(FCaptionOrientation)]);
+        ident("CaptionOrientation", CaptionOrientationNames[static_cast<int>(FCaptionOrientation)]);
     if (!FCloseBox)
         boolean("CloseBox", false);
 }

@@ -52,7 +52,8 @@ void ToxCustomSplit::DefineProperties(tools::TFiler& Filer)
     // that fails never reaches Loaded; the split then comes back to life after the event.
     if (dynamic_cast<TReader*>(&Filer) != nullptr && !Loading()) {
         BeginLoading();
-        QMetaObject::invokeMethod(this, [this] { EndLoading(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { EndLoading(); }, Qt::QueuedConnection);
     }
     Filer.DefineProperty(
         "BarPosition",

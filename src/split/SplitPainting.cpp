@@ -82,10 +82,10 @@ QPixmap DrawSplitCursor()
         box(c - 9, c - 3, 18, 2);
         box(c - 9, c + 1, 18, 2);
         for (int32_t i = 0; i < 5; ++i) {
-            box(c - i, c - 14 + i, 2 * i, 1);      // up
-            box(c - i, c + 13 - i, 2 * i, 1);      // down
-            box(c - 14 + i, c - i, 1, 2 * i);      // left
-            box(c + 13 - i, c - i, 1, 2 * i);      // right
+            box(c - i, c - 14 + i, 2 * i, 1);  // up
+            box(c - i, c + 13 - i, 2 * i, 1);  // down
+            box(c - 14 + i, c - i, 1, 2 * i);  // left
+            box(c + 13 - i, c - i, 1, 2 * i);  // right
         }
     };
     arrows(Qt::white, 1);

@@ -520,9 +520,9 @@ void ToxCustomSplit::CancelDrag()
 
 QPoint ToxCustomSplit::ClampedDragPoint(const QPoint& Pos) const
 {
-    return QPoint(Confine(Pos.x(), FInset + FGrabOffset.x(), width() - FBarWidth + FGrabOffset.x()),
-                  Confine(Pos.y(), FInset + FGrabOffset.y(),
-                          height() - FBarWidth + FGrabOffset.y()));
+    return QPoint(
+        Confine(Pos.x(), FInset + FGrabOffset.x(), width() - FBarWidth + FGrabOffset.x()),
+        Confine(Pos.y(), FInset + FGrabOffset.y(), height() - FBarWidth + FGrabOffset.y()));
 }
 
 void ToxCustomSplit::ApplyDrag()

@@ -329,8 +329,8 @@ void ToxScrollPane::UpdateFrame()
 {
     const int32_t size = CaptionSize();
     const bool vertical = FCaptionOrientation == ToxsCaptionOrientation::oxsVert;
-    if (size != FAppliedCaptionSize || vertical != (FAppliedOrientation ==
-                                                     ToxsCaptionOrientation::oxsVert)) {
+    if (size != FAppliedCaptionSize ||
+        vertical != (FAppliedOrientation == ToxsCaptionOrientation::oxsVert)) {
         FAppliedCaptionSize = size;
         FAppliedOrientation = FCaptionOrientation;
         setViewportMargins(vertical ? size : 0, vertical ? 0 : size, 0, 0);
@@ -460,8 +460,8 @@ bool ToxScrollPane::event(QEvent* Event)
     case QEvent::MouseMove: {
         // The caption bar and the border: the split below must not see these.
         auto* mouse = static_cast<QMouseEvent*>(Event);
-        PointerEvent(Event->type(), mouse->position().toPoint(),
-                     mouse->globalPosition().toPoint(), mouse->button(), mouse->buttons());
+        PointerEvent(Event->type(), mouse->position().toPoint(), mouse->globalPosition().toPoint(),
+                     mouse->button(), mouse->buttons());
         Event->accept();
         return true;
     }

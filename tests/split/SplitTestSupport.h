@@ -9,8 +9,7 @@
 namespace tavo::split::test {
 
 // A shown split of Width by Height with Panes panes named "Pane0", "Pane1", ...
-std::unique_ptr<ToxSplit> ShownSplit(int Width, int Height, int Panes,
-                                     ToxsStyle Style = oxsInset,
+std::unique_ptr<ToxSplit> ShownSplit(int Width, int Height, int Panes, ToxsStyle Style = oxsInset,
                                      ToxsOptions Options = {oxsHideInvisible});
 ToxScrollPane* Pane(const ToxCustomSplit& Split, int Index);
 

@@ -150,9 +150,9 @@ TEST(Split, LoadingStoresStyleAndOrientationUntilItEnds)
 TEST(Split, StylesSetTheInset)
 {
     ToxSplit split;
-    const std::pair<ToxsStyle, int> insets[] = {{oxsWin31, 0},  {oxsWin95, 2}, {oxsWin97, 2},
-                                                {oxsInset, 1},  {oxsGroove, 1}, {oxsRaised, 1},
-                                                {oxsPlain, 1},  {oxsAuto, 2}};
+    const std::pair<ToxsStyle, int> insets[] = {{oxsWin31, 0}, {oxsWin95, 2},  {oxsWin97, 2},
+                                                {oxsInset, 1}, {oxsGroove, 1}, {oxsRaised, 1},
+                                                {oxsPlain, 1}, {oxsAuto, 2}};
     for (auto [style, inset] : insets) {
         split.SetStyle(style);
         EXPECT_EQ(split.Inset(), inset) << int(style);  // oxsPlain keeps the inset it had
