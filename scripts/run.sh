@@ -13,6 +13,8 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$shell"
 fi
 
+# Xvfb has no GPU; the web engine draws nothing unless told to render in software.
+export QTWEBENGINE_CHROMIUM_FLAGS=${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}
 shot=${TAVO_SHOT:-$root/shots/main-window.png}
 mkdir -p "$(dirname "$shot")"
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
