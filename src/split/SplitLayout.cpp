@@ -9,12 +9,12 @@ int32_t AvailableExtent(int32_t ClientExtent, int32_t Inset, int32_t BarWidth)
     return std::max(0, ClientExtent - 2 * Inset - BarWidth);
 }
 
-std::vector<TBounds> PaneLayout(const TLayoutInput& In)
+std::vector<TRect> PaneLayout(const TLayoutInput& In)
 {
     const int32_t n = In.PaneCount;
     if (n <= 0 || n > 6)
         return {};
-    const TBounds R{In.Inset, In.Inset, In.ClientWidth - In.Inset, In.ClientHeight - In.Inset};
+    const TRect R{In.Inset, In.Inset, In.ClientWidth - In.Inset, In.ClientHeight - In.Inset};
     const int32_t PX = In.PositionX;
     const int32_t PY = In.PositionY;
     const int32_t BW = In.BarWidth;
@@ -66,7 +66,7 @@ TBarAreas BarAreas(const TLayoutInput& In)
     const int32_t PY = In.PositionY;
     TBarAreas bars{{PX + I, 0, PX + I + BW, In.ClientHeight},
                    {0, PY + I, In.ClientWidth, PY + I + BW}};
-    const TBounds none{};
+    const TRect none{};
     switch (In.PaneCount) {
     case 1:
         bars.Vertical = none;

@@ -26,11 +26,11 @@ int32_t AvailableExtent(int32_t ClientExtent, int32_t Inset, int32_t BarWidth);
 
 // Bounds of the first visible panes (at most four). Empty with no pane or more than six:
 // then no pane is moved; the fifth and sixth keep their bounds.
-std::vector<TBounds> PaneLayout(const TLayoutInput& In);
+std::vector<TRect> PaneLayout(const TLayoutInput& In);
 
 struct TBarAreas {
-    TBounds Vertical;
-    TBounds Horizontal;
+    TRect Vertical;
+    TRect Horizontal;
 };
 TBarAreas BarAreas(const TLayoutInput& In);
 

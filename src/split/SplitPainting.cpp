@@ -9,7 +9,7 @@
 
 namespace tavo::split {
 
-void Frame3D(QPainter& Painter, TBounds& R, const QColor& TopLeft, const QColor& BottomRight)
+void Frame3D(QPainter& Painter, TRect& R, const QColor& TopLeft, const QColor& BottomRight)
 {
     const int32_t w = R.Width();
     const int32_t h = R.Height();
@@ -44,7 +44,7 @@ void DrawCloseButton(QPainter& Painter, const QRect& R)
     Painter.save();
     using namespace tools;
     Painter.fillRect(R, ToQColor(clBtnFace));
-    TBounds b = TBounds::FromRect(R);
+    TRect b = TRect::FromQRect(R);
     Frame3D(Painter, b, ToQColor(cl3DLight), ToQColor(cl3DDkShadow));
     Frame3D(Painter, b, ToQColor(clBtnHighlight), ToQColor(clBtnShadow));
     // The cross keeps a quarter of the smaller side free around it.

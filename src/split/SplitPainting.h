@@ -14,7 +14,7 @@ namespace tavo::split {
 
 // Top and left in TopLeft, bottom and right in BottomRight (the corners top-right and
 // bottom-left belong to BottomRight); then shrinks R by one pixel on every side.
-void Frame3D(QPainter& Painter, TBounds& R, const QColor& TopLeft, const QColor& BottomRight);
+void Frame3D(QPainter& Painter, TRect& R, const QColor& TopLeft, const QColor& BottomRight);
 
 // A horizontal or vertical line from (X1, Y1) towards (X2, Y2), the end point left out,
 // as a pen that moves from point to point draws it.

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "tools/DrawingHelpers.h"
+
 namespace tavo::split {
 
 enum ToxsStyle : uint8_t {
@@ -63,30 +65,15 @@ enum ToxsCaptionStyle : uint8_t { oxsNone, oxsTitlebar, oxsGrabBar };
 enum class ToxsCaptionOrientation : uint8_t { oxsVert, oxsHorz };
 
 // Rectangles as the layout rules give them: right and bottom are exclusive edges.
-struct TBounds {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Right = 0;
-    int32_t Bottom = 0;
+using tools::TRect;
 
-    int32_t Width() const { return Right - Left; }
-    int32_t Height() const { return Bottom - Top; }
-    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-    bool Contains(int32_t X, int32_t Y) const
-    {
-        return X >= Left && X < Right && Y >= Top && Y < Bottom;
-    }
-    // Negative extents become empty rather than flipped.
-    QRect ToRect() const
-    {
-        return QRect(Left, Top, Right > Left ? Right - Left : 0, Bottom > Top ? Bottom - Top : 0);
-    }
-    static TBounds FromRect(const QRect& R)
-    {
-        return {R.left(), R.top(), R.left() + R.width(), R.top() + R.height()};
-    }
-    bool operator==(const TBounds&) const = default;
-};
+// Negative extents become empty rather than flipped (TRect::ToQRect keeps them): panes
+// squeezed beyond the far edge get no size.
+inline QRect ToRect(const TRect& R)
+{
+    return QRect(R.Left, R.Top, R.Right > R.Left ? R.Right - R.Left : 0,
+                 R.Bottom > R.Top ? R.Bottom - R.Top : 0);
+}
 
 constexpr int32_t GrabBarSize = 11;
 

@@ -304,10 +304,10 @@ void ToxCustomSplit::AlignControls()
 {
     if (FDestroying || FLoading)
         return;
-    const std::vector<TBounds> bounds = PaneLayout(LayoutInput());
+    const std::vector<TRect> bounds = PaneLayout(LayoutInput());
     for (size_t i = 0; i < bounds.size(); ++i) {
         if (ToxScrollPane* pane = VisiblePane(static_cast<int32_t>(i)))
-            pane->setGeometry(bounds[i].ToRect());
+            pane->setGeometry(ToRect(bounds[i]));
     }
     if (!FOutline->isHidden())
         FOutline->setGeometry(rect());
@@ -394,7 +394,7 @@ void ToxCustomSplit::paintEvent(QPaintEvent*)
     const int32_t n = VisiblePaneCount();
     for (int32_t i = 0; i < n; ++i) {
         const ToxScrollPane* pane = VisiblePane(i);
-        TBounds b = TBounds::FromRect(pane->geometry());
+        TRect b = TRect::FromQRect(pane->geometry());
         auto enlarged = [&b](int32_t By) {
             b = {b.Left - By, b.Top - By, b.Right + By, b.Bottom + By};
         };
@@ -438,7 +438,7 @@ void ToxCustomSplit::paintEvent(QPaintEvent*)
         }
     }
     if (FEffectiveStyle == oxsWin31 && n > 0) {
-        TBounds whole = TBounds::FromRect(rect());
+        TRect whole = TRect::FromQRect(rect());
         Frame3D(painter, whole, frame, frame);
     }
 }

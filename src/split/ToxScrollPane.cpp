@@ -220,8 +220,8 @@ ToxScrollPane::TCaptionLayout ToxScrollPane::CaptionLayout() const
     const bool vertical = FCaptionOrientation == ToxsCaptionOrientation::oxsVert;
     // The bar lies inside the pane's border, so a bordered pane keeps its whole bar.
     const int32_t fw = frameWidth();
-    const TBounds whole{fw, fw, width() - fw, height() - fw};
-    TBounds& c = layout.Bar;
+    const TRect whole{fw, fw, width() - fw, height() - fw};
+    TRect& c = layout.Bar;
     c = whole;
     if (vertical)
         c.Right = c.Left + size;
@@ -240,7 +240,7 @@ ToxScrollPane::TCaptionLayout ToxScrollPane::CaptionLayout() const
         }
         return layout;
     }
-    TBounds& g = layout.Grip;
+    TRect& g = layout.Grip;
     if (vertical)
         g = {c.Left + 2, c.Top + 2, c.Left + 4, c.Bottom - 3};
     else
@@ -267,17 +267,17 @@ void ToxScrollPane::PaintCaption(QPainter& Painter) const
     if (CaptionSize() <= 0)
         return;
     const TCaptionLayout layout = CaptionLayout();
-    const TBounds& c = layout.Bar;
+    const TRect& c = layout.Bar;
     const bool vertical = FCaptionOrientation == ToxsCaptionOrientation::oxsVert;
     Painter.save();
     if (FCaptionStyle == oxsTitlebar) {
-        Painter.fillRect(c.ToRect(), tools::ToQColor(tools::clActiveCaption));
+        Painter.fillRect(ToRect(c), tools::ToQColor(tools::clActiveCaption));
         const QFont font = SmallCaptionFont();
         const QFontMetrics metrics(font);
         Painter.setFont(font);
         Painter.setPen(tools::ToQColor(tools::clCaptionText));
         // The text stops short of the close box rather than running under it.
-        QRect textArea = c.ToRect();
+        QRect textArea = ToRect(c);
         if (!layout.CloseBox.isEmpty()) {
             if (vertical)
                 textArea.setTop(layout.CloseBox.bottom() + 2);
@@ -299,10 +299,10 @@ void ToxScrollPane::PaintCaption(QPainter& Painter) const
         }
         Painter.setClipping(false);
     } else {
-        Painter.fillRect(c.ToRect(), tools::ToQColor(Color()));
+        Painter.fillRect(ToRect(c), tools::ToQColor(Color()));
         const QColor highlight = tools::ToQColor(tools::clBtnHighlight);
         const QColor shadow = tools::ToQColor(tools::clBtnShadow);
-        TBounds g = layout.Grip;
+        TRect g = layout.Grip;
         for (int32_t line = 0; line < 2; ++line) {
             if (vertical) {
                 LineTo(Painter, g.Left + 2, g.Top, g.Left, g.Top, highlight);

@@ -89,9 +89,9 @@ private:
     friend class TCaptionFiller;
 
     struct TCaptionLayout {
-        TBounds Bar;
+        TRect Bar;
         QRect CloseBox;
-        TBounds Grip;
+        TRect Grip;
     };
     TCaptionLayout CaptionLayout() const;
     void PaintCaption(QPainter& Painter) const;

@@ -19,6 +19,11 @@ QRect TRect::ToQRect() const
     return QRect(Left, Top, Right - Left, Bottom - Top);
 }
 
+TRect TRect::FromQRect(const QRect& R)
+{
+    return {R.left(), R.top(), R.left() + R.width(), R.top() + R.height()};
+}
+
 namespace {
 
 // Halves go to the even neighbour, as the drawing formulas expect.

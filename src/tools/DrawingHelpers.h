@@ -23,7 +23,14 @@ struct TRect {
 
     int32_t Width() const { return Right - Left; }
     int32_t Height() const { return Bottom - Top; }
+    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+    // The exclusive edges hold: a point on Right or Bottom lies outside.
+    bool Contains(int32_t X, int32_t Y) const
+    {
+        return X >= Left && X < Right && Y >= Top && Y < Bottom;
+    }
     QRect ToQRect() const;
+    static TRect FromQRect(const QRect& R);
     bool operator==(const TRect&) const = default;
 };
 

@@ -19,7 +19,7 @@ TLayoutInput Input(int32_t Panes, ToxsOrientation Orientation)
     return in;
 }
 
-bool Overlap(const TBounds& A, const TBounds& B)
+bool Overlap(const TRect& A, const TRect& B)
 {
     return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
 }
@@ -28,11 +28,11 @@ TEST(SplitLayout, TwoPanesSideBySideLeaveTheBarBetweenThem)
 {
     const auto panes = PaneLayout(Input(2, oxsVert));
     ASSERT_EQ(panes.size(), 2u);
-    EXPECT_EQ(panes[0], (TBounds{1, 1, 209, 299}));
-    EXPECT_EQ(panes[1], (TBounds{215, 1, 505, 299}));
+    EXPECT_EQ(panes[0], (TRect{1, 1, 209, 299}));
+    EXPECT_EQ(panes[1], (TRect{215, 1, 505, 299}));
     const auto stacked = PaneLayout(Input(2, oxsBottom));
-    EXPECT_EQ(stacked[0], (TBounds{1, 1, 505, 120}));
-    EXPECT_EQ(stacked[1], (TBounds{1, 126, 505, 299}));
+    EXPECT_EQ(stacked[0], (TRect{1, 1, 505, 120}));
+    EXPECT_EQ(stacked[1], (TRect{1, 126, 505, 299}));
 }
 
 TEST(SplitLayout, EveryCountAndOrientationGivesSeparateNonEmptyPanes)
@@ -54,12 +54,12 @@ TEST(SplitLayout, ThreePanesFollowTheOrientation)
 {
     // The full-length pane: left for oxsVert, right for oxsRight, bottom for oxsHorz,
     // top for oxsTop.
-    EXPECT_EQ(PaneLayout(Input(3, oxsLeft))[0], (TBounds{1, 1, 209, 299}));
-    EXPECT_EQ(PaneLayout(Input(3, oxsRight))[1], (TBounds{215, 1, 505, 299}));
-    EXPECT_EQ(PaneLayout(Input(3, oxsHorz))[2], (TBounds{1, 126, 505, 299}));
-    EXPECT_EQ(PaneLayout(Input(3, oxsTop))[0], (TBounds{1, 1, 505, 120}));
-    EXPECT_EQ(PaneLayout(Input(3, oxsTop))[1], (TBounds{215, 126, 505, 299}));
-    EXPECT_EQ(PaneLayout(Input(3, oxsRight))[2], (TBounds{1, 126, 209, 299}));
+    EXPECT_EQ(PaneLayout(Input(3, oxsLeft))[0], (TRect{1, 1, 209, 299}));
+    EXPECT_EQ(PaneLayout(Input(3, oxsRight))[1], (TRect{215, 1, 505, 299}));
+    EXPECT_EQ(PaneLayout(Input(3, oxsHorz))[2], (TRect{1, 126, 505, 299}));
+    EXPECT_EQ(PaneLayout(Input(3, oxsTop))[0], (TRect{1, 1, 505, 120}));
+    EXPECT_EQ(PaneLayout(Input(3, oxsTop))[1], (TRect{215, 126, 505, 299}));
+    EXPECT_EQ(PaneLayout(Input(3, oxsRight))[2], (TRect{1, 126, 209, 299}));
 }
 
 TEST(SplitLayout, FirstPaneExtentIsCappedByTheInnerSizeUnlessVersionOne)
@@ -88,11 +88,11 @@ TEST(SplitLayout, BarAreasDependOnPaneCountAndOrientation)
     EXPECT_TRUE(bars.Horizontal.IsEmpty());
 
     bars = BarAreas(Input(2, oxsVert));
-    EXPECT_EQ(bars.Vertical, (TBounds{210, 0, 216, 300}));
+    EXPECT_EQ(bars.Vertical, (TRect{210, 0, 216, 300}));
     EXPECT_TRUE(bars.Horizontal.IsEmpty());
     bars = BarAreas(Input(2, oxsTop));
     EXPECT_TRUE(bars.Vertical.IsEmpty());
-    EXPECT_EQ(bars.Horizontal, (TBounds{0, 121, 506, 127}));
+    EXPECT_EQ(bars.Horizontal, (TRect{0, 121, 506, 127}));
 
     EXPECT_EQ(BarAreas(Input(3, oxsHorz)).Vertical.Bottom, 127);
     EXPECT_EQ(BarAreas(Input(3, oxsBottom)).Vertical.Bottom, 127);
@@ -101,8 +101,8 @@ TEST(SplitLayout, BarAreasDependOnPaneCountAndOrientation)
     EXPECT_EQ(BarAreas(Input(3, oxsRight)).Horizontal.Right, 216);
 
     bars = BarAreas(Input(4, oxsRight));
-    EXPECT_EQ(bars.Vertical, (TBounds{210, 0, 216, 300}));
-    EXPECT_EQ(bars.Horizontal, (TBounds{0, 121, 506, 127}));
+    EXPECT_EQ(bars.Vertical, (TRect{210, 0, 216, 300}));
+    EXPECT_EQ(bars.Horizontal, (TRect{0, 121, 506, 127}));
 }
 
 TEST(SplitLayout, BarAtTellsTheBarsAndTheirCrossingApart)

@@ -403,6 +403,24 @@ TEST(RectsOverlap, TouchingEdgesOverlap)
     EXPECT_TRUE(RectsOverlap({0, 0, 10, 10}, {2, 2, 3, 3}));
 }
 
+TEST(TRect, RightAndBottomEdgesLieOutside)
+{
+    const TRect r{2, 3, 12, 8};
+    EXPECT_TRUE(r.Contains(2, 3));
+    EXPECT_TRUE(r.Contains(11, 7));
+    EXPECT_FALSE(r.Contains(12, 7));
+    EXPECT_FALSE(r.Contains(11, 8));
+    EXPECT_FALSE(r.Contains(1, 3));
+    EXPECT_FALSE(r.IsEmpty());
+    // No extent or a negative one holds no point.
+    for (const TRect& empty : {TRect{5, 5, 5, 9}, TRect{5, 5, 9, 5}, TRect{9, 5, 4, 9}}) {
+        EXPECT_TRUE(empty.IsEmpty());
+        EXPECT_FALSE(empty.Contains(5, 6));
+    }
+    EXPECT_EQ(TRect::FromQRect(QRect(2, 3, 10, 5)), r);
+    EXPECT_EQ(TRect::FromQRect(r.ToQRect()), r);
+}
+
 TEST(Colors, SystemColoursFollowThePaletteAndPureColoursStay)
 {
     EXPECT_EQ(ColorToRGB(clFuchsia), 0xFF00FFu);
