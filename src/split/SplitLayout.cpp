@@ -58,6 +58,16 @@ std::vector<TRect> PaneLayout(const TLayoutInput& In)
             {R.Left, PY + BW, PX, R.Bottom}};
 }
 
+bool HasVerticalBar(const TLayoutInput& In)
+{
+    return In.PaneCount != 1 && !(In.PaneCount == 2 && In.Orientation % 2 != 0);
+}
+
+bool HasHorizontalBar(const TLayoutInput& In)
+{
+    return In.PaneCount != 1 && !(In.PaneCount == 2 && In.Orientation % 2 == 0);
+}
+
 TBarAreas BarAreas(const TLayoutInput& In)
 {
     const int32_t I = In.Inset;
@@ -66,19 +76,11 @@ TBarAreas BarAreas(const TLayoutInput& In)
     const int32_t PY = In.PositionY;
     TBarAreas bars{{PX + I, 0, PX + I + BW, In.ClientHeight},
                    {0, PY + I, In.ClientWidth, PY + I + BW}};
-    const TRect none{};
-    switch (In.PaneCount) {
-    case 1:
-        bars.Vertical = none;
-        bars.Horizontal = none;
-        break;
-    case 2:
-        if (In.Orientation % 2 == 0)
-            bars.Horizontal = none;
-        else
-            bars.Vertical = none;
-        break;
-    case 3:
+    if (!HasVerticalBar(In))
+        bars.Vertical = TRect{};
+    if (!HasHorizontalBar(In))
+        bars.Horizontal = TRect{};
+    if (In.PaneCount == 3) {
         if (In.Orientation == oxsHorz || In.Orientation == oxsBottom)
             bars.Vertical.Bottom = PY + I + BW;
         else if (In.Orientation == oxsTop)
@@ -87,9 +89,6 @@ TBarAreas BarAreas(const TLayoutInput& In)
             bars.Horizontal.Left = PX;
         else if (In.Orientation == oxsRight)
             bars.Horizontal.Right = PX + I + BW;
-        break;
-    default:
-        break;
     }
     return bars;
 }

@@ -28,6 +28,11 @@ int32_t AvailableExtent(int32_t ClientExtent, int32_t Inset, int32_t BarWidth);
 // then no pane is moved; the fifth and sixth keep their bounds.
 std::vector<TRect> PaneLayout(const TLayoutInput& In);
 
+// The bars the panes leave between them: none beside a single pane, the one between two
+// panes, both for three and more (and for none, where they stay draggable).
+bool HasVerticalBar(const TLayoutInput& In);
+bool HasHorizontalBar(const TLayoutInput& In);
+
 struct TBarAreas {
     TRect Vertical;
     TRect Horizontal;

@@ -1,6 +1,8 @@
 #include "split/ToxCustomSplit.h"
 
+#include <QAccessible>
 #include <QChildEvent>
+#include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +10,7 @@
 
 #include "split/DragOutline.h"
 #include "split/EscapeWatcher.h"
+#include "split/SplitAccessible.h"
 #include "split/SplitPainting.h"
 #include "split/ToxScrollPane.h"
 
@@ -37,6 +40,27 @@ int32_t Confine(int32_t Value, int32_t Low, int32_t High)
     return Value;
 }
 
+// Every other pixel of R's outline, as the platform draws a focus rectangle.
+void DottedFrame(QPainter& Painter, const TRect& R)
+{
+    if (R.IsEmpty())
+        return;
+    auto dot = [&Painter](int32_t X, int32_t Y) {
+        if (((X + Y) & 1) == 0)
+            Painter.fillRect(QRect(X, Y, 1, 1), Qt::black);
+    };
+    for (int32_t x = R.Left; x < R.Right; ++x) {
+        dot(x, R.Top);
+        if (R.Bottom - 1 > R.Top)
+            dot(x, R.Bottom - 1);
+    }
+    for (int32_t y = R.Top + 1; y < R.Bottom - 1; ++y) {
+        dot(R.Left, y);
+        if (R.Right - 1 > R.Left)
+            dot(R.Right - 1, y);
+    }
+}
+
 bool PaneShown(const ToxScrollPane* Pane)
 {
     // A pane counts as visible unless it was hidden on purpose: children of a split that
@@ -51,6 +75,9 @@ ToxCustomSplit::ToxCustomSplit(QWidget* Parent) : QWidget(Parent)
     resize(100, 100);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // Tab only: a click on a bar leaves the focus where the user is typing.
+    setFocusPolicy(Qt::TabFocus);
+    InstallSplitAccessibility();
     FOutline = new TDragOutline(this);
     ApplyStyle();
 }
@@ -112,9 +139,16 @@ void ToxCustomSplit::ApplyStyle()
 void ToxCustomSplit::SetLocked(bool Value)
 {
     FLocked = Value;
+    // A locked split has nothing for the keyboard to move.
+    setFocusPolicy(FLocked ? Qt::NoFocus : Qt::TabFocus);
     if (FLocked) {
         CancelDrag();
         unsetCursor();
+        if (hasFocus()) {
+            focusNextChild();
+            if (hasFocus())
+                clearFocus();
+        }
     }
 }
 
@@ -208,6 +242,28 @@ TBarAreas ToxCustomSplit::Bars() const
     return BarAreas(LayoutInput());
 }
 
+bool ToxCustomSplit::HasVerticalBar() const
+{
+    return split::HasVerticalBar(LayoutInput());
+}
+
+bool ToxCustomSplit::HasHorizontalBar() const
+{
+    return split::HasHorizontalBar(LayoutInput());
+}
+
+int32_t ToxCustomSplit::MaxPositionX() const
+{
+    const QPoint farthest = ClampedDragPoint(QPoint(MaxExtent, MaxExtent), QPoint());
+    return KeptPosition(farthest.x() - FInset, AvailableWidth());
+}
+
+int32_t ToxCustomSplit::MaxPositionY() const
+{
+    const QPoint farthest = ClampedDragPoint(QPoint(MaxExtent, MaxExtent), QPoint());
+    return KeptPosition(farthest.y() - FInset, AvailableHeight());
+}
+
 int32_t ToxCustomSplit::VisiblePaneCount() const
 {
     if (!FOptions.Contains(oxsHideInvisible))
@@ -227,17 +283,19 @@ ToxScrollPane* ToxCustomSplit::VisiblePane(int32_t Index) const
     return nullptr;
 }
 
+// The first version's rule keeps a bar within the room for the panes; otherwise it may lie
+// beyond it, up to the largest extent.
+int32_t ToxCustomSplit::KeptPosition(int32_t Value, int32_t Available) const
+{
+    return std::clamp(Value, 0, FOptions.Contains(oxsVer1Compat) ? Available : MaxExtent);
+}
+
 void ToxCustomSplit::PositionChanged()
 {
     const int32_t availableWidth = AvailableWidth();
     const int32_t availableHeight = AvailableHeight();
-    if (FOptions.Contains(oxsVer1Compat)) {
-        FPositionX = std::clamp(FPositionX, 0, availableWidth);
-        FPositionY = std::clamp(FPositionY, 0, availableHeight);
-    } else {
-        FPositionX = std::clamp(FPositionX, 0, MaxExtent);
-        FPositionY = std::clamp(FPositionY, 0, MaxExtent);
-    }
+    FPositionX = KeptPosition(FPositionX, availableWidth);
+    FPositionY = KeptPosition(FPositionY, availableHeight);
     if (availableWidth != 0)
         FPercentX = static_cast<TPercent>(PercentOf(FPositionX, availableWidth));
     if (availableHeight != 0)
@@ -258,6 +316,12 @@ void ToxCustomSplit::FinishChange()
         return;
     AlignControls();
     update();
+    const QPoint positions(FPositionX, FPositionY);
+    if (positions != FAnnouncedPositions && QAccessible::isActive()) {
+        AnnounceBarMoves(this, positions.x() != FAnnouncedPositions.x(),
+                         positions.y() != FAnnouncedPositions.y());
+        FAnnouncedPositions = positions;
+    }
     ResizeNotify();
 }
 
@@ -441,6 +505,28 @@ void ToxCustomSplit::paintEvent(QPaintEvent*)
         TRect whole = TRect::FromQRect(rect());
         Frame3D(painter, whole, frame, frame);
     }
+    if (hasFocus())
+        PaintFocus(painter);
+}
+
+void ToxCustomSplit::PaintFocus(QPainter& Painter) const
+{
+    // Inverted, so that it shows on any colour; only on the part of each bar that the panes
+    // leave uncovered (the pane beyond a bar begins an inset before the bar's area ends).
+    const TBarAreas bars = Bars();
+    Painter.save();
+    Painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    if (HasVerticalBar()) {
+        TRect r = bars.Vertical;
+        r.Right -= FInset;
+        DottedFrame(Painter, r);
+    }
+    if (HasHorizontalBar()) {
+        TRect r = bars.Horizontal;
+        r.Bottom -= FInset;
+        DottedFrame(Painter, r);
+    }
+    Painter.restore();
 }
 
 void ToxCustomSplit::resizeEvent(QResizeEvent*)
@@ -485,7 +571,7 @@ void ToxCustomSplit::mouseMoveEvent(QMouseEvent* Event)
         return;
     if (!FAutoUpdate)
         ToggleOutline();
-    FDragPoint = ClampedDragPoint(pos);
+    FDragPoint = ClampedDragPoint(pos, FGrabOffset);
     if (FAutoUpdate)
         ApplyDrag();
     else
@@ -499,6 +585,73 @@ void ToxCustomSplit::mouseReleaseEvent(QMouseEvent* Event)
         EndDrag();
         ApplyDrag();
     }
+    Change();
+}
+
+void ToxCustomSplit::keyPressEvent(QKeyEvent* Event)
+{
+    if (const std::optional<TBarMove> move = KeyMove(*Event))
+        DropBars(move->Kind, move->Edge);
+    else
+        QWidget::keyPressEvent(Event);
+}
+
+bool ToxCustomSplit::event(QEvent* Event)
+{
+    // The window's shortcuts (Ctrl+Home, say) wait while the split uses the key.
+    if (Event->type() == QEvent::ShortcutOverride && KeyMove(*static_cast<QKeyEvent*>(Event))) {
+        Event->accept();
+        return true;
+    }
+    return QWidget::event(Event);
+}
+
+std::optional<ToxCustomSplit::TBarMove> ToxCustomSplit::KeyMove(const QKeyEvent& Event) const
+{
+    const Qt::KeyboardModifiers modifiers = Event.modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = modifiers == Qt::ControlModifier;
+    if (FLocked || FDragging || (modifiers != Qt::NoModifier && !ctrl))
+        return std::nullopt;
+    const bool vertical = HasVerticalBar();
+    const bool horizontal = HasHorizontalBar();
+    const int32_t step = ctrl ? 10 : 1;
+    const QPoint edge(FPositionX + FInset, FPositionY + FInset);
+    const bool endsOfVertical = vertical && (!ctrl || !horizontal);
+    const bool endsOfHorizontal = horizontal && !endsOfVertical;
+    switch (Event.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (!vertical)
+            return std::nullopt;
+        return TBarMove{-1, edge + QPoint(Event.key() == Qt::Key_Left ? -step : step, 0)};
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (!horizontal)
+            return std::nullopt;
+        return TBarMove{1, edge + QPoint(0, Event.key() == Qt::Key_Up ? -step : step)};
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        // Far enough for the drag's bounds to stop the bar.
+        const int32_t to = Event.key() == Qt::Key_Home ? -MaxExtent : MaxExtent;
+        if (endsOfVertical)
+            return TBarMove{-1, QPoint(to, edge.y())};
+        if (endsOfHorizontal)
+            return TBarMove{1, QPoint(edge.x(), to)};
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// A drag grabbed at the bars' left and top edges and released at Edge: the same bounds, the
+// same position and percent updates and the same single change notice.
+void ToxCustomSplit::DropBars(int32_t Kind, const QPoint& Edge)
+{
+    FDragKind = Kind;
+    FGrabOffset = QPoint();
+    FDragPoint = ClampedDragPoint(Edge, FGrabOffset);
+    ApplyDrag();
     Change();
 }
 
@@ -518,11 +671,10 @@ void ToxCustomSplit::CancelDrag()
         SetPositions(FDragStartPositions.x(), FDragStartPositions.y());
 }
 
-QPoint ToxCustomSplit::ClampedDragPoint(const QPoint& Pos) const
+QPoint ToxCustomSplit::ClampedDragPoint(const QPoint& Pos, const QPoint& GrabOffset) const
 {
-    return QPoint(
-        Confine(Pos.x(), FInset + FGrabOffset.x(), width() - FBarWidth + FGrabOffset.x()),
-        Confine(Pos.y(), FInset + FGrabOffset.y(), height() - FBarWidth + FGrabOffset.y()));
+    return QPoint(Confine(Pos.x(), FInset + GrabOffset.x(), width() - FBarWidth + GrabOffset.x()),
+                  Confine(Pos.y(), FInset + GrabOffset.y(), height() - FBarWidth + GrabOffset.y()));
 }
 
 void ToxCustomSplit::ApplyDrag()

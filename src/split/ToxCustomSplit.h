@@ -16,13 +16,21 @@
 #include "tools/FormStream.h"
 
 class QCursor;
+class QKeyEvent;
+class QPainter;
 
 namespace tavo::split {
 
 class ToxScrollPane;
 class TDragOutline;
 class TEscapeWatcher;
+class TSplitBarAccessible;
 
+// Unless locked, the split takes the focus from the Tab key, and the arrow keys move its bars
+// as a drag with the mouse would: Left and Right the vertical bar, Up and Down the horizontal
+// one, by a pixel or with Ctrl by ten; Home and End take the vertical bar (with Ctrl the
+// horizontal one, and either when it is the only bar) to its ends.
+//
 // Stored in forms with its panes as its components. Form files of the first version of the
 // control may hold "BarPosition" (both positions), "BarPosition.X", "BarPosition.Y",
 // "PaneTabOrder", "AutoScroll" and "BarColor"; they are read, never written.
@@ -88,6 +96,11 @@ public:
     int32_t AvailableWidth() const;
     int32_t AvailableHeight() const;
     TBarAreas Bars() const;
+    bool HasVerticalBar() const;
+    bool HasHorizontalBar() const;
+    // The farthest a drag can take each bar; the nearest is 0.
+    int32_t MaxPositionX() const;
+    int32_t MaxPositionY() const;
 
     // Panes, in their order.
     const std::vector<ToxScrollPane*>& Panes() const { return FPanes; }
@@ -120,18 +133,32 @@ protected:
     virtual void PositionChanged();
     virtual void PercentChanged();
 
+    bool event(QEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     void moveEvent(QMoveEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
     void leaveEvent(QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
     void childEvent(QChildEvent* Event) override;
 
 private:
     friend class ToxScrollPane;
+    friend class TSplitBarAccessible;
+
+    // A bar move asked for from the keyboard: the bars (as DragKind) and where their left and
+    // top edges should go.
+    struct TBarMove {
+        int32_t Kind;
+        QPoint Edge;
+    };
+    std::optional<TBarMove> KeyMove(const QKeyEvent& Event) const;
+    void DropBars(int32_t Kind, const QPoint& Edge);
+    int32_t KeptPosition(int32_t Value, int32_t Available) const;
+    void PaintFocus(QPainter& Painter) const;
     void InsertPane(ToxScrollPane* Pane);
     void RemovePane(ToxScrollPane* Pane);
     void MovePane(ToxScrollPane* Pane, int32_t Index);
@@ -148,7 +175,7 @@ private:
     void ApplyDrag();
     void CancelDrag();
     void EndDrag();
-    QPoint ClampedDragPoint(const QPoint& Pos) const;
+    QPoint ClampedDragPoint(const QPoint& Pos, const QPoint& GrabOffset) const;
 
     bool FAutoUpdate = false;
     int32_t FBarWidth = 6;
@@ -178,6 +205,7 @@ private:
     QPoint FMousePos;
     bool FLoading = false;
     bool FDestroying = false;
+    QPoint FAnnouncedPositions{50, 50};
 
     std::unique_ptr<tools::TPersistent> FBarPosition;  // "BarPosition.X" of old forms
     TDragOutline* FOutline = nullptr;
