@@ -1,6 +1,6 @@
 // tavo-gallery: every library component on a page of its own, including the controls that
 // no window of the shell places. For developers and for looking at controls by eye.
-//   tavo-gallery [--page N] [--screenshot FILE]
+//   tavo-gallery [--page N] [--focus NAME] [--screenshot FILE]
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QScreen>
@@ -33,8 +33,11 @@ int main(int argc, char** argv)
     parser.addHelpOption();
     QCommandLineOption pageOption("page", "Page to show first (0-based).", "N", "0");
     QCommandLineOption shotOption("screenshot", "Save a picture of the page and quit.", "FILE");
+    QCommandLineOption focusOption("focus", "Give the focus to the page's widget of that name.",
+                                   "NAME");
     parser.addOption(pageOption);
     parser.addOption(shotOption);
+    parser.addOption(focusOption);
     parser.process(app);
 
     auto pages = GalleryPages();
@@ -48,6 +51,13 @@ int main(int argc, char** argv)
     window.setCurrentIndex(parser.value(pageOption).toInt());
     window.resize(900, 640);
     window.show();
+    if (parser.isSet(focusOption)) {
+        const QString name = parser.value(focusOption);
+        if (auto* target = window.currentWidget()->findChild<QWidget*>(name)) {
+            window.activateWindow();
+            target->setFocus(Qt::TabFocusReason);
+        }
+    }
 
     if (parser.isSet(shotOption)) {
         QString file = parser.value(shotOption);
