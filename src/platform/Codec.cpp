@@ -23,6 +23,8 @@ constexpr std::array<char16_t, 128> kHigh = {
     0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
@@ -42,8 +44,7 @@ void AppendUtf8(std::string& out, char32_t cp)
     }
 }
 
-// Decodes one UTF-8 sequence at s[i]; false on a malformed one.
-bool NextCodePoint(std::string_view s, size_t& i, char32_t& cp)
+bool DecodeUtf8(std::string_view s, size_t& i, char32_t& cp)
 {
     auto b = static_cast<unsigned char>(s[i]);
     int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
@@ -62,6 +63,8 @@ bool NextCodePoint(std::string_view s, size_t& i, char32_t& cp)
     i += len;
     return true;
 }
+
+namespace {
 
 int AnsiByte(char32_t cp)
 {
@@ -92,7 +95,7 @@ std::optional<std::string> Utf8ToAnsi(std::string_view Utf8)
     out.reserve(Utf8.size());
     for (size_t i = 0; i < Utf8.size();) {
         char32_t cp;
-        if (!NextCodePoint(Utf8, i, cp))
+        if (!DecodeUtf8(Utf8, i, cp))
             return std::nullopt;
         int b = AnsiByte(cp);
         if (b < 0)
@@ -108,13 +111,52 @@ std::string Utf8ToAnsiLossy(std::string_view Utf8)
     out.reserve(Utf8.size());
     for (size_t i = 0; i < Utf8.size();) {
         char32_t cp;
-        if (!NextCodePoint(Utf8, i, cp)) {
+        if (!DecodeUtf8(Utf8, i, cp)) {
             ++i;
             out += '?';
             continue;
         }
         int b = AnsiByte(cp);
         out += b < 0 ? '?' : static_cast<char>(b);
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view Text)
+{
+    std::string out;
+    out.reserve(Text.size());
+    for (size_t i = 0; i < Text.size(); ++i) {
+        char32_t c = Text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 &&
+            Text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (Text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
+std::u16string Utf8ToUtf16(std::string_view Text)
+{
+    std::u16string out;
+    out.reserve(Text.size());
+    for (size_t i = 0; i < Text.size();) {
+        char32_t c;
+        if (!DecodeUtf8(Text, i, c)) {
+            c = 0xFFFD;
+            ++i;
+        }
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (c >> 10));
+            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
     }
     return out;
 }

@@ -41,6 +41,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Codec.h"
 #include "platform/Errors.h"
 
 namespace tavo::tools {
@@ -301,8 +302,8 @@ private:
 // also allows "A.B".
 bool IsFormIdent(std::string_view Text, bool Dotted = false);
 
-// UTF-16 to UTF-8 and back, for wide texts in forms. Invalid sequences become U+FFFD.
-std::string Utf16ToUtf8(std::u16string_view Text);
-std::u16string Utf8ToUtf16(std::string_view Text);
+// UTF-16 to UTF-8 and back, for wide texts in forms (the platform's codec).
+using platform::Utf16ToUtf8;
+using platform::Utf8ToUtf16;
 
 }  // namespace tavo::tools

@@ -2,61 +2,18 @@
 
 #include <cstdio>
 
+#include "platform/Codec.h"
+
 namespace tavo::docviewer {
 
 namespace {
 
-void AppendUtf8(std::string& Out, uint32_t Code)
-{
-    if (Code < 0x80) {
-        Out += static_cast<char>(Code);
-    } else if (Code < 0x800) {
-        Out += static_cast<char>(0xC0 | (Code >> 6));
-        Out += static_cast<char>(0x80 | (Code & 0x3F));
-    } else if (Code < 0x10000) {
-        Out += static_cast<char>(0xE0 | (Code >> 12));
-        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (Code & 0x3F));
-    } else {
-        Out += static_cast<char>(0xF0 | (Code >> 18));
-        Out += static_cast<char>(0x80 | ((Code >> 12) & 0x3F));
-        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (Code & 0x3F));
-    }
-}
-
 // Length of the valid UTF-8 sequence at Text[I], or 0.
 size_t Utf8Length(std::string_view Text, size_t I)
 {
-    const auto B = static_cast<unsigned char>(Text[I]);
-    size_t Length;
-    uint32_t Code;
-    if (B < 0x80)
-        return 1;
-    if (B >= 0xC2 && B <= 0xDF) {
-        Length = 2;
-        Code = B & 0x1F;
-    } else if (B >= 0xE0 && B <= 0xEF) {
-        Length = 3;
-        Code = B & 0x0F;
-    } else if (B >= 0xF0 && B <= 0xF4) {
-        Length = 4;
-        Code = B & 0x07;
-    } else {
-        return 0;
-    }
-    if (I + Length > Text.size())
-        return 0;
-    for (size_t K = 1; K < Length; ++K) {
-        const auto C = static_cast<unsigned char>(Text[I + K]);
-        if ((C & 0xC0) != 0x80)
-            return 0;
-        Code = (Code << 6) | (C & 0x3F);
-    }
-    const bool Overlong = (Length == 3 && Code < 0x800) || (Length == 4 && Code < 0x10000);
-    if (Overlong || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF))
-        return 0;
-    return Length;
+    size_t End = I;
+    char32_t Code;
+    return platform::DecodeUtf8(Text, End, Code) ? End - I : 0;
 }
 
 class TParser {
@@ -218,7 +175,7 @@ private:
                     Fail("a lone surrogate");
                     return false;
                 }
-                AppendUtf8(Out, Code);
+                platform::AppendUtf8(Out, Code);
                 break;
             }
             default:
