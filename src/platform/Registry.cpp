@@ -148,13 +148,20 @@ std::string TRegistry::ReadString(const std::string& Name) const
     return v->Data;
 }
 
+int32_t TRegistry::IntegerOf(const HiveValue& Value, const std::string& Name)
+{
+    if (Value.Type != REG_DWORD || Value.Data.size() != 4)
+        InvalidType(Name);
+    const auto* b = reinterpret_cast<const unsigned char*>(Value.Data.data());
+    return static_cast<int32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<uint32_t>(b[3]) << 24);
+}
+
 int32_t TRegistry::ReadInteger(const std::string& Name) const
 {
     auto v = Value(Name);
-    if (!v || v->Type != REG_DWORD || v->Data.size() != 4)
+    if (!v)
         InvalidType(Name);
-    const auto* b = reinterpret_cast<const unsigned char*>(v->Data.data());
-    return static_cast<int32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<uint32_t>(b[3]) << 24);
+    return IntegerOf(*v, Name);
 }
 
 std::string TRegistry::ReadBinaryData(const std::string& Name) const

@@ -51,9 +51,13 @@ public:
     void WriteBinaryData(const std::string& Name, const std::string& Value);
     bool DeleteValue(const std::string& Name);
 
+    // The value with its type, read in one look at the hive; none when it is missing.
+    std::optional<HiveValue> Value(const std::string& Name) const;
+    // A value's 32-bit integer, raising "Invalid data type for '%s'" for other types.
+    static int32_t IntegerOf(const HiveValue& Value, const std::string& Name);
+
 private:
     std::string Absolute(const std::string& Key) const;
-    std::optional<HiveValue> Value(const std::string& Name) const;
     void Write(const std::string& Name, uint32_t Type, std::string Data);
 
     HKEY FRoot;

@@ -10,7 +10,6 @@
 namespace tavo::tools {
 
 using platform::HKEY;
-using platform::TRegDataType;
 using platform::TRegistry;
 
 std::string AppKeyName;
@@ -57,11 +56,14 @@ int32_t TRegIniStore::ReadInteger(const std::string& Section, const std::string&
                                   int32_t Default) const
 {
     TRegistry reg(FRoot);
-    if (!OpenSection(reg, Section, false) || !reg.ValueExists(Name))
+    if (!OpenSection(reg, Section, false))
         return Default;
-    if (reg.GetDataType(Name) == TRegDataType::rdString)
-        return platform::StrToIntDef(reg.ReadString(Name), Default);
-    return reg.ReadInteger(Name);
+    auto value = reg.Value(Name);  // one look at the hive, not one per question
+    if (!value)
+        return Default;
+    if (value->Type == platform::REG_SZ)
+        return platform::StrToIntDef(value->Data, Default);
+    return TRegistry::IntegerOf(*value, Name);
 }
 
 void TRegIniStore::WriteInteger(const std::string& Section, const std::string& Name, int32_t Value)
@@ -70,7 +72,7 @@ void TRegIniStore::WriteInteger(const std::string& Section, const std::string& N
     if (!OpenSection(reg, Section, true))
         throw platform::ERegistryException(
             platform::ReplaceFirstS(platform::LoadStr(platform::SRegCreateFailed), Section));
-    if (reg.ValueExists(Name) && reg.GetDataType(Name) == TRegDataType::rdString)
+    if (auto old = reg.Value(Name); old && old->Type == platform::REG_SZ)
         reg.WriteString(Name, std::to_string(Value));
     else
         reg.WriteInteger(Name, Value);
