@@ -64,25 +64,6 @@ bool TRegistry::KeyExists(const std::string& Key) const
     return FHive->Load().KeyExists(Absolute(Key));
 }
 
-bool TRegistry::CreateKey(const std::string& Key)
-{
-    std::string path = Absolute(Key);
-    return FHive->Modify([&](HiveData& d) {
-        if (d.KeyExists(path))
-            return false;
-        d.EnsureKey(path);
-        return true;
-    }) && KeyExists(Key);
-}
-
-bool TRegistry::DeleteKey(const std::string& Key)
-{
-    std::string path = Absolute(Key);
-    bool deleted = false;
-    bool ok = FHive->Modify([&](HiveData& d) { return deleted = d.DeleteKey(path); });
-    return ok && deleted;
-}
-
 std::vector<std::string> TRegistry::GetKeyNames() const
 {
     return FOpen ? FHive->Load().SubKeyNames(FPath) : std::vector<std::string>{};

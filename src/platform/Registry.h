@@ -33,8 +33,6 @@ public:
     const std::string& CurrentPath() const { return FPath; }
 
     bool KeyExists(const std::string& Key) const;
-    bool CreateKey(const std::string& Key);
-    bool DeleteKey(const std::string& Key);
     std::vector<std::string> GetKeyNames() const;
     std::vector<std::string> GetValueNames() const;
 

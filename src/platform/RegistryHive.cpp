@@ -366,19 +366,6 @@ HiveKey& HiveData::EnsureKey(std::string_view Path)
     return it->second;
 }
 
-bool HiveData::DeleteKey(std::string_view Path)
-{
-    std::string f = Fold(Path);
-    bool any = false;
-    for (auto it = Keys.lower_bound(f); it != Keys.end();) {
-        if (it->first != f && it->first.compare(0, f.size() + 1, f + "\\") != 0)
-            break;
-        it = Keys.erase(it);
-        any = true;
-    }
-    return any;
-}
-
 std::vector<std::string> HiveData::SubKeyNames(std::string_view Path) const
 {
     std::string f = Fold(Path);

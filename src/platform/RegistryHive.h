@@ -49,8 +49,6 @@ struct HiveData {
     // A key exists when it was written or when a key below it was.
     bool KeyExists(std::string_view Path) const;
     HiveKey& EnsureKey(std::string_view Path);
-    // Removes the key and everything below it; false when nothing was there.
-    bool DeleteKey(std::string_view Path);
     std::vector<std::string> SubKeyNames(std::string_view Path) const;
 };
 

@@ -27,11 +27,6 @@ ShellExecutor& Executor()
 
 }  // namespace
 
-std::string DesktopUrlFor(const std::string& Target)
-{
-    return UrlFor(Target).toString(QUrl::FullyEncoded).toStdString();
-}
-
 bool ShellExecute(QWidget* Owner, const std::string& Verb, const std::string& Target)
 {
     if (Executor())

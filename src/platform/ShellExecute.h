@@ -17,9 +17,6 @@ struct ShellExecuteRequest {
 
 bool ShellExecute(QWidget* Owner, const std::string& Verb, const std::string& Target);
 
-// The address the desktop receives for Target (exposed for tests and the real opener).
-std::string DesktopUrlFor(const std::string& Target);
-
 // Test seam, as for ProgramStart.h.
 using ShellExecutor = std::function<bool(const ShellExecuteRequest&)>;
 ShellExecutor SetShellExecutor(ShellExecutor Executor);
