@@ -4,7 +4,7 @@
 # subsystems (platform, objects) are added.
 function(tavo_add_subfolders ROOT EXCLUDE)
     file(GLOB_RECURSE lists RELATIVE ${ROOT} CONFIGURE_DEPENDS ${ROOT}/*/CMakeLists.txt)
-    set(order platform objects tools lookup split controls docviewer browser shell gallery)
+    set(order platform objects tools identity lookup vxcontrols vxedit split catalogue docviewer browser shell plugins apps)
     set(sorted "")
     foreach(subsystem ${order})
         foreach(list ${lists})

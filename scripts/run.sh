@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
-shell="$build/bin/tavo-shell"
+shell="$build/sample-disc/tavo-shell"
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$shell"

@@ -10,7 +10,7 @@
 #include <map>
 #include <memory>
 
-#include "docviewer/DMDocItem.h"
+#include "catalogue/DMDocItem.h"
 #include "shell/FMain.h"
 #include "shell/LibraryModules.h"
 
@@ -70,7 +70,7 @@ int main(int argc, char** argv)
     tavo::shell::PrepareProcess();
     tavo::shell::LibraryModules modules;
     QApplication app(argc, argv);
-    tavo::docviewer::TDM_DocItem dataModule;  // the main window's tables come from it
+    tavo::catalogue::TDM_DocItem dataModule;  // the main window's tables come from it
 
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;

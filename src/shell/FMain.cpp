@@ -17,7 +17,7 @@
 #include "FAbout.h"
 #include "LinkLabel.h"
 #include "browser/BrowserTab.h"
-#include "docviewer/DocumentPaths.h"
+#include "catalogue/DocumentPaths.h"
 #include "platform/AnsiText.h"
 #include "platform/Folders.h"
 #include "platform/StartupLog.h"
@@ -305,8 +305,8 @@ void TF_Main::FormCreate()
     FDiscFolder = platform::ExecutableFolder().string();
     if (FDiscFolder.empty() || FDiscFolder.back() != '/')
         FDiscFolder += '/';
-    docviewer::ReaderSetupPath = FDiscFolder + "Setup\\Acrobat\\SetupAcrobat.exe";
-    docviewer::DocumentationFolder = FDiscFolder + "Setup\\PdfViewer\\Documentation\\";
+    catalogue::ReaderSetupPath = FDiscFolder + "Setup\\Acrobat\\SetupAcrobat.exe";
+    catalogue::DocumentationFolder = FDiscFolder + "Setup\\PdfViewer\\Documentation\\";
 
     PageControl1->setCurrentIndex(TabPrograms);
     UpdateTabView();

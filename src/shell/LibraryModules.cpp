@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <unistd.h>
 
-#include "ApplCons.h"
+#include "identity/ApplCons.h"
 #include "objects/ObjectsModule.h"
 #include "tools/Tools.h"
 
@@ -14,12 +14,12 @@ LibraryModules::LibraryModules()
 {
     objects::StartObjectsModule();
     tools::StartToolsModule();
-    StartApplCons();
+    identity::StartApplCons();
 }
 
 LibraryModules::~LibraryModules()
 {
-    StopApplCons();
+    identity::StopApplCons();
     tools::StopToolsModule();
     objects::StopObjectsModule();
 }

@@ -6,7 +6,7 @@
 
 #include "FAbout.h"
 #include "FMain.h"
-#include "docviewer/DMDocItem.h"
+#include "catalogue/DMDocItem.h"
 #include "platform/StartupLog.h"
 
 namespace tavo::shell {
@@ -22,7 +22,7 @@ void TShellProgram::CreateForms()
 {
     F_About = new TF_About();
     F_About->ShowAndPaint();
-    FDataModule = std::make_unique<docviewer::TDM_DocItem>();
+    FDataModule = std::make_unique<catalogue::TDM_DocItem>();
     FMainWindow = std::make_unique<TF_Main>();
 }
 
@@ -54,7 +54,7 @@ TF_Main* TShellProgram::MainWindow() const
     return FMainWindow.get();
 }
 
-docviewer::TDM_DocItem* TShellProgram::DataModule() const
+catalogue::TDM_DocItem* TShellProgram::DataModule() const
 {
     return FDataModule.get();
 }

@@ -4,7 +4,7 @@
 // (LibraryModules.h).
 #include <memory>
 
-namespace tavo::docviewer {
+namespace tavo::catalogue {
 class TDM_DocItem;
 }
 
@@ -26,13 +26,13 @@ public:
     void DestroyForms();
 
     TF_Main* MainWindow() const;
-    docviewer::TDM_DocItem* DataModule() const;
+    catalogue::TDM_DocItem* DataModule() const;
 
     // CreateForms, ShowMainWindow, the message loop, DestroyForms.
     int Run();
 
 private:
-    std::unique_ptr<docviewer::TDM_DocItem> FDataModule;
+    std::unique_ptr<catalogue::TDM_DocItem> FDataModule;
     std::unique_ptr<TF_Main> FMainWindow;
 };
 

@@ -10,7 +10,7 @@
 #include "QtTestHelpers.h"
 #include "ShellTestSupport.h"
 #include "browser/BrowserTab.h"
-#include "docviewer/DocumentPaths.h"
+#include "catalogue/DocumentPaths.h"
 #include "platform/Errors.h"
 #include "platform/Folders.h"
 #include "platform/WebBrowserControl.h"
@@ -83,8 +83,8 @@ TEST(MainWindow, DiscPathsAreBuiltFromTheExecutablesFolder)
     StartedShell shell(false);
     std::string disc = platform::ExecutableFolder().string() + "/";
     EXPECT_EQ(shell.Main()->DiscFolder(), disc);
-    EXPECT_EQ(docviewer::DocumentationFolder, disc + "Setup\\PdfViewer\\Documentation\\");
-    EXPECT_EQ(docviewer::ReaderSetupPath, disc + "Setup\\Acrobat\\SetupAcrobat.exe");
+    EXPECT_EQ(catalogue::DocumentationFolder, disc + "Setup\\PdfViewer\\Documentation\\");
+    EXPECT_EQ(catalogue::ReaderSetupPath, disc + "Setup\\Acrobat\\SetupAcrobat.exe");
 }
 
 TEST(MainWindow, WithoutABrowserTheTabShowsTheMessageAndNeverTriesAgain)

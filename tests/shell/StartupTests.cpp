@@ -9,7 +9,7 @@
 #include "TestEnvironment.h"
 #include "objects/Objects7.h"
 #include "platform/Folders.h"
-#include "shell/ApplCons.h"
+#include "identity/ApplCons.h"
 #include "platform/Registry.h"
 #include "platform/StartupLog.h"
 #include "shell/FAbout.h"
@@ -112,14 +112,14 @@ TEST(Startup, StreamIdentityValuesAreSetAndWrittenIntoLongHeaders)
 {
     {
         StartedShell shell(false);
-        ASSERT_NE(shell::CatalogueVerInfo(), nullptr);
-        EXPECT_TRUE(shell::CatalogueVerInfo()->Signature());
-        EXPECT_EQ(shell::CatalogueVerInfo()->Versions(0), "KALPDFV_1.00");
-        EXPECT_EQ(shell::CatalogueVerInfo()->Versions(1), "            ");
-        EXPECT_EQ(shell::CatalogueVerInfo()->ReadVersion(), 0);
+        ASSERT_NE(identity::CatalogueVerInfo(), nullptr);
+        EXPECT_TRUE(identity::CatalogueVerInfo()->Signature());
+        EXPECT_EQ(identity::CatalogueVerInfo()->Versions(0), "KALPDFV_1.00");
+        EXPECT_EQ(identity::CatalogueVerInfo()->Versions(1), "            ");
+        EXPECT_EQ(identity::CatalogueVerInfo()->ReadVersion(), 0);
         // A stream file this program writes carries format 1 and the five texts.
         std::string file = (tavo::test::TestFolder() / "out.pdfv").string();
-        objects::TObjectStream::CreateVer(file, *shell::CatalogueVerInfo(), objects::fmCreate).reset();
+        objects::TObjectStream::CreateVer(file, *identity::CatalogueVerInfo(), objects::fmCreate).reset();
         std::string bytes = tavo::test::ReadFile(file);
         std::string texts;
         for (const char* t : {"SETUP_1_0      ", "ENGLISH        ", "ENGLISH        ",
@@ -127,5 +127,5 @@ TEST(Startup, StreamIdentityValuesAreSetAndWrittenIntoLongHeaders)
             texts += std::string(t) + '\0';
         EXPECT_NE(bytes.find(texts), std::string::npos);
     }
-    EXPECT_EQ(shell::CatalogueVerInfo(), nullptr);
+    EXPECT_EQ(identity::CatalogueVerInfo(), nullptr);
 }

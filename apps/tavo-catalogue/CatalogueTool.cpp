@@ -1,0 +1,335 @@
+#include "CatalogueTool.h"
+
+#include <QModelIndex>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <system_error>
+
+#include "JsonLine.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/DMDocItem.h"
+#include "catalogue/DocumentPaths.h"
+#include "catalogue/TocModel.h"
+#include "objects/Objects7.h"
+#include "platform/Codec.h"
+#include "platform/Format.h"
+#include "platform/StringTable.h"
+#include "identity/ApplCons.h"
+#include "tools/Tools.h"
+
+namespace tavo::catalogue {
+
+namespace fs = std::filesystem;
+using platform::Format;
+using platform::LoadStr;
+
+namespace {
+
+constexpr int32_t SUsage = 10822;
+constexpr int32_t SLineError = 10823;
+constexpr int32_t SNotInCodePage = 10824;
+constexpr int32_t SNotText = 10825;
+constexpr int32_t SNotInteger = 10826;
+constexpr int32_t SNotLogical = 10827;
+constexpr int32_t SUnknownKey = 10828;
+constexpr int32_t SNotJsonObject = 10829;
+constexpr int32_t SCannotRead = 10830;
+constexpr int32_t STextTooLongForRecord = 10831;
+constexpr int32_t SFileEndsEarly = 20033;
+
+// Messages hold string-table texts (Windows-1250) and file names (UTF-8 here); a text that
+// is valid UTF-8 already is printed as it is.
+std::string ToConsole(const std::string& Text)
+{
+    std::optional<std::string> Ansi = platform::Utf8ToAnsi(Text);
+    return Ansi ? Text : platform::AnsiToUtf8(Text);
+}
+
+std::string Json(const std::string& Ansi)
+{
+    return JsonText(platform::AnsiToUtf8(Ansi));
+}
+
+// The folder of File with a trailing separator, as DocumentationFolder holds it.
+std::string FolderOf(const std::string& File)
+{
+    std::error_code Ignored;
+    fs::path Absolute = fs::absolute(File, Ignored);
+    std::string Folder = Absolute.parent_path().string();
+    if (Folder.empty() || Folder.back() != '/')
+        Folder += '/';
+    return Folder;
+}
+
+// Sets DocumentationFolder for one command and puts the old value back.
+class TFolderScope {
+public:
+    explicit TFolderScope(const std::string& Folder) : FSaved(DocumentationFolder)
+    {
+        DocumentationFolder = Folder;
+    }
+    ~TFolderScope() { DocumentationFolder = FSaved; }
+    TFolderScope(const TFolderScope&) = delete;
+    TFolderScope& operator=(const TFolderScope&) = delete;
+
+private:
+    std::string FSaved;
+};
+
+// Message boxes of the libraries as "caption: text" lines; questions are answered No.
+class TPresenterScope {
+public:
+    explicit TPresenterScope(std::ostream& Err)
+        : FSavedEnabled(tools::MessagesEnabled),
+          FSaved(tools::SetMessagePresenter([&Err](const tools::TMessageBoxRequest& Request) {
+              Err << ToConsole(Request.Caption) << ": " << ToConsole(Request.Text) << '\n';
+              const uint16_t Buttons = Request.Flags & 0x000F;
+              return Buttons == tools::MB_YESNO || Buttons == tools::MB_YESNOCANCEL ? tools::IDNO
+                                                                                    : tools::IDOK;
+          }))
+    {
+        tools::MessagesEnabled = true;
+    }
+    ~TPresenterScope()
+    {
+        tools::SetMessagePresenter(FSaved);
+        tools::MessagesEnabled = FSavedEnabled;
+    }
+    TPresenterScope(const TPresenterScope&) = delete;
+    TPresenterScope& operator=(const TPresenterScope&) = delete;
+
+private:
+    bool FSavedEnabled;
+    tools::TMessagePresenter FSaved;
+};
+
+const char* Bool(bool Value)
+{
+    return Value ? "true" : "false";
+}
+
+int Dump(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& Out,
+         std::ostream& Err)
+{
+    TFolderScope Folder(FolderOf(File));
+    TCatalogueLoadInfo Info;
+    std::unique_ptr<objects::TObjectCollection> Catalogue = LoadCatalogue(File, VerInfo, &Info);
+    Out << "{\"version\": " << Json(VerInfo.Versions(-Info.Version))
+        << ", \"versionNumber\": " << Info.Version << ", \"dataOffset\": " << Info.DataOffset
+        << ", \"count\": " << Info.DeclaredCount << "}\n";
+    for (int32_t I = 0; I < Catalogue->Count(); ++I) {
+        const auto& Item = static_cast<const TDocItem0&>(*Catalogue->ItemAt(I));
+        // Computed before the line is written: a bad page expression reports itself first.
+        const int32_t Page = Item.PageNumber();
+        Out << "{\"index\": " << I << ", \"level\": " << Item.StoredLevel()
+            << ", \"caption\": " << Json(Item.StoredCaption())
+            << ", \"hint\": " << Json(Item.Hint())
+            << ", \"fileName\": " << Json(Item.StoredFileName())
+            << ", \"visibleForUser\": " << Bool(Item.VisibleForUser())
+            << ", \"pages\": " << Json(Item.Pages())
+            << ", \"destination\": " << Json(Item.Destination())
+            << ", \"captionTyp\": " << Item.CaptionTyp() << ", \"typ\": " << Item.Typ()
+            << ", \"shownLevel\": " << Item.Level()
+            << ", \"shownCaption\": " << Json(Item.Caption())
+            << ", \"isDocItem\": " << Bool(Item.IsDocItem())
+            << ", \"typeImageIndex\": " << Item.TypeImageIndex() << ", \"pageNumber\": " << Page
+            << ", \"resolvedFileName\": " << JsonText(Item.ResolvedFileName().string()) << "}\n";
+    }
+    if (!Info.Complete) {
+        Err << ToConsole(Format(LoadStr(SFileEndsEarly), {File})) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+void PrintNodes(const TTocModel& Model, const QModelIndex& Parent, int Depth, std::ostream& Out)
+{
+    for (int Row = 0; Row < Model.rowCount(Parent); ++Row) {
+        const QModelIndex Node = Model.index(Row, 0, Parent);
+        Out << std::string(static_cast<size_t>(Depth) * 2, ' ') << '[' << Model.Picture(Node)
+            << "] " << Model.data(Node).toString().toStdString() << '\n';
+        PrintNodes(Model, Node, Depth + 1, Out);
+    }
+}
+
+int Tree(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& Out,
+         std::ostream& Err)
+{
+    TFolderScope Folder(FolderOf(File));
+    TCatalogueLoadInfo Info;
+    std::unique_ptr<objects::TObjectCollection> Catalogue = LoadCatalogue(File, VerInfo, &Info);
+    TTocModel Model;
+    Model.Fill(Catalogue.get());
+    PrintNodes(Model, QModelIndex(), 0, Out);
+    if (!Info.Complete) {
+        Err << ToConsole(Format(LoadStr(SFileEndsEarly), {File})) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+class TLineError : public platform::Exception {
+public:
+    using Exception::Exception;
+};
+
+// The keys dump writes besides the stored ones; build passes over them, so that a dump
+// builds the same catalogue again.
+bool IsComputedKey(const std::string& Key)
+{
+    for (const char* Name : {"index", "shownLevel", "shownCaption", "isDocItem", "typeImageIndex",
+                             "pageNumber", "resolvedFileName"})
+        if (Key == Name)
+            return true;
+    return false;
+}
+
+bool IsHeaderKey(const std::string& Key)
+{
+    return Key == "version" || Key == "versionNumber" || Key == "dataOffset" || Key == "count";
+}
+
+std::string AnsiValue(const std::string& Key, const TJsonValue& Value)
+{
+    if (Value.Kind != TJsonValue::jvText)
+        throw TLineError(Format(LoadStr(SNotText), {Key}));
+    std::optional<std::string> Ansi = platform::Utf8ToAnsi(Value.Text);
+    if (!Ansi)
+        throw TLineError(Format(LoadStr(SNotInCodePage), {Key}));
+    if (Ansi->size() > objects::MaxStreamText)
+        throw TLineError(Format(LoadStr(STextTooLongForRecord), {Key}));
+    return *Ansi;
+}
+
+int32_t IntValue(const std::string& Key, const TJsonValue& Value, bool NullAllowed)
+{
+    if (Value.Kind == TJsonValue::jvNull && NullAllowed)
+        return NullInt;
+    if (Value.Kind != TJsonValue::jvInteger || Value.Integer < INT32_MIN ||
+        Value.Integer > INT32_MAX)
+        throw TLineError(Format(LoadStr(SNotInteger), {Key}));
+    return static_cast<int32_t>(Value.Integer);
+}
+
+// The entry a source line describes, or none for dump's header line.
+std::unique_ptr<TDocItem0> EntryOf(const TJsonObject& Object)
+{
+    bool Header = false;
+    for (const auto& [Key, Value] : Object)
+        Header = Header || Key == "version";
+    auto Item = std::make_unique<TDocItem0>();
+    for (const auto& [Key, Value] : Object) {
+        if (Header && IsHeaderKey(Key))
+            continue;
+        if (Header || (!IsComputedKey(Key) && Key != "level" && Key != "caption" && Key != "hint" &&
+                       Key != "fileName" && Key != "visibleForUser" && Key != "pages" &&
+                       Key != "destination" && Key != "captionTyp" && Key != "typ"))
+            throw TLineError(Format(LoadStr(SUnknownKey), {Key}));
+        if (Key == "level")
+            Item->SetLevel(IntValue(Key, Value, false));
+        else if (Key == "caption")
+            Item->SetCaption(AnsiValue(Key, Value));
+        else if (Key == "hint")
+            Item->SetHint(AnsiValue(Key, Value));
+        else if (Key == "fileName")
+            Item->SetFileName(AnsiValue(Key, Value));
+        else if (Key == "pages")
+            Item->SetPages(AnsiValue(Key, Value));
+        else if (Key == "destination")
+            Item->SetDestination(AnsiValue(Key, Value));
+        else if (Key == "captionTyp")
+            Item->SetCaptionTyp(IntValue(Key, Value, true));
+        else if (Key == "typ")
+            Item->SetTyp(IntValue(Key, Value, true));
+        else if (Key == "visibleForUser") {
+            if (Value.Kind != TJsonValue::jvBool)
+                throw TLineError(Format(LoadStr(SNotLogical), {Key}));
+            Item->SetVisibleForUser(Value.Bool);
+        }
+    }
+    return Header ? nullptr : std::move(Item);
+}
+
+int Build(const std::string& Source, const std::string& Output, objects::TFileVerInfo& VerInfo)
+{
+    std::ifstream In(Source, std::ios::binary);
+    if (!In)
+        throw platform::EFOpenError::ForFile(Source);
+    TFolderScope Folder(FolderOf(Output));
+    objects::TObjectCollection Catalogue;
+    std::string Line;
+    int64_t Number = 0;
+    while (std::getline(In, Line)) {
+        ++Number;
+        if (!Line.empty() && Line.back() == '\r')
+            Line.pop_back();
+        const size_t First = Line.find_first_not_of(" \t");
+        if (First == std::string::npos || Line[First] == '#')
+            continue;
+        try {
+            std::string Reason;
+            std::optional<TJsonObject> Object = ParseJsonObject(Line, Reason);
+            if (!Object)
+                throw TLineError(Format(LoadStr(SNotJsonObject), {Reason}));
+            if (std::unique_ptr<TDocItem0> Item = EntryOf(*Object))
+                Catalogue.Insert(Item.release());
+        } catch (const TLineError& Error) {
+            throw platform::EReadError(
+                Format(LoadStr(SLineError), {Source, Number, Error.Message()}));
+        }
+    }
+    if (In.bad())
+        throw platform::EReadError(Format(LoadStr(SCannotRead), {Source}));
+    StoreCatalogue(Output, Catalogue, VerInfo);
+    return 0;
+}
+
+}  // namespace
+
+TCatalogueToolModules::TCatalogueToolModules()
+{
+    objects::StartObjectsModule();
+    tools::StartToolsModule();
+    identity::StartApplCons(identity::TSettingsStores::Skip);
+    FDataModule = std::make_unique<TDM_DocItem>();
+}
+
+TCatalogueToolModules::~TCatalogueToolModules()
+{
+    FDataModule.reset();
+    identity::StopApplCons();
+    tools::StopToolsModule();
+    objects::StopObjectsModule();
+}
+
+objects::TFileVerInfo& TCatalogueToolModules::CatalogueVerInfo()
+{
+    return *identity::CatalogueVerInfo();
+}
+
+int RunCatalogueTool(const std::vector<std::string>& Args, objects::TFileVerInfo& VerInfo,
+                     std::ostream& Out, std::ostream& Err)
+{
+    TPresenterScope Presenter(Err);
+    const std::string Command = Args.empty() ? std::string() : Args[0];
+    const bool Known = (Args.size() == 2 && (Command == "dump" || Command == "tree")) ||
+                       (Args.size() == 3 && Command == "build");
+    if (!Known) {
+        Err << ToConsole(LoadStr(SUsage)) << '\n';
+        return 1;
+    }
+    try {
+        if (Command == "dump")
+            return Dump(Args[1], VerInfo, Out, Err);
+        if (Command == "tree")
+            return Tree(Args[1], VerInfo, Out, Err);
+        return Build(Args[1], Args[2], VerInfo);
+    } catch (const platform::Exception& Error) {
+        Out.flush();
+        Err << ToConsole(Error.Message()) << '\n';
+        return 1;
+    }
+}
+
+}  // namespace tavo::catalogue

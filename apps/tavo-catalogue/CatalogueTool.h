@@ -1,0 +1,38 @@
+#pragma once
+// tavo-catalogue: the catalogue tool for the people who author discs.
+//   dump FILE          the header and every record as JSON lines (UTF-8)
+//   tree FILE          the table of contents, one node a line
+//   build SOURCE OUT   a catalogue from JSON lines
+// Errors print the message on Err and give 1; message boxes go to Err as "caption: text".
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "objects/FileVerInfo.h"
+
+namespace tavo::catalogue {
+
+class TDM_DocItem;
+
+// The libraries as the shell starts them (object streams, tools, the identity's caption
+// numbers and header settings, the catalogue's version descriptor, the document types),
+// stopped again in reverse order.
+class TCatalogueToolModules {
+public:
+    TCatalogueToolModules();
+    ~TCatalogueToolModules();
+    TCatalogueToolModules(const TCatalogueToolModules&) = delete;
+    TCatalogueToolModules& operator=(const TCatalogueToolModules&) = delete;
+
+    objects::TFileVerInfo& CatalogueVerInfo();
+
+private:
+    std::unique_ptr<TDM_DocItem> FDataModule;
+};
+
+// Runs one command (Args without the program name); returns the exit status.
+int RunCatalogueTool(const std::vector<std::string>& Args, objects::TFileVerInfo& VerInfo,
+                     std::ostream& Out, std::ostream& Err);
+
+}  // namespace tavo::catalogue

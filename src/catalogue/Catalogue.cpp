@@ -1,0 +1,107 @@
+#include "Catalogue.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/DiscPath.h"
+#include "platform/Format.h"
+#include "platform/StringTable.h"
+
+namespace tavo::catalogue {
+
+namespace fs = std::filesystem;
+using namespace objects;
+
+namespace {
+
+// The name to open: as given when it exists, else as the platform resolves a name written
+// on Windows; a file found nowhere keeps the given name, so that the error names it.
+std::string FileToOpen(const std::string& FileName)
+{
+    std::error_code Ignored;
+    if (FileName.empty() || fs::exists(FileName, Ignored))
+        return FileName;
+    fs::path Resolved = platform::ResolvePath(FileName);
+    return fs::exists(Resolved, Ignored) ? Resolved.string() : FileName;
+}
+
+const TDocItem0& DocItemAt(const TObjectCollection& Catalogue, int32_t Index)
+{
+    const TStreamableObject* Item = Catalogue.ItemAt(Index);
+    const auto* Entry = dynamic_cast<const TDocItem0*>(Item);
+    if (!Entry)
+        throw EObjectStream(osWriteInvalid, {Item ? Item->ClassName() : std::string("NIL")});
+    return *Entry;
+}
+
+}  // namespace
+
+std::unique_ptr<TObjectCollection> LoadCatalogue(const std::string& FileName, TFileVerInfo& VerInfo,
+                                                 TCatalogueLoadInfo* Info)
+{
+    const std::string Name = FileToOpen(FileName);
+    std::unique_ptr<TObjectStream> Stream = TObjectStream::CreateVer(Name, VerInfo, fmOpenRead);
+    TCatalogueLoadInfo Found;
+    Found.Version = Stream->Version();
+    Found.DataOffset = Stream->GetPos();
+    int32_t Count = 0;
+    Stream->ReadInt(Count);
+    Found.DeclaredCount = Count;
+    if (Count < 0)
+        throw platform::EReadError(
+            platform::Format(platform::LoadStr(SCatalogueBadCount), {Name, int64_t{Count}}));
+    // Every record takes at least MinRecordSize bytes: a count read from a damaged file
+    // cannot reserve more than the file could hold.
+    const int64_t Possible = Stream->Remaining() / MinRecordSize + 1;
+    auto Catalogue = std::make_unique<TObjectCollection>(
+        static_cast<int32_t>(std::min<int64_t>(Count, Possible)));
+    for (int32_t I = 0; I < Count; ++I) {
+        if (Stream->AtEnd()) {
+            Found.Complete = false;
+            break;
+        }
+        const int64_t Start = Stream->GetPos();
+        std::unique_ptr<TStreamableObject> Item = LoadObject<TDocItem0>(*Stream);
+        // A record cut by the end of the file read fewer bytes than its fields take.
+        if (Stream->GetPos() - Start < StoredRecordSize(static_cast<TDocItem0&>(*Item)))
+            Found.Complete = false;
+        Catalogue->InsertOwned(Item);
+    }
+    if (Info)
+        *Info = Found;
+    return Catalogue;
+}
+
+void StoreCatalogue(const std::string& FileName, const TObjectCollection& Catalogue,
+                    TFileVerInfo& VerInfo)
+{
+    for (int32_t I = 0; I < Catalogue.Count(); ++I)
+        DocItemAt(Catalogue, I);
+    const std::string Temporary = FileName + ".tmp" + std::to_string(::getpid());
+    std::error_code Ignored;
+    try {
+        {
+            std::unique_ptr<TObjectStream> Stream =
+                TObjectStream::CreateVer(Temporary, VerInfo, fmCreate);
+            Stream->WriteInt(Catalogue.Count());
+            for (int32_t I = 0; I < Catalogue.Count(); ++I)
+                DocItemAt(Catalogue, I).Store(*Stream);
+            Stream->Flush();
+        }
+        std::error_code Error;
+        fs::rename(Temporary, FileName, Error);
+        if (Error)
+            throw platform::EFCreateError::ForFile(FileName);
+    } catch (const platform::EFCreateError&) {
+        fs::remove(Temporary, Ignored);
+        throw platform::EFCreateError::ForFile(FileName);
+    } catch (...) {
+        fs::remove(Temporary, Ignored);
+        throw;
+    }
+}
+
+}  // namespace tavo::catalogue

@@ -1,0 +1,124 @@
+#pragma once
+// TDocItem0: one entry of the documentation catalogue, a line of the table of contents
+// that may point to a PDF file, a page in it and a named destination. Texts are
+// Windows-1250, as the catalogue stores them.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "objects/Objects7.h"
+
+namespace tavo::lookup {
+class TCustomLookUp;
+}
+
+namespace tavo::catalogue {
+
+using objects::NullInt;
+
+class TDocItem0 : public objects::TLinesItem {
+public:
+    static constexpr std::string_view StaticClassName = "TDocItem0";
+    const objects::TStreamClass& ClassType() const override
+    {
+        return objects::StreamClassOf<TDocItem0>();
+    }
+
+    // Visible, level 0, no types, every text empty.
+    TDocItem0() = default;
+
+    // The record: Level, Caption, Hint, FileName (stored form), VisibleForUser, Pages,
+    // Destination, CaptionTyp, Typ. Loading keeps the texts as they are (no trimming).
+    void Load(objects::TObjectStream& Stream) override;
+    void Store(objects::TObjectStream& Stream) const override;
+    // No type and every text blank; VisibleForUser does not count.
+    bool IsEmpty() const override;
+    // A null Dest receives a new TDocItem0; an existing one must be a TDocItem0.
+    void CopyTo(std::unique_ptr<TStreamableObject>& Dest) const override;
+    // Descendants may tell their kind; a plain entry answers 0.
+    virtual int32_t Kind() const { return 0; }
+
+    // The stored level, or 0 when it is negative.
+    int32_t Level() const { return FLevel < 0 ? 0 : FLevel; }
+    int32_t StoredLevel() const { return FLevel; }
+    void SetLevel(int32_t Value) { FLevel = Value; }
+
+    // The own caption, or (when it is empty) the caption of the type CaptionTyp.
+    std::string Caption() const;
+    const std::string& StoredCaption() const { return FCaption; }
+    void SetCaption(const std::string& Value) { FCaption = Value; }
+
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& Value) { FHint = Value; }
+
+    // The stored name with a leading ':' replaced by DocumentationFolder.
+    std::string FileName() const;
+    // ':' and the rest of the name for one inside DocumentationFolder, else as written.
+    const std::string& StoredFileName() const { return FFileName; }
+    // Trims Value; a name inside DocumentationFolder (letter case ignored, '\' and '/'
+    // alike) is stored as ':' and the rest.
+    void SetFileName(const std::string& Value);
+    // Sets the stored form as it is (readers of other formats, copies).
+    void SetStoredFileName(const std::string& Value) { FFileName = Value; }
+    // The file on this file system that FileName names (see ResolveDocumentFile).
+    std::filesystem::path ResolvedFileName() const;
+
+    bool VisibleForUser() const { return FVisibleForUser; }
+    void SetVisibleForUser(bool Value) { FVisibleForUser = Value; }
+
+    const std::string& Pages() const { return FPages; }
+    void SetPages(const std::string& Value);
+    const std::string& Destination() const { return FDestination; }
+    void SetDestination(const std::string& Value);
+
+    int32_t CaptionTyp() const { return FCaptionTyp; }
+    void SetCaptionTyp(int32_t Value) { FCaptionTyp = Value; }
+    // A second type, carried and stored, never interpreted.
+    int32_t Typ() const { return FTyp; }
+    void SetTyp(int32_t Value) { FTyp = Value; }
+
+    // The caption is '<' ... '>' (at least three characters): an entry never shown.
+    bool IsDocItem() const;
+    // The picture of the type CaptionTyp, or -1.
+    int32_t TypeImageIndex() const;
+    // The page to open: 1 for no page or text that does not start with a digit, the
+    // leading digits, or for a text starting with '-' its value as an expression (an
+    // invalid one shows the parsing error and gives NullInt).
+    int32_t PageNumber() const;
+
+private:
+    int32_t FLevel = 0;
+    std::string FCaption;
+    std::string FHint;
+    std::string FFileName;
+    bool FVisibleForUser = true;
+    std::string FPages;
+    std::string FDestination;
+    int32_t FCaptionTyp = NullInt;
+    int32_t FTyp = NullInt;
+};
+
+// Bytes a record takes in the catalogue.
+int64_t StoredRecordSize(const TDocItem0& Item);
+// The smallest record: every text empty.
+constexpr int64_t MinRecordSize = 4 + 2 + 2 + 2 + 1 + 2 + 2 + 4 + 4;
+
+// The document type table the entries take captions and pictures from: the data module's
+// LUp_Types while it exists, else none (no entry then has a type).
+lookup::TCustomLookUp* DocTypes();
+
+// Where a file name written on Windows lies on this file system. Name is the FileName
+// getter's result (Windows-1250); DocumentationFolder is a path of this file system that
+// may still be written with '\'.
+//   - inside DocumentationFolder: the rest is resolved below that folder;
+//   - a drive letter ("D:\...\A.pdf"), a network name ("\\server\...") or a name from the
+//     root ("\Docs\A.pdf") that does not exist here: the longest tail of its folders that
+//     exists below DocumentationFolder ("Documentation\A.pdf", then "A.pdf"), else the
+//     file name alone below it, as a disc copied elsewhere keeps its documents together;
+//   - anything else: as the platform resolves it (relative to the current folder).
+// Each component is matched without regard to letter case when the exact one is absent.
+std::filesystem::path ResolveDocumentFile(const std::string& Name);
+
+}  // namespace tavo::catalogue

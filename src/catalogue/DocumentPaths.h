@@ -1,0 +1,12 @@
+#pragma once
+// Process-wide paths on the disc, set by the main window when it is created.
+#include <string>
+
+namespace tavo::catalogue {
+
+// The folder of the catalogue and the documents, with a trailing separator.
+extern std::string DocumentationFolder;
+// The PDF reader's installer on the disc.
+extern std::string ReaderSetupPath;
+
+}  // namespace tavo::catalogue

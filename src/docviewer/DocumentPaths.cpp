@@ -1,8 +1,0 @@
-#include "DocumentPaths.h"
-
-namespace tavo::docviewer {
-
-std::string DocumentationFolder;
-std::string ReaderSetupPath;
-
-}  // namespace tavo::docviewer
