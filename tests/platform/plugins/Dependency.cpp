@@ -1,0 +1,4 @@
+int TestDependencyAnswer()
+{
+    return 42;
+}
