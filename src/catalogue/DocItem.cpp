@@ -128,9 +128,7 @@ void TDocItem0::Load(objects::TObjectStream& Stream)
     Stream.ReadStr(FCaption);
     Stream.ReadStr(FHint);
     Stream.ReadStr(FFileName);
-    uint8_t Visible = 1;
-    Stream.ReadByte(Visible);
-    FVisibleForUser = Visible != 0;
+    Stream.ReadByte(FVisibleForUser);
     Stream.ReadStr(FPages);
     Stream.ReadStr(FDestination);
     Stream.ReadInt(FCaptionTyp);
@@ -143,7 +141,7 @@ void TDocItem0::Store(objects::TObjectStream& Stream) const
     Stream.WriteStr(FCaption);
     Stream.WriteStr(FHint);
     Stream.WriteStr(FFileName);
-    Stream.WriteBool(FVisibleForUser);
+    Stream.WriteByte(FVisibleForUser);
     Stream.WriteStr(FPages);
     Stream.WriteStr(FDestination);
     Stream.WriteInt(FCaptionTyp);

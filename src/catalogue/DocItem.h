@@ -65,8 +65,9 @@ public:
     // The file on this file system that FileName names (see ResolveDocumentFile).
     std::filesystem::path ResolvedFileName() const;
 
-    bool VisibleForUser() const { return FVisibleForUser; }
-    void SetVisibleForUser(bool Value) { FVisibleForUser = Value; }
+    // Any non-zero stored byte is true; the byte read is stored back as it was.
+    bool VisibleForUser() const { return FVisibleForUser != 0; }
+    void SetVisibleForUser(bool Value) { FVisibleForUser = Value ? 1 : 0; }
 
     const std::string& Pages() const { return FPages; }
     void SetPages(const std::string& Value);
@@ -93,7 +94,7 @@ private:
     std::string FCaption;
     std::string FHint;
     std::string FFileName;
-    bool FVisibleForUser = true;
+    uint8_t FVisibleForUser = 1;
     std::string FPages;
     std::string FDestination;
     int32_t FCaptionTyp = NullInt;

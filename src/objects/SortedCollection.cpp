@@ -29,10 +29,10 @@ TCustomSortedCollection::TCustomSortedCollection(int32_t ACapacity)
 
 void TCustomSortedCollection::LoadSorted(TObjectStream& Stream, TForm Form)
 {
-    FDuplicates = false;
+    FDuplicates = 0;
     FUnsorted = false;
     LoadForm(Stream, Form);
-    Stream.ReadBool(FDuplicates);
+    Stream.ReadByte(FDuplicates);
     Stream.ReadByte(FSpare);
 }
 
@@ -53,7 +53,7 @@ void TCustomSortedCollection::LoadEx(TObjectStream& Stream)
 
 void TCustomSortedCollection::StoreFlags(TObjectStream& Stream) const
 {
-    Stream.WriteBool(FDuplicates);
+    Stream.WriteByte(FDuplicates);
     Stream.WriteByte(FSpare);
 }
 
@@ -143,11 +143,11 @@ int32_t TCustomSortedCollection::Insert(TStreamableObject* Item)
 
 void TCustomSortedCollection::SetDuplicates(bool Value)
 {
-    if (Value == FDuplicates)
+    if (Value == Duplicates())
         return;
     SetModified(true);
     Changed();
-    FDuplicates = Value;
+    FDuplicates = Value ? 1 : 0;
     if (!Value)
         Sort();
 }

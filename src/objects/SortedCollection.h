@@ -25,9 +25,10 @@ public:
     // Duplicates are allowed in a new collection.
     explicit TCustomSortedCollection(int32_t ACapacity = 0);
 
-    // The stored form of TObjectCollection, then two bytes: Duplicates (0 or 1) and the
-    // spare byte. Loading inserts every item with Duplicates off and no comparison
-    // attached; an item refused then is freed. LoadEx reads what StoreEx writes.
+    // The stored form of TObjectCollection, then two bytes: Duplicates and the spare
+    // byte, each written back as it was read (any non-zero Duplicates byte is true).
+    // Loading inserts every item with Duplicates off and no comparison attached; an item
+    // refused then is freed. LoadEx reads what StoreEx writes.
     void Load(TObjectStream& Stream) override;
     void LoadSmall(TObjectStream& Stream) override;
     void LoadEx(TObjectStream& Stream) override;
@@ -50,7 +51,7 @@ public:
     // where a new item with that key goes (before all equal ones, Duplicates on).
     virtual bool Search(TItemKey Key, int32_t& Index) const;
 
-    bool Duplicates() const { return FDuplicates; }
+    bool Duplicates() const { return FDuplicates != 0; }
     // Switching duplicates off sorts and frees the items with repeated keys.
     void SetDuplicates(bool Value);
     bool Unsorted() const { return FUnsorted; }
@@ -68,7 +69,8 @@ private:
     void StoreFlags(TObjectStream& Stream) const;
 
     bool FUnsorted = false;
-    bool FDuplicates = false;
+    // The stored byte, so that a file loaded and stored again keeps it.
+    uint8_t FDuplicates = 0;
     uint8_t FSpare = 0;
 };
 

@@ -185,6 +185,68 @@ TEST_F(SortedCollectionTest, StoredFormEndsWithTheDuplicatesAndSpareBytes)
     EXPECT_EQ(Stream.GetPos(), 28);
 }
 
+TEST_F(SortedCollectionTest, FlagBytesAsReadAreStoredBackUnchanged)
+{
+    // Two items, then a Duplicates byte of 2 and a spare byte: loaded and stored again,
+    // in the normal and the small form, the file stays byte for byte the same.
+    std::string Bytes;
+    {
+        TObjectStream Stream(Path("source"), fmCreate);
+        TCompareEventSortedCollection Source;
+        Source.Insert(new TTestItem(4, "four"));
+        Source.Insert(new TTestItem(2, "two"));
+        Source.Store(Stream);
+    }
+    Bytes = FileBytes(Path("source"));
+    ASSERT_EQ(HexOf(Bytes.substr(Bytes.size() - 2)), "01 00");
+    Bytes[Bytes.size() - 2] = '\x02';
+    Bytes.back() = '\x2B';
+    WriteBytes(Path("two"), Bytes);
+
+    TCompareEventSortedCollection Loaded;
+    {
+        TObjectStream In(Path("two"), fmOpenRead);
+        Loaded.Load(In);
+    }
+    EXPECT_TRUE(Loaded.Duplicates()) << "any non-zero byte is true";
+    EXPECT_EQ(Texts(Loaded), (std::vector<string>{"four", "two"}));
+    Loaded.SetModified(false);
+    Loaded.SetDuplicates(true);  // already true, whatever its byte
+    EXPECT_FALSE(Loaded.Modified());
+    std::unique_ptr<TStreamableObject> Copy;
+    Loaded.CopyTo(Copy);
+    {
+        TObjectStream Out(Path("again"), fmCreate);
+        Loaded.Store(Out);
+        Copy->Store(Out);
+    }
+    // A copy takes Duplicates as it is, but not the spare byte.
+    std::string CopyBytes = Bytes;
+    CopyBytes.back() = '\0';
+    EXPECT_EQ(HexOf(FileBytes(Path("again"))), HexOf(Bytes + CopyBytes));
+
+    const std::string Small = Hex("00 00 02 00 0A 00 02 2B");
+    WriteBytes(Path("small"), Small);
+    {
+        TObjectStream In(Path("small"), fmOpenRead);
+        TCompareEventSortedCollection SmallLoaded;
+        SmallLoaded.LoadSmall(In);
+        TObjectStream Out(Path("small-again"), fmCreate);
+        SmallLoaded.StoreSmall(Out);
+    }
+    EXPECT_EQ(HexOf(FileBytes(Path("small-again"))), HexOf(Small));
+
+    // A value set anew is written as 0 or 1.
+    Loaded.SetDuplicates(false);
+    Loaded.SetDuplicates(true);
+    {
+        TObjectStream Out(Path("set"), fmCreate);
+        Loaded.Store(Out);
+    }
+    const std::string Set = FileBytes(Path("set"));
+    EXPECT_EQ(HexOf(Set.substr(Set.size() - 2)), "01 2B");
+}
+
 TEST_F(SortedCollectionTest, ItemsRefusedWhileLoadingAreFreed)
 {
     // A sorted class whose comparison works before anything is attached.
