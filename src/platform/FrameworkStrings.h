@@ -21,6 +21,11 @@ constexpr int32_t SFolderError = 65412;       // "Cannot enter the folder %s: %s
 constexpr int32_t SRegCreateFailed = 65413;   // "Failed to create key %s"
 constexpr int32_t SRegSetDataFailed = 65414;  // "Failed to set data for '%s'"
 constexpr int32_t SClassNotRegistered = 65415; // "Class not registered"
+constexpr int32_t SNoInterface = 65390;        // "No such interface supported"
+constexpr int32_t SUnspecifiedError = 65391;   // "Unspecified error"
+constexpr int32_t STypeMismatch = 65392;       // "Type mismatch"
+constexpr int32_t SMemberNotFound = 65393;     // "Member not found"
+constexpr int32_t SBadParamCount = 65394;      // "Invalid number of parameters"
 
 // Pattern with its first "%s" replaced by Value, without interpreting anything else: for
 // framework messages whose argument may itself hold '%'.
