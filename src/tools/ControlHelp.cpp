@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QVariant>
 #include <QWidget>
@@ -16,19 +17,42 @@ namespace {
 
 constexpr char HelpContextProperty[] = "HelpContext";
 
-// The one-shot filter: sees the first event delivered anywhere in the application.
+// The one-shot filter. Timers, paints and posted events keep arriving between the F1 key
+// and the help request it produces, so they pass and the filter waits for the request.
 class THelpSuppressor : public QObject {
 public:
     bool eventFilter(QObject*, QEvent* Event) override
     {
-        bool swallow = Event->type() == QEvent::HelpRequest || Event->type() == QEvent::WhatsThis;
-        QCoreApplication::instance()->removeEventFilter(this);
-        deleteLater();
-        Installed = nullptr;
-        return swallow;
+        switch (Event->type()) {
+        case QEvent::HelpRequest:
+        case QEvent::WhatsThis:
+            Remove();
+            return true;
+        case QEvent::KeyPress:
+            // F1 itself, still on its way up to the parents, produces the request.
+            if (static_cast<QKeyEvent*>(Event)->key() == Qt::Key_F1)
+                return false;
+            [[fallthrough]];
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            // New input: the request never came (the key was consumed). Waiting on would
+            // swallow the help of some later, unrelated F1.
+            Remove();
+            return false;
+        default:
+            return false;
+        }
     }
 
     static inline QPointer<THelpSuppressor> Installed;
+
+private:
+    void Remove()
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        deleteLater();
+        Installed = nullptr;
+    }
 };
 
 // Restores a help context on every way out.

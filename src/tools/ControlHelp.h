@@ -27,8 +27,10 @@ int ControlHelpKey(QWidget* Control, int& Key);
 // (a label, a speed button) shows its whole hint.
 int ShowControlHelp(QWidget* Control);
 
-// Swallows the next help request of the application (QEvent::HelpRequest or WhatsThis).
-// The filter acts on the first event it sees, whatever it is, and then removes itself.
+// Swallows the next help request of the application (QEvent::HelpRequest or WhatsThis),
+// whatever events come before it, and then removes itself. A key press other than F1 or a
+// mouse press before the request removes it too, swallowing nothing: the help request
+// it was meant for is not coming. Installed once at a time.
 void SuppressNextHelpMessage();
 // True while that filter is installed.
 bool HelpSuppressionInstalled();
