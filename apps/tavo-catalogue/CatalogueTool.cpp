@@ -272,8 +272,8 @@ int Build(const std::string& Source, const std::string& Output, objects::TFileVe
             std::optional<TJsonObject> Object = ParseJsonObject(Line, Reason);
             if (!Object)
                 throw TLineError(Format(LoadStr(SNotJsonObject), {Reason}));
-            if (std::unique_ptr<TDocItem0> Item = EntryOf(*Object))
-                Catalogue.Insert(Item.release());
+            if (std::unique_ptr<objects::TStreamableObject> Item = EntryOf(*Object))
+                Catalogue.InsertOwned(Item);
         } catch (const TLineError& Error) {
             throw platform::EReadError(
                 Format(LoadStr(SLineError), {Source, Number, Error.Message()}));

@@ -17,8 +17,10 @@ void SetCurrentFolder(const std::string& Folder)
     std::string path = ResolvePath(Folder).string();
     if (Folder.empty() || ::chdir(path.c_str()) != 0) {
         int err = Folder.empty() ? ENOENT : errno;
-        throw EInOutError(Format(LoadStr(SFolderError), {Folder, std::string(std::strerror(err))}),
-                          err);
+        // The message names the folder as it was looked for here, not as stored.
+        throw EInOutError(
+            Format(LoadStr(SFolderError), {Folder.empty() ? Folder : path, std::strerror(err)}),
+            err);
     }
 }
 

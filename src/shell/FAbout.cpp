@@ -14,7 +14,12 @@
 
 namespace tavo::shell {
 
-TF_About* F_About = nullptr;
+QPointer<TF_About> F_About;
+
+void DestroySplash()
+{
+    delete F_About.data();
+}
 
 namespace {
 
@@ -96,8 +101,6 @@ TF_About::TF_About(QWidget* Parent)
 
 TF_About::~TF_About()
 {
-    if (F_About == this)
-        F_About = nullptr;
     platform::LogLifeEvent("splash destroyed");
 }
 

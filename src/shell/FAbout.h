@@ -1,4 +1,5 @@
 #pragma once
+#include <QPointer>
 #include <QWidget>
 
 #include "ContactLinks.h"
@@ -40,7 +41,11 @@ private:
     bool FPainted = false;
 };
 
-// The splash while it exists; the main window's first showing destroys it.
-extern TF_About* F_About;
+// The splash while it exists (null once it is gone); the main window's first showing
+// destroys it through DestroySplash.
+extern QPointer<TF_About> F_About;
+
+// Destroys the splash if it still exists; later calls do nothing.
+void DestroySplash();
 
 }  // namespace tavo::shell

@@ -347,7 +347,7 @@ void TF_Main::ShowManual()
 void TF_Main::FormShow()
 {
     platform::LogLifeEvent("main window shown");
-    delete F_About;
+    DestroySplash();
 }
 
 void TF_Main::FormClose()

@@ -46,7 +46,7 @@ void TShellProgram::DestroyForms()
 {
     FMainWindow.reset();
     FDataModule.reset();
-    delete F_About;  // only when the main window was never shown
+    DestroySplash();  // only when the main window was never shown
 }
 
 TF_Main* TShellProgram::MainWindow() const

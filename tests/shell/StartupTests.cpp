@@ -32,7 +32,7 @@ size_t IndexOf(const std::vector<std::string>& events, const std::string& e)
 TEST(Startup, ModulesStartInOrderAndTheSplashCoversTheMainWindowsCreation)
 {
     StartedShell shell(false);
-    ASSERT_NE(shell::F_About, nullptr);
+    ASSERT_FALSE(shell::F_About.isNull());
     EXPECT_TRUE(shell::F_About->isVisible());
     EXPECT_TRUE(shell::F_About->Painted());
     auto ev = platform::LifeEvents();
@@ -44,7 +44,7 @@ TEST(Startup, ModulesStartInOrderAndTheSplashCoversTheMainWindowsCreation)
     EXPECT_LT(IndexOf(ev, "data module created"), IndexOf(ev, "main window created"));
 
     shell.Program->ShowMainWindow();
-    EXPECT_EQ(shell::F_About, nullptr);
+    EXPECT_TRUE(shell::F_About.isNull());
     ev = platform::LifeEvents();
     EXPECT_EQ(IndexOf(ev, "splash destroyed"), IndexOf(ev, "main window shown") + 1);
 }

@@ -2,6 +2,7 @@
 // get, and how the tree expands, collapses and reports its current node.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QSignalSpy>
 #include <QStringList>
@@ -262,3 +263,25 @@ TEST_F(Tree, BigCatalogueBuildsEveryNode)
 }
 
 }  // namespace
+
+// The model keeps Qt's contract through every change a viewer puts it through: the tester
+// checks indexes, parents and row counts after each signal.
+TEST(TocModelContract, HoldsThroughFillExpandCollapseRefillAndEmpty)
+{
+    catalogue::TDM_DocItem Types;
+    TPdfTreeView View;
+    QAbstractItemModelTester Tester(View.TocModel(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    auto First = Catalogue({{0, "A"}, {1, "a1"}, {2, "a1x"}, {1, "a2"}, {0, "B"}, {3, "deep"}});
+    View.FillTree(First.get(), Types.Glyphs);
+    View.expandAll();
+    View.collapseAll();
+    auto Second = Catalogue({{0, "Only"}, {1, "child"}});
+    View.FillTree(Second.get(), Types.Glyphs);
+    EXPECT_EQ(Outline(*View.TocModel()), QStringList({"[0] Only", "  [2] child"}));
+    auto Empty = Catalogue({});
+    View.FillTree(Empty.get(), Types.Glyphs);
+    EXPECT_EQ(View.TocModel()->rowCount(), 0);
+    View.FillTree(First.get(), Types.Glyphs);
+    EXPECT_EQ(View.TocModel()->rowCount(), 2);
+}
