@@ -55,24 +55,6 @@ void FillRect(QPainter& Canvas, const TRect& R, TColor Color)
         Canvas.fillRect(R.ToQRect(), ToQColor(Color));
 }
 
-// One-pixel frame: TopLeft on the top and left edges, BottomRight on the others; R shrinks
-// by one pixel on every side.
-void Frame3D(QPainter& Canvas, TRect& R, TColor TopLeft, TColor BottomRight)
-{
-    if (R.Width() <= 0 || R.Height() <= 0)
-        return;
-    QColor tl = ToQColor(TopLeft);
-    QColor br = ToQColor(BottomRight);
-    Canvas.fillRect(QRect(R.Left, R.Top, R.Width() - 1, 1), tl);
-    Canvas.fillRect(QRect(R.Left, R.Top, 1, R.Height() - 1), tl);
-    Canvas.fillRect(QRect(R.Left, R.Bottom - 1, R.Width(), 1), br);
-    Canvas.fillRect(QRect(R.Right - 1, R.Top, 1, R.Height()), br);
-    ++R.Left;
-    ++R.Top;
-    --R.Right;
-    --R.Bottom;
-}
-
 void UseColor(QPainter& Canvas, TColor Color)
 {
     QColor c = ToQColor(Color);
@@ -131,6 +113,22 @@ void DrawArrow(QPainter& Canvas, const TRect& R, int32_t Kind, int32_t dx, int32
 }
 
 }  // namespace
+
+void Frame3D(QPainter& Canvas, TRect& R, TColor TopLeft, TColor BottomRight)
+{
+    if (R.Width() <= 0 || R.Height() <= 0)
+        return;
+    QColor tl = ToQColor(TopLeft);
+    QColor br = ToQColor(BottomRight);
+    Canvas.fillRect(QRect(R.Left, R.Top, R.Width() - 1, 1), tl);
+    Canvas.fillRect(QRect(R.Left, R.Top, 1, R.Height() - 1), tl);
+    Canvas.fillRect(QRect(R.Left, R.Bottom - 1, R.Width(), 1), br);
+    Canvas.fillRect(QRect(R.Right - 1, R.Top, 1, R.Height()), br);
+    ++R.Left;
+    ++R.Top;
+    --R.Right;
+    --R.Bottom;
+}
 
 void DrawCaptionGlyph(QPainter& Canvas, int32_t Margin, const TRect& R, TOwnerDrawState State,
                       TAlignment Alignment, const std::string& Text, const QImage* Glyph)

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "tools/Colors.h"
+
 class QPainter;
 class QRect;
 
@@ -71,6 +73,10 @@ void DrawGlyph(QPainter& Canvas, const TRect& R, const QImage* Glyph, bool Enabl
 // The embossed look: the glyph's black shape in button shadow over a white copy one pixel
 // down and right; the rest of the glyph leaves the canvas as it is.
 void DrawDisabledGlyph(QPainter& Canvas, TPoint P, const QImage& Bitmap);
+
+// One-pixel frame: TopLeft on the top and left edges, BottomRight on the bottom and right
+// ones; R shrinks by one pixel on every side.
+void Frame3D(QPainter& Canvas, TRect& R, TColor TopLeft, TColor BottomRight);
 
 // The shared scratch bitmap of the drawing helpers (and the colour lookups' swatches).
 QImage& GlyphBitmap();
