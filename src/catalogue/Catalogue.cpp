@@ -1,12 +1,14 @@
 #include "Catalogue.h"
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
+#include "platform/AtomicFile.h"
 #include "platform/DiscPath.h"
+#include "platform/Errors.h"
+#include "platform/FrameworkStrings.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
 
@@ -80,28 +82,25 @@ void StoreCatalogue(const std::string& FileName, const TObjectCollection& Catalo
 {
     for (int32_t I = 0; I < Catalogue.Count(); ++I)
         DocItemAt(Catalogue, I);
-    const std::string Temporary = FileName + ".tmp" + std::to_string(::getpid());
-    std::error_code Ignored;
-    try {
-        {
-            std::unique_ptr<TObjectStream> Stream =
-                TObjectStream::CreateVer(Temporary, VerInfo, fmCreate);
-            Stream->WriteInt(Catalogue.Count());
-            for (int32_t I = 0; I < Catalogue.Count(); ++I)
-                DocItemAt(Catalogue, I).Store(*Stream);
-            Stream->Flush();
-        }
-        std::error_code Error;
-        fs::rename(Temporary, FileName, Error);
-        if (Error)
-            throw platform::EFCreateError::ForFile(FileName);
-    } catch (const platform::EFCreateError&) {
-        fs::remove(Temporary, Ignored);
+    // Written beside the old catalogue and renamed over it once on the disk: a full disk
+    // or a crash leaves the old one as it was.
+    platform::TAtomicFile File(FileName);
+    if (!File.Ok())
         throw platform::EFCreateError::ForFile(FileName);
-    } catch (...) {
-        fs::remove(Temporary, Ignored);
-        throw;
+    {
+        std::unique_ptr<TObjectStream> Stream;
+        try {
+            Stream = TObjectStream::CreateVer(File.TemporaryPath().string(), VerInfo, fmCreate);
+        } catch (const platform::EFCreateError&) {
+            throw platform::EFCreateError::ForFile(FileName);
+        }
+        Stream->WriteInt(Catalogue.Count());
+        for (int32_t I = 0; I < Catalogue.Count(); ++I)
+            DocItemAt(Catalogue, I).Store(*Stream);
+        Stream->Flush();
     }
+    if (!File.Commit())
+        throw platform::EWriteError(platform::LoadStr(platform::SWriteError));
 }
 
 }  // namespace tavo::catalogue

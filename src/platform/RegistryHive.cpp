@@ -13,6 +13,7 @@
 #include <utility>
 #include <unistd.h>
 
+#include "AtomicFile.h"
 #include "Codec.h"
 
 namespace tavo::platform {
@@ -279,37 +280,6 @@ private:
     int Fd = -1;
 };
 
-bool WriteAtomically(const fs::path& file, const std::string& text)
-{
-    std::string tmpl = file.string() + ".XXXXXX";
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0)
-        return false;
-    bool ok = true;
-    for (size_t done = 0; ok && done < text.size();) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += static_cast<size_t>(n);
-    }
-    ok = ok && ::fchmod(fd, 0600) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(tmpl.c_str(), file.c_str()) != 0)
-        ok = false;
-    if (!ok) {
-        ::unlink(tmpl.c_str());
-        return false;
-    }
-    int dir = ::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);  // the rename itself survives a crash
-        ::close(dir);
-    }
-    return true;
-}
-
 }  // namespace
 
 // ---- model -----------------------------------------------------------------------------
@@ -529,7 +499,8 @@ bool RegistryHive::Modify(const std::function<bool(HiveData&)>& Change) const
     }
     if (!Change(data))
         return true;
-    return WriteAtomically(FFile, SerializeHive(data, FRootName));
+    // Settings may hold what the user typed: readable by the user alone.
+    return WriteFileAtomically(FFile, SerializeHive(data, FRootName), 0600);
 }
 
 }  // namespace tavo::platform

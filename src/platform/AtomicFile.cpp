@@ -1,0 +1,77 @@
+#include "AtomicFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavo::platform {
+
+namespace fs = std::filesystem;
+
+TAtomicFile::TAtomicFile(fs::path Target, mode_t Mode) : FTarget(std::move(Target))
+{
+    std::string name = FTarget.string() + ".XXXXXX";
+    FFd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (FFd < 0)
+        return;
+    FTemporary = name;
+    if (::fchmod(FFd, Mode) != 0)
+        FFailed = true;
+}
+
+TAtomicFile::~TAtomicFile()
+{
+    if (FFd >= 0) {
+        ::close(FFd);
+        ::unlink(FTemporary.c_str());
+    }
+}
+
+bool TAtomicFile::Write(std::string_view Bytes)
+{
+    if (FFd < 0 || FFailed)
+        return false;
+    for (size_t done = 0; done < Bytes.size();) {
+        ssize_t n = ::write(FFd, Bytes.data() + done, Bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            FFailed = true;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool TAtomicFile::Commit()
+{
+    if (FFd < 0)
+        return false;
+    // Data written through another descriptor of the same file is flushed by this one.
+    bool ok = !FFailed && ::fsync(FFd) == 0;
+    ok = (::close(FFd) == 0) && ok;
+    FFd = -1;
+    if (ok && ::rename(FTemporary.c_str(), FTarget.c_str()) != 0)
+        ok = false;
+    if (!ok) {
+        ::unlink(FTemporary.c_str());
+        return false;
+    }
+    fs::path folder = FTarget.parent_path();
+    int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);  // the rename itself survives a crash
+        ::close(dir);
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const fs::path& Target, std::string_view Bytes, mode_t Mode)
+{
+    TAtomicFile file(Target, Mode);
+    return file.Write(Bytes) && file.Commit();
+}
+
+}  // namespace tavo::platform
