@@ -317,6 +317,37 @@ tools::TPersistent* TLookUp::PropertyObject(std::string_view Name)
 
 bool TLookUp::ReadProperty(std::string_view Name, tools::TReader& Reader)
 {
+    if (ReadLookUpProperty(Name, Reader))
+        return true;
+    if (Name != "Images")
+        return false;
+    std::string name = Reader.ReadIdent();
+    if (name == "nil") {
+        SetImages(nullptr);
+    } else {
+        auto* images = dynamic_cast<TImageList*>(&Reader.FindComponent(name));
+        if (!images)
+            tools::TReader::InvalidValue();
+        SetImages(images);
+    }
+    return true;
+}
+
+void TLookUp::WriteProperties(tools::TWriter& Writer)
+{
+    WriteLookUpProperties(Writer);
+    if (Images()) {
+        Writer.WritePropName("Images");
+        Writer.WriteIdent(Images()->FormName());
+    }
+    Writer.WriteObjectProperty("Items", Items());
+    WriteDisplayStyle(Writer);
+}
+
+// ---- Stored properties shared by the lookups -------------------------------------------
+
+bool TCustomLookUp::ReadLookUpProperty(std::string_view Name, tools::TReader& Reader)
+{
     if (Name == "Tag") {
         SetTag(Reader.ReadInteger());
     } else if (Name == "Caption") {
@@ -329,16 +360,6 @@ bool TLookUp::ReadProperty(std::string_view Name, tools::TReader& Reader)
         SetSlimRows(Reader.ReadBoolean());
     } else if (Name == "AddEditItem") {
         SetAddEditItem(Reader.ReadBoolean());
-    } else if (Name == "Images") {
-        std::string name = Reader.ReadIdent();
-        if (name == "nil") {
-            SetImages(nullptr);
-        } else {
-            auto* images = dynamic_cast<TImageList*>(&Reader.FindComponent(name));
-            if (!images)
-                tools::TReader::InvalidValue();
-            SetImages(images);
-        }
     } else if (Name == "DisplayStyle") {
         SetDisplayStyle(EnumFromName<TDisplayStyle>(Reader.ReadIdent(), DisplayStyleNames));
     } else {
@@ -347,7 +368,7 @@ bool TLookUp::ReadProperty(std::string_view Name, tools::TReader& Reader)
     return true;
 }
 
-void TLookUp::WriteProperties(tools::TWriter& Writer)
+void TCustomLookUp::WriteLookUpProperties(tools::TWriter& Writer)
 {
     if (Tag() != 0) {
         Writer.WritePropName("Tag");
@@ -367,11 +388,10 @@ void TLookUp::WriteProperties(tools::TWriter& Writer)
     }
     Writer.WritePropName("AddEditItem");
     Writer.WriteBoolean(AddEditItem());
-    if (Images()) {
-        Writer.WritePropName("Images");
-        Writer.WriteIdent(Images()->FormName());
-    }
-    Writer.WriteObjectProperty("Items", Items());
+}
+
+void TCustomLookUp::WriteDisplayStyle(tools::TWriter& Writer)
+{
     Writer.WritePropName("DisplayStyle");
     Writer.WriteIdent(DisplayStyleName(DisplayStyle()));
 }

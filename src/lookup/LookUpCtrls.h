@@ -244,6 +244,14 @@ public:
     // character, the first row whose caption (before any '|') begins with it; else -1.
     int32_t IndexOfCaption(const std::string& Text);
 
+protected:
+    // Stored properties every stored lookup has: Tag, Caption, DrawStyle, Columns, SlimRows,
+    // AddEditItem and DisplayStyle. Written in that order, without DisplayStyle, which comes
+    // last.
+    bool ReadLookUpProperty(std::string_view Name, tools::TReader& Reader);
+    void WriteLookUpProperties(tools::TWriter& Writer);
+    void WriteDisplayStyle(tools::TWriter& Writer);
+
 private:
     bool FSlimRows = false;
     TDisplayStyle FDisplayStyle = dsCaptionGlyph;
@@ -302,3 +310,5 @@ const char* DisplayStyleName(TDisplayStyle Value);
 const char* DrawStyleName(TLookUpDrawStyle Value);
 
 }  // namespace tavo::lookup
+
+#include "lookup/LookUpComputed.h"

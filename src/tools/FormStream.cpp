@@ -102,6 +102,8 @@ std::vector<TFormComponent*> TFormComponent::FormChildren() const
 
 void TFormComponent::Loaded() {}
 
+void TFormComponent::ReadingChild(TFormComponent&) {}
+
 TFormComponent* TFormComponent::FindFormComponent(std::string_view Name)
 {
     if (SameIdent(FormName(), Name))
@@ -598,6 +600,7 @@ void TReader::ReadComponentBody(TFormComponent& Instance, std::vector<TFormCompo
         if (child->ClassName() != header.ClassName)
             throw platform::EReadError(
                 Format(LoadStr(SComponentClassMismatch), {header.Name, header.ClassName}));
+        Instance.ReadingChild(*child);
         ReadComponentBody(*child, Read);
     }
     ReadListEnd();

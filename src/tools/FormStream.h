@@ -152,6 +152,9 @@ public:
     virtual std::vector<TFormComponent*> FormChildren() const;
     // Runs once after the whole form has been read.
     virtual void Loaded();
+    // The reader met Child among this component's children in a form (before reading it);
+    // a component that keeps children of its own takes it here.
+    virtual void ReadingChild(TFormComponent& Child);
 
     // This component or one below it with that name (letter case ignored), or none.
     TFormComponent* FindFormComponent(std::string_view Name);
