@@ -79,7 +79,7 @@ ToxCustomSplit::ToxCustomSplit(QWidget* Parent) : QWidget(Parent)
     setFocusPolicy(Qt::TabFocus);
     InstallSplitAccessibility();
     FOutline = new TDragOutline(this);
-    ApplyStyle();
+    // No style is applied here: a new control looks as the automatic style does until one is.
 }
 
 ToxCustomSplit::~ToxCustomSplit()
@@ -130,8 +130,13 @@ void ToxCustomSplit::ApplyStyle()
         FInset = 1;
         break;
     default:
+        // A plain style keeps the inset of the style before it; the automatic look of a
+        // new control is none, or a plain split would show a band around every pane.
+        if (!FStyleApplied)
+            FInset = 0;
         break;
     }
+    FStyleApplied = true;
     update();
     AlignControls();
 }
@@ -170,8 +175,7 @@ void ToxCustomSplit::SetPositionY(int32_t Value)
 
 void ToxCustomSplit::SetPositions(int32_t X, int32_t Y)
 {
-    if (X == FPositionX && Y == FPositionY)
-        return;
+    // Even unchanged: a crossing drag always recomputes the percentages and notifies.
     FPositionX = X;
     FPositionY = Y;
     PositionChanged();
@@ -667,7 +671,7 @@ void ToxCustomSplit::CancelDrag()
     if (!FDragging)
         return;
     EndDrag();
-    if (FAutoUpdate)
+    if (FAutoUpdate && FDragStartPositions != QPoint(FPositionX, FPositionY))
         SetPositions(FDragStartPositions.x(), FDragStartPositions.y());
 }
 
@@ -728,7 +732,7 @@ void ToxCustomSplit::UpdateCursor(const QPoint& Pos)
 
 void ToxCustomSplit::SetHot(bool Value)
 {
-    if (FEffectiveStyle != oxsWin97 || !isEnabled() || Value == FHot)
+    if (Value == FHot || (Value && (FEffectiveStyle != oxsWin97 || !isEnabled())))
         return;
     FHot = Value;
     update();
@@ -736,8 +740,17 @@ void ToxCustomSplit::SetHot(bool Value)
 
 void ToxCustomSplit::leaveEvent(QEvent* Event)
 {
-    FHot = false;
+    // Repainted too: lit frames must not outlast the pointer.
+    SetHot(false);
     QWidget::leaveEvent(Event);
+}
+
+bool ToxCustomSplit::eventFilter(QObject* Watched, QEvent* Event)
+{
+    // The pointer going from a bar straight onto a child brings the split no leave event.
+    if (Event->type() == QEvent::Enter && Watched->parent() == this)
+        SetHot(false);
+    return QWidget::eventFilter(Watched, Event);
 }
 
 void ToxCustomSplit::changeEvent(QEvent* Event)
@@ -751,8 +764,11 @@ void ToxCustomSplit::changeEvent(QEvent* Event)
 
 void ToxCustomSplit::childEvent(QChildEvent* Event)
 {
+    if (Event->type() == QEvent::ChildAdded && Event->child()->isWidgetType())
+        Event->child()->installEventFilter(this);
     // Only the pointer is compared: a pane being destroyed is no longer a pane here.
     if (Event->type() == QEvent::ChildRemoved) {
+        Event->child()->removeEventFilter(this);
         auto found = std::find(FPanes.begin(), FPanes.end(), Event->child());
         if (found != FPanes.end()) {
             FPanes.erase(found);

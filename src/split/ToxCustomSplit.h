@@ -67,7 +67,8 @@ public:
     void SetPositionX(int32_t Value);
     int32_t PositionY() const { return FPositionY; }
     void SetPositionY(int32_t Value);
-    // Both bars at once, as the end of a drag on their crossing sets them.
+    // Both bars at once, as the end of a drag on their crossing sets them: the change runs
+    // (percentages, layout, OnResize) even when neither bar moved.
     void SetPositions(int32_t X, int32_t Y);
     TPercent PercentX() const { return FPercentX; }
     // Values above 100 are taken as 100.
@@ -142,6 +143,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
     void leaveEvent(QEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
     void childEvent(QChildEvent* Event) override;
 
@@ -192,8 +194,10 @@ private:
     bool FDockSite = true;
     tools::TColor FColor = tools::clBtnFace;
 
+    // The automatic style's look; applying a style sets them.
     ToxsStyle FEffectiveStyle = oxsWin95;
-    int32_t FInset = 0;
+    int32_t FInset = 2;
+    bool FStyleApplied = false;
     bool FHot = false;
     std::vector<ToxScrollPane*> FPanes;
     bool FDragging = false;

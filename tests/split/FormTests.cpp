@@ -97,6 +97,24 @@ TEST(SplitForm, ReadingAppliesTheStyleOnceTheFormIsLoaded)
     EXPECT_EQ(tools::WriteComponentText(*split), tools::WriteComponentText(*source));
 }
 
+TEST(SplitForm, APlainSplitReadFromAFormHasNoInset)
+{
+    auto split = std::make_unique<ToxSplit>();
+    split->setObjectName(QStringLiteral("Split"));
+    auto* pane = new ToxScrollPane(split.get());
+    pane->setObjectName(QStringLiteral("PDFPane"));
+    tools::ReadComponentText("object Split: ToxSplit\n"
+                             "  Width = 506\n  Height = 469\n"
+                             "  Style = oxsPlain\n"
+                             "  object PDFPane: ToxScrollPane\n"
+                             "  end\n"
+                             "end\n",
+                             *split);
+    EXPECT_EQ(split->EffectiveStyle(), oxsPlain);
+    EXPECT_EQ(split->Inset(), 0);
+    EXPECT_EQ(pane->geometry(), QRect(0, 0, 506, 469));
+}
+
 TEST(SplitForm, FirstVersionPropertiesAreReadButNeverWritten)
 {
     auto split = ViewerSplit();

@@ -85,6 +85,25 @@ TEST(SplitDrag, CrossingDragMovesBothBars)
     EXPECT_EQ(Pane(*split, 2)->geometry().topLeft(), QPoint(96, 36));
 }
 
+TEST(SplitDrag, AClickOnTheCrossingStoresBothPositionsAndReportsOnce)
+{
+    auto split = ShownSplit(506, 300, 4, oxsInset, {oxsHideInvisible, oxsSaveAsPercent});
+    split->SetPercentX(42);
+    split->SetPercentY(22);
+    ASSERT_EQ(split->PositionX(), 209);  // 498 * 42 div 100
+    ASSERT_EQ(split->PositionY(), 64);   // 292 * 22 div 100
+    QSignalSpy changes(split.get(), &ToxCustomSplit::OnChange);
+    QSignalSpy resizes(split.get(), &ToxCustomSplit::OnResize);
+    test::Click(split.get(), QPoint(209 + 1 + 3, 64 + 1 + 3));
+    EXPECT_EQ(split->PositionX(), 209);
+    EXPECT_EQ(split->PositionY(), 64);
+    // The percentages now come from the positions, as after any crossing drag.
+    EXPECT_EQ(split->PercentX(), 41);  // 209 * 100 div 498
+    EXPECT_EQ(split->PercentY(), 21);  // 64 * 100 div 292
+    EXPECT_EQ(resizes.count(), 1);
+    EXPECT_EQ(changes.count(), 1);
+}
+
 TEST(SplitDrag, LockedBarsNeitherDragNorChangeTheCursor)
 {
     auto split = ShownSplit(400, 300, 2);

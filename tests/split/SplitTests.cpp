@@ -1,4 +1,5 @@
 // The split's positions, percentages, layout, styles and painting.
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -159,6 +160,30 @@ TEST(Split, StylesSetTheInset)
     }
 }
 
+TEST(Split, PlainSplitOfOnePaneFillsTheControl)
+{
+    ToxSplit split;
+    split.SetStyle(oxsPlain);
+    auto* pane = new ToxScrollPane(&split);
+    pane->SetColor(tools::clInfoBk);  // told apart from the split's own colour
+    split.resize(300, 200);
+    split.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&split));
+    EXPECT_EQ(split.EffectiveStyle(), oxsPlain);
+    EXPECT_EQ(split.Inset(), 0);
+    EXPECT_EQ(pane->geometry(), split.rect());
+    const QImage image = test::Grab(&split);
+    const QRgb paneColour = test::Rgb(tools::clInfoBk);
+    ASSERT_NE(paneColour, test::Rgb(split.Color()));
+    for (QPoint corner : {QPoint(0, 0), QPoint(299, 0), QPoint(0, 199), QPoint(299, 199)})
+        EXPECT_EQ(image.pixel(corner), paneColour) << corner.x() << "," << corner.y();
+
+    // Plain after another style keeps that style's inset, as before.
+    split.SetStyle(oxsInset);
+    split.SetStyle(oxsPlain);
+    EXPECT_EQ(split.Inset(), 1);
+}
+
 TEST(Split, PanesComeAndGoWithTheirChildren)
 {
     auto split = ShownSplit(300, 200, 3);
@@ -229,6 +254,49 @@ TEST(Split, Win97FramesLightUpWhileTheMouseIsOverABar)
     split->SetStyle(oxsInset);  // only the Win97 style lights up
     test::Move(split.get(), QPoint(bar, 100));
     EXPECT_FALSE(split->Hot());
+}
+
+TEST(Split, Win97FramesGoOutWhenThePointerLeavesABarForAPaneOrTheControl)
+{
+    // The split inside a window, so that the pointer can also leave it for the window.
+    QWidget window;
+    window.resize(340, 240);
+    auto* split = new ToxSplit(&window);
+    split->SetStyle(oxsWin97);
+    split->setGeometry(20, 20, 300, 200);
+    auto* left = new ToxScrollPane(split);
+    auto* right = new ToxScrollPane(split);
+    right->setObjectName(QStringLiteral("Pane1"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRgb lit = test::Rgb(tools::clBtnShadow);
+    const QRgb dark = test::Rgb(tools::clBtnFace);
+    const QPoint bar(split->PositionX() + split->Inset() + 2, 100);
+    // grab() paints the split afresh; the window's own pixels also show whether it was
+    // repainted when the frames went out.
+    const QRect pane = right->geometry().translated(split->pos());
+    const QPoint frame(pane.left() - 2, pane.center().y());
+    auto shows = [&window, frame](QRgb Colour) {
+        return QTest::qWaitFor([&] {
+            return window.screen()->grabWindow(window.winId()).toImage().pixel(frame) == Colour;
+        });
+    };
+
+    test::Move(split, bar);
+    ASSERT_TRUE(split->Hot());
+    ASSERT_EQ(FrameAt(*split).Out2, lit);
+    ASSERT_TRUE(shows(lit));
+    test::Move(split, left->geometry().center());  // straight onto the pane
+    EXPECT_FALSE(split->Hot());
+    EXPECT_EQ(FrameAt(*split).Out2, dark);
+    EXPECT_TRUE(shows(dark));
+
+    test::Move(split, bar);
+    ASSERT_TRUE(shows(lit));
+    test::Move(split, QPoint(bar.x(), -10));  // out of the split, onto the window
+    EXPECT_FALSE(split->Hot());
+    EXPECT_EQ(FrameAt(*split).Out2, dark);
+    EXPECT_TRUE(shows(dark));
 }
 
 TEST(Split, SplitCursorIsSharedAndReleasedWithItsLastHolder)
