@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -66,6 +68,22 @@ bool TAtomicFile::Commit()
         ::close(dir);
     }
     return true;
+}
+
+void RemoveStaleTemporaries(const fs::path& Target)
+{
+    // mkostemp's names: the target's name, a dot and six letters or digits.
+    const std::string prefix = Target.filename().string() + ".";
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(Target.parent_path(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const bool random = std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
+                                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+        if (random && entry.is_regular_file(ec))
+            fs::remove(entry.path(), ec);
+    }
 }
 
 bool WriteFileAtomically(const fs::path& Target, std::string_view Bytes, mode_t Mode)

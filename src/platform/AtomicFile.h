@@ -36,6 +36,10 @@ private:
     bool FFailed = false;
 };
 
+// Removes what writers killed midway left beside Target. Only for callers that hold the
+// lock every writer of Target takes, so that no temporary file is in use.
+void RemoveStaleTemporaries(const std::filesystem::path& Target);
+
 // The whole file at once; true when it was replaced.
 bool WriteFileAtomically(const std::filesystem::path& Target, std::string_view Bytes,
                          mode_t Mode = 0644);

@@ -481,6 +481,7 @@ bool RegistryHive::Modify(const std::function<bool(HiveData&)>& Change) const
     FileLock lock(FFile);
     if (!lock.Held())
         return false;
+    RemoveStaleTemporaries(FFile);  // left by a writer killed midway
     HiveData data;
     if (LoadInto(data) == LoadState::Unreadable) {
         fs::path aside = FFile;
