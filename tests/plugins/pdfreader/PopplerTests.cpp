@@ -27,6 +27,7 @@ TEST(Poppler, RendersAGeneratedDocumentAndResolvesItsDestination)
     EXPECT_EQ(dest->pageNumber(), 2);
     EXPECT_NEAR(dest->top(), 144.0 / 842.0, 0.01);  // where the description put it
     Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, QVariant());
-    std::unique_ptr<Poppler::LinkDestination> none = doc->linkDestination(QStringLiteral("nowhere"));
+    std::unique_ptr<Poppler::LinkDestination> none =
+        doc->linkDestination(QStringLiteral("nowhere"));
     EXPECT_TRUE(none == nullptr || none->pageNumber() == 0);
 }

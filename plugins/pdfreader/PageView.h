@@ -1,0 +1,172 @@
+#pragma once
+// The continuous column of pages: scrolling, zoom, the images from the render workers (a
+// page frame until they arrive), links, text selection, find and marked words.
+#include <QAbstractScrollArea>
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QRectF>
+#include <QSet>
+#include <QTimer>
+#include <memory>
+#include <optional>
+
+#include "PageCache.h"
+#include "PageLayout.h"
+#include "PdfDocument.h"
+
+namespace tavo::pdfreader {
+
+class TRenderQueue;
+
+class TPageView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    static constexpr double kMinZoom = 0.25;
+    static constexpr double kMaxZoom = 4.0;
+
+    explicit TPageView(QWidget* Parent = nullptr);
+    ~TPageView() override;
+
+    // The document is not owned; null shows nothing. A new document starts at its top.
+    void SetDocument(TPdfDocument* Document);
+    TPdfDocument* Document() const { return FDoc; }
+
+    // Shows the page (0-based, clamped) with the place Top points below its top at the top.
+    void GoTo(int Page, double Top = 0);
+    int CurrentPage() const { return FCurrentPage; }  // 0-based, -1 without a document
+
+    double Zoom() const { return FLayout.Zoom(); }
+    bool FitWidth() const { return FFitWidth; }
+    void SetFitWidth(bool Fit);
+    void FitPage();
+    // Zooms keeping the document point under Anchor (viewport pixels) in place; leaves
+    // fit-width mode.
+    void SetZoom(double Zoom, QPoint Anchor);
+    void ZoomIn();
+    void ZoomOut();
+
+    bool HasSelection() const { return FSelection.has_value(); }
+    QString SelectedText() const;
+    void ClearSelection();
+
+    // Finds the next (or previous) occurrence after the current one, page by page in the
+    // background; ends with findFinished.
+    void Find(const QString& Text, bool Backwards);
+    void ClearFind();
+    QString FindText() const { return FFindText; }
+
+    void MarkWords(int Page, const QStringList& Words);
+
+    TPageCache& Cache() { return FCache; }
+    const TPageCache& Cache() const { return FCache; }
+    int64_t ImageBytes() const;  // in the cache and on their way to it
+    // The page's whole image in device pixels, at the zoom and pixel ratio of now.
+    QSize PageImageSize(int Page) const;
+    // Every part of every page in view has its image (or could not be rendered).
+    bool Settled() const;
+
+signals:
+    void currentPageChanged(int Page);  // 0-based
+    void zoomChanged();
+    void findFinished(bool Found);
+    void selectionChanged();
+    // The page was painted with every visible part of its image.
+    void pageShown(int Page);
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void scrollContentsBy(int Dx, int Dy) override;
+    void wheelEvent(QWheelEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
+
+private:
+    struct TTextPos {
+        int Page = 0;
+        int Word = 0;
+        friend auto operator<=>(const TTextPos&, const TTextPos&) = default;
+    };
+    struct TSelection {
+        TTextPos Anchor, Focus;
+    };
+    struct THit {
+        int Page = -1;
+        QPointF Point;  // points on the page
+    };
+    struct TTile {
+        TTileKey Key;
+        QRect Area;  // device pixels within the page image
+    };
+    struct TPageImage {
+        double XRes, YRes;
+        qreal Ratio;
+        std::vector<TTile> Tiles;
+    };
+
+    void UpdateScrollBars();
+    void Relayout(std::optional<QPoint> Anchor);
+    void ScrollTo(int X, int Y);
+    void ResolveSizes(int Top, int Bottom);
+    void ResolveSomeSizes();
+    void UpdateCurrentPage();
+    void ScheduleRequests();
+    void RequestImages();
+    TPageImage ImageOf(int Page) const;
+    void OnRendered(const TTileKey& Key, const QImage& Image);
+    QRect ViewRect() const;  // the viewport in content pixels
+    QRectF ToView(int Page, const QRectF& Points) const;
+    THit HitTest(QPoint ViewportPos) const;
+    const TPdfLink* LinkAt(const THit& Hit) const;
+    std::optional<TTextPos> WordAt(const THit& Hit, bool Nearest) const;
+    void Activate(const TPdfLink& Link);
+    void ShowRect(int Page, const QRectF& Points);
+    void FindStep();
+    const QList<QRectF>& FindHits(int Page);
+    void AutoScroll();
+    void PaintPage(QPainter& Painter, int Page, const QRect& Rect);
+
+    TPdfDocument* FDoc = nullptr;
+    uint64_t FSerial = 0;
+    TPageLayout FLayout;
+    TPageCache FCache;
+    TRenderQueue* FQueue;
+    QSet<TTileKey> FFailed;
+    bool FFitWidth = true;
+    int FCurrentPage = -1;
+    bool FPinned = false;  // the current page was set, not scrolled to
+    bool FProgrammatic = false;
+    bool FScrollingUp = false;
+    int FSizesResolved = 0;  // pages before this one have their sizes read
+    QTimer FRequestTimer;
+    QTimer FSizeTimer;
+
+    // Mouse
+    QPoint FPressPos;
+    bool FPressed = false;
+    bool FDragging = false;
+    std::optional<TPdfLink> FPressedLink;
+    QTimer FAutoScroll;
+    QPoint FLastMousePos;
+    std::optional<TSelection> FSelection;
+
+    // Find
+    QString FFindText;
+    QHash<int, QList<QRectF>> FFindHits;
+    std::optional<std::pair<int, int>> FFindCurrent;  // page, index of the hit shown
+    QTimer FFindTimer;
+    bool FFindBackwards = false;
+    int FFindNextPage = 0;
+    int FFindRemaining = 0;
+
+    // Marked words
+    int FMarkPage = -1;
+    QList<QRectF> FMarks;
+};
+
+}  // namespace tavo::pdfreader

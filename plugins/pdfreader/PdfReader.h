@@ -1,0 +1,95 @@
+#pragma once
+// The reader control: the window the component creates. It answers the older interface
+// (operations by dispatch number) and our additions; TPdfReaderAx adds the newer interface.
+// A document that cannot be opened is a message inside the control, not a failure status:
+// the viewer switches the reader off for the whole session on a failure, and one bad file
+// among many must not cost the user the others.
+#include <QWidget>
+#include <memory>
+
+#include "platform/PdfReaderControl.h"
+
+class QAction;
+class QLabel;
+class QStackedWidget;
+
+namespace tavo::pdfreader {
+
+class TPageView;
+class TPdfDocument;
+class TReaderStrip;
+
+class TPdfReader : public QWidget, public platform::IPdfDispatch, public platform::IPdfReaderView {
+    Q_OBJECT
+    Q_INTERFACES(tavo::platform::IPdfDispatch tavo::platform::IPdfReaderView)
+    // For tests and the curious: the image cache's budget and its own accounting.
+    Q_PROPERTY(qint64 cacheLimit READ CacheLimit WRITE SetCacheLimit)
+    Q_PROPERTY(qint64 cacheBytes READ CacheBytes)
+    Q_PROPERTY(qint64 cachePeakBytes READ CachePeakBytes)
+    Q_PROPERTY(qint64 imageBytes READ ImageBytes)
+    Q_PROPERTY(double zoom READ Zoom)
+    Q_PROPERTY(bool fitWidth READ FitWidth)
+    Q_PROPERTY(QString message READ Message)
+    Q_PROPERTY(QString selectedText READ SelectedText)
+    Q_PROPERTY(bool settled READ Settled)
+
+public:
+    explicit TPdfReader(QWidget* Parent = nullptr);
+    ~TPdfReader() override;
+
+    platform::TStatus Load(const QString& FileName, bool* Loaded);
+    platform::TStatus GoToPage(int32_t Page);
+    platform::TStatus GoToDestination(const QString& Name);
+    platform::TStatus ApplyView(const QString& View);
+
+    // IPdfDispatch
+    platform::TStatus Invoke(int32_t DispId, const QVariantList& Args, QVariant* Result) override;
+    // IPdfReaderView
+    int32_t CurrentPage() const override;
+    int32_t PageCount() const override;
+    void MarkWords(int32_t Page, const QStringList& Words) override;
+
+    qint64 CacheLimit() const;
+    void SetCacheLimit(qint64 Bytes);
+    qint64 CacheBytes() const;
+    qint64 CachePeakBytes() const;
+    qint64 ImageBytes() const;
+    double Zoom() const;
+    bool FitWidth() const;
+    QString Message() const;
+    QString SelectedText() const;
+    bool Settled() const;
+    TPageView* View() const { return FView; }
+
+signals:
+    void currentPageChanged(int Page);  // 1-based
+    void pageShown(int Page);           // 1-based: painted with its whole image
+
+private:
+    void Unload();
+    void ShowMessage(const QString& Text);
+    void UpdateStrip();
+    QAction* MakeAction(const QString& Text, const QList<QKeySequence>& Keys, const char* Name);
+
+    std::unique_ptr<TPdfDocument> FDoc;
+    QStackedWidget* FStack;
+    TPageView* FView;
+    QLabel* FMessage;
+    TReaderStrip* FStrip;
+    QAction* FFitWidth;
+};
+
+class TPdfReaderAx : public TPdfReader, public platform::IAcroAXDocShim {
+    Q_OBJECT
+    Q_INTERFACES(tavo::platform::IAcroAXDocShim)
+
+public:
+    using TPdfReader::TPdfReader;
+
+    platform::TStatus LoadFile(const QString& FileName, bool* Loaded) override;
+    platform::TStatus setCurrentPage(int32_t Page) override;
+    platform::TStatus setNamedDest(const QString& Name) override;
+    platform::TStatus setView(const QString& View) override;
+};
+
+}  // namespace tavo::pdfreader

@@ -1,0 +1,13 @@
+#pragma once
+// The strip's icons, drawn rather than taken from a theme that may not be installed.
+#include <QIcon>
+
+class QPalette;
+
+namespace tavo::pdfreader {
+
+enum class TReaderIcon { riZoomIn, riZoomOut, riFitWidth, riPrevious, riNext };
+
+QIcon ReaderIcon(TReaderIcon Icon, const QPalette& Palette);
+
+}  // namespace tavo::pdfreader

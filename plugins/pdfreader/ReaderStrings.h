@@ -1,0 +1,113 @@
+#pragma once
+// Every text the reader shows. The reader is a component of its own, so its texts live
+// here rather than in the shell's string table; translate() keeps them translatable.
+#include <QCoreApplication>
+#include <QString>
+
+namespace tavo::pdfreader::texts {
+
+inline QString T(const char* Text)
+{
+    return QCoreApplication::translate("tavo::pdfreader", Text);
+}
+
+inline QString CannotOpen(const QString& Reason)
+{
+    return T("This document could not be opened: %1").arg(Reason);
+}
+inline QString NotFound()
+{
+    return T("the file was not found.");
+}
+inline QString Unreadable()
+{
+    return T("the file cannot be read.");
+}
+inline QString Empty()
+{
+    return T("the file is empty.");
+}
+inline QString Damaged()
+{
+    return T("the file is damaged or is not a PDF document.");
+}
+inline QString Locked()
+{
+    return T("it is protected by a password.");
+}
+inline QString NoPages()
+{
+    return T("it has no pages; the file may be damaged or incomplete.");
+}
+
+inline QString PageFailed()
+{
+    return T("This page could not be shown.");
+}
+
+inline QString DocumentName()
+{
+    return T("Document");
+}
+inline QString PageNumber()
+{
+    return T("Page number");
+}
+inline QString PageOf(int Count)
+{
+    return T("/ %1").arg(Count);
+}
+inline QString PageOfDescription(int Count)
+{
+    return T("of %1 pages").arg(Count);
+}
+inline QString ZoomIn()
+{
+    return T("Zoom in");
+}
+inline QString ZoomOut()
+{
+    return T("Zoom out");
+}
+inline QString ZoomLevel()
+{
+    return T("Zoom level");
+}
+inline QString FitWidth()
+{
+    return T("Fit width");
+}
+inline QString Find()
+{
+    return T("Find");
+}
+inline QString FindText()
+{
+    return T("Find text");
+}
+inline QString FindNext()
+{
+    return T("Find next");
+}
+inline QString FindPrevious()
+{
+    return T("Find previous");
+}
+inline QString FindNotFound()
+{
+    return T("Not found");
+}
+inline QString FindSearching()
+{
+    return T("Searching...");
+}
+inline QString Copy()
+{
+    return T("Copy");
+}
+inline QString Toolbar()
+{
+    return T("Document tools");
+}
+
+}  // namespace tavo::pdfreader::texts

@@ -1,0 +1,127 @@
+// The reader's parts on their own: the image cache's budget, the page column and the
+// document layer's answers for generated and damaged documents.
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include "PageCache.h"
+#include "PageLayout.h"
+#include "PdfDocument.h"
+
+namespace tavo::pdfreader {
+namespace {
+
+QImage Image(int Width, int Height)
+{
+    QImage image(Width, Height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+TEST(PageCache, EvictsTheLeastRecentlyUsedAndNeverExceedsItsBudget)
+{
+    TPageCache cache(TPageCache::kMinimumLimit);
+    const int64_t each = Image(1024, 1024).sizeInBytes();  // 4 MiB: four fit
+    for (int page = 0; page < 4; ++page)
+        cache.Insert({1, page, 1024, 0}, Image(1024, 1024));
+    EXPECT_EQ(cache.Bytes(), 4 * each);
+    ASSERT_NE(cache.Find({1, 0, 1024, 0}), nullptr);  // page 0 used again
+    cache.Insert({1, 4, 1024, 0}, Image(1024, 1024));
+    EXPECT_TRUE(cache.Contains({1, 0, 1024, 0}));
+    EXPECT_FALSE(cache.Contains({1, 1, 1024, 0}));  // the least recently used went
+    EXPECT_EQ(cache.Bytes(), 4 * each);
+    EXPECT_EQ(cache.PeakBytes(), 4 * each);
+
+    // Replacing an image does not count it twice; one larger than the budget is not kept.
+    cache.Insert({1, 4, 1024, 0}, Image(1024, 1024));
+    EXPECT_EQ(cache.Bytes(), 4 * each);
+    cache.Insert({1, 9, 1024, 0}, Image(4096, 1025));
+    EXPECT_FALSE(cache.Contains({1, 9, 1024, 0}));
+    EXPECT_LE(cache.PeakBytes(), cache.Limit());
+
+    cache.RemoveIf([](const TTileKey& Key) { return Key.Page == 0; });
+    EXPECT_EQ(cache.Count(), 3);
+    cache.SetLimit(0);  // raised to the minimum, which still holds them
+    EXPECT_EQ(cache.Limit(), TPageCache::kMinimumLimit);
+    cache.Clear();
+    EXPECT_EQ(cache.Bytes(), 0);
+    EXPECT_EQ(cache.Count(), 0);
+}
+
+TEST(PageLayout, StacksPagesWithGapsAndFindsThePageAtAHeight)
+{
+    TPageLayout layout;
+    layout.Reset(3, QSizeF(72, 144));  // 1 x 2 inches: 96 x 192 pixels at 100 %
+    layout.SetViewWidth(300);
+    EXPECT_EQ(layout.PageRect(0), QRect(102, 10, 96, 192));
+    EXPECT_EQ(layout.PageRect(1).top(), 212);
+    EXPECT_EQ(layout.ContentHeight(), 10 + 3 * 202);
+    EXPECT_EQ(layout.PageAt(0), 0);
+    EXPECT_EQ(layout.PageAt(201), 0);
+    EXPECT_EQ(layout.PageAt(203), 1);  // the gap above a page counts to it
+    EXPECT_EQ(layout.PageAt(100000), 2);
+
+    // A page read later at another size moves the pages below it, and widens the column.
+    EXPECT_TRUE(layout.SetPageSize(1, QSizeF(360, 72)));
+    EXPECT_FALSE(layout.SetPageSize(1, QSizeF(360, 72)));
+    EXPECT_EQ(layout.PageRect(2).top(), 212 + 96 + 10);
+    EXPECT_EQ(layout.ContentWidth(), 480 + 20);
+    EXPECT_NEAR(layout.FitWidthZoom(500), 1.0, 1e-9);
+    layout.SetZoom(2.0);
+    EXPECT_EQ(layout.PageRect(0).size(), QSize(192, 384));
+}
+
+TEST(PdfDocument, ReadsPagesLinksWordsAndDestinationsOfAGeneratedDocument)
+{
+    QString error;
+    auto doc = TPdfDocument::Open(FileSource(TEST_DOCS "/reader.pdf"), &error);
+    ASSERT_NE(doc, nullptr) << error.toStdString();
+    EXPECT_EQ(doc->PageCount(), 4);
+    EXPECT_FALSE(doc->SizeKnown(2));  // opening reads only the first page
+    EXPECT_EQ(doc->PageSize(2), QSizeF(595, 842));
+    EXPECT_TRUE(doc->SizeKnown(2));
+
+    const auto& links = doc->Links(0);
+    ASSERT_EQ(links.size(), 4u);
+    ASSERT_TRUE(links[0].Target);
+    EXPECT_EQ(links[0].Target->Page, 2);
+    ASSERT_TRUE(links[1].Target);
+    EXPECT_EQ(links[1].Target->Page, 1);
+    EXPECT_NEAR(links[1].Target->Top.value_or(-1), 208, 1);
+    EXPECT_EQ(links[2].Url, "https://www.tervik.example.com/manual");
+    EXPECT_EQ(links[3].Url, "mailto:info@tervik.example.com");
+    EXPECT_LT(links[0].Area.top(), links[1].Area.top());  // points from the top
+
+    const auto dest = doc->Destination("far");
+    ASSERT_TRUE(dest);
+    EXPECT_EQ(dest->Page, 1);
+    EXPECT_FALSE(doc->Destination("nowhere"));
+    EXPECT_FALSE(doc->Destination(""));
+
+    const auto& words = doc->Words(0);
+    ASSERT_GE(words.size(), 6u);
+    EXPECT_EQ(words[3].Text, "Selectable");           // after the heading's three words
+    EXPECT_EQ(doc->Search(2, "RADIATOR").size(), 3);  // "Radiator" and twice "radiator"
+    EXPECT_TRUE(doc->Search(2, "  ").isEmpty());
+    EXPECT_TRUE(doc->Words(99).empty());
+}
+
+TEST(PdfDocument, BytesThatAreNoDocumentGiveAReason)
+{
+    QString error;
+    EXPECT_EQ(TPdfDocument::Open(BytesSource(QByteArray()), &error), nullptr);
+    EXPECT_EQ(error, "This document could not be opened: the file is empty.");
+    EXPECT_EQ(TPdfDocument::Open(BytesSource("%PDF-1.4\n%%EOF\n"), &error), nullptr);
+    EXPECT_TRUE(error.startsWith("This document could not be opened: ")) << error.toStdString();
+    EXPECT_EQ(TPdfDocument::Open(FileSource("/nonexistent/file.pdf"), &error), nullptr);
+    EXPECT_EQ(error, "This document could not be opened: the file was not found.");
+}
+
+TEST(FoldForMatch, IgnoresCaseAndAccentsAndTakesTheBarredLAsL)
+{
+    EXPECT_EQ(FoldForMatch("Dobór"), "dobor");
+    EXPECT_EQ(FoldForMatch("CIEPŁA"), "ciepla");
+    EXPECT_EQ(FoldForMatch("Ąę"), "ae");
+}
+
+}  // namespace
+}  // namespace tavo::pdfreader
