@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "platform/Format.h"
 
@@ -82,18 +83,29 @@ TMessagePresenter SetMessagePresenter(TMessagePresenter Presenter);
 void ShowException(const std::exception& Error);
 void HandleCurrentException();
 
+namespace detail {
+
+// Signals may carry arguments the handler does not take (clicked(bool)). The call sits in a
+// template of its own so that the branch not taken is never checked: clang checks a call
+// that does not depend on a generic lambda's own parameters as soon as the enclosing
+// template is instantiated.
+template <typename F, typename... A> void CallWith(const F& Handler, A&&... Args)
+{
+    if constexpr (std::is_invocable_v<const F&, A...>)
+        Handler(std::forward<A>(Args)...);
+    else
+        Handler();
+}
+
+}  // namespace detail
+
 // Runs Handler and hands any error to the standard handler, so that event handlers
 // connected to signals never let an error unwind through the window system.
-template <typename F>
-auto Guarded(F Handler)
+template <typename F> auto Guarded(F Handler)
 {
-    return [Handler = std::move(Handler)](auto&&... args) {
+    return [Handler = std::move(Handler)](auto&&... Args) -> void {
         try {
-            // Signals may carry arguments the handler does not take (clicked(bool)).
-            if constexpr (std::is_invocable_v<const F&, decltype(args)...>)
-                Handler(std::forward<decltype(args)>(args)...);
-            else
-                Handler();
+            detail::CallWith(Handler, std::forward<decltype(Args)>(Args)...);
         } catch (...) {
             HandleCurrentException();
         }
