@@ -1,5 +1,6 @@
 #include "WebEngineBrowser.h"
 
+#include <QRegularExpression>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -22,9 +23,12 @@ public:
     }
 
 protected:
-    bool acceptNavigationRequest(const QUrl& Url, NavigationType, bool MainFrame) override
+    bool acceptNavigationRequest(const QUrl& Url, NavigationType Type, bool MainFrame) override
     {
-        FControl->NavigationRequested(Url, MainFrame);
+        // A reload is no navigation to the platform's control either: it leaves the history
+        // and the address box as they are.
+        if (Type != NavigationTypeReload)
+            FControl->NavigationRequested(Url, MainFrame);
         return true;  // the shell never cancels a navigation
     }
 
@@ -32,10 +36,33 @@ private:
     TWebEngineBrowser* FControl;
 };
 
-QString StatusText(int32_t Id, const QUrl& Url)
+QString StatusText(int32_t Id, const QString& Address)
 {
-    return platform::FromAnsi(
-        platform::Format(platform::LoadStr(Id), {platform::ToAnsi(Url.toDisplayString())}));
+    return platform::FromAnsi(platform::Format(platform::LoadStr(Id), {platform::ToAnsi(Address)}));
+}
+
+// The engine completes an address the shell gave ("www.example.org" is asked for as
+// "http://www.example.org/").
+bool SameAddress(const QUrl& A, const QUrl& B)
+{
+    auto completed = [](const QUrl& Url) {
+        QUrl url = Url.adjusted(QUrl::StripTrailingSlash);
+        if (url.path().isEmpty())
+            url.setPath(QStringLiteral("/"));
+        return url;
+    };
+    return completed(A) == completed(B);
+}
+
+// Completes what the user typed into a web address; empty when it cannot be one. An
+// address that names its scheme is taken as it is: completing "http://exa mple.com" would
+// make "http://http//exa mple.com" of it.
+QUrl WebAddress(const QString& Text)
+{
+    static const QRegularExpression schemeFirst(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+    QUrl url = schemeFirst.match(Text).hasMatch() ? QUrl(Text, QUrl::StrictMode)
+                                                  : QUrl::fromUserInput(Text);
+    return url.isValid() ? url : QUrl();
 }
 
 }  // namespace
@@ -75,10 +102,35 @@ QWidget* TWebEngineBrowser::Widget()
 
 void TWebEngineBrowser::Navigate(const QString& Address)
 {
-    QUrl url = QUrl::fromUserInput(Address.trimmed());
-    if (url.isEmpty() || !url.isValid())
+    QString text = Address.trimmed();
+    if (text.isEmpty())
         return;
+    QUrl url = WebAddress(text);
+    if (url.isEmpty()) {
+        ShowBadAddress(text);
+        return;
+    }
+    FGiven = text;
+    FGivenUrl = url;
     FView->load(url);
+}
+
+void TWebEngineBrowser::ShowBadAddress(const QString& Address)
+{
+    // Announced as any address is, so that it enters the history and the address box; the
+    // page itself is ours and is not announced.
+    FGiven.clear();
+    FBadAddress = Address;
+    QString message = StatusText(SPageFailed, Address).toHtmlEscaped();
+    QString html = QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1"
+                                  "</title></head><body style=\"font-family: sans-serif\">"
+                                  "<h1 style=\"font-size: 1.2em\">%1</h1></body></html>")
+                       .arg(message);
+    FErrorPage = QUrl(QStringLiteral("data:text/html;charset=UTF-8,") +
+                      QString::fromLatin1(html.toUtf8().toPercentEncoding()));
+    if (OnBeforeNavigate2)
+        OnBeforeNavigate2(Address);
+    FView->load(FErrorPage);
 }
 
 void TWebEngineBrowser::Stop()
@@ -98,16 +150,29 @@ void TWebEngineBrowser::GoSearch()
 
 void TWebEngineBrowser::NavigationRequested(const QUrl& Url, bool MainFrame)
 {
-    if (MainFrame)
-        FLoading = Url;
+    QString address = Url.toString();
+    if (MainFrame) {
+        FShowingError = !FErrorPage.isEmpty() && Url == FErrorPage;
+        if (FShowingError) {
+            FLoading = FBadAddress;
+            return;
+        }
+        // The shell's own navigation is announced as the shell gave it: the address box
+        // then shows what the user typed, not the engine's completed form.
+        if (!FGiven.isEmpty() && SameAddress(Url, FGivenUrl))
+            address = FGiven;
+        FGiven.clear();
+        FLoading = Url.toDisplayString();
+    }
     if (OnBeforeNavigate2)
-        OnBeforeNavigate2(Url.toString());
+        OnBeforeNavigate2(address);
 }
 
 void TWebEngineBrowser::LoadStarted()
 {
-    QUrl url = FLoading.isEmpty() ? FView->page()->requestedUrl() : FLoading;
-    FLoadState = StatusText(SOpeningPage, url);
+    QString address =
+        FLoading.isEmpty() ? FView->page()->requestedUrl().toDisplayString() : FLoading;
+    FLoadState = StatusText(SOpeningPage, address);
     ShowStatus(FLoadState);
 }
 
@@ -119,8 +184,10 @@ void TWebEngineBrowser::LoadProgress(int Progress)
 
 void TWebEngineBrowser::LoadFinished(bool Ok)
 {
-    FLoadState = Ok ? platform::FromAnsi(platform::LoadStr(SPageDone))
-                    : StatusText(SPageFailed, FView->page()->requestedUrl());
+    QString address =
+        FLoading.isEmpty() ? FView->page()->requestedUrl().toDisplayString() : FLoading;
+    FLoadState = Ok && !FShowingError ? platform::FromAnsi(platform::LoadStr(SPageDone))
+                                      : StatusText(SPageFailed, address);
     ShowStatus(FLoadState);
     if (OnProgressChange)
         OnProgressChange(-1, 0);

@@ -22,7 +22,8 @@ using tavo::test::WaitFor;
 namespace {
 
 constexpr int LoadTimeout = 30000;
-const QString Home = QStringLiteral("http://www.distribution.example.org/");
+// The home page as the shell gives it; the engine asks for "http://www.distribution.example.org/".
+const QString Home = QStringLiteral("www.distribution.example.org");
 
 class EngineTab : public ::testing::Test {
 protected:
@@ -36,6 +37,7 @@ protected:
         Finished = std::make_unique<QSignalSpy>(View, &QWebEngineView::loadFinished);
         ASSERT_TRUE(Settle(0));
         EXPECT_EQ(Shell->Tab()->History(), QStringList{Home});
+        EXPECT_EQ(Text(), Home);
     }
 
     // Waits for the current entry to be Index and the page to have finished loading.
@@ -49,6 +51,12 @@ protected:
     }
     QString Url(const char* Path) const { return Site->Url(QString::fromLatin1(Path)); }
     QString Text() const { return Shell->Find<QComboBox>("dxAddressCombo")->currentText(); }
+    QWidget* Surface() const { return View->focusProxy() ? View->focusProxy() : View; }
+    void Type(Qt::Key Key, Qt::KeyboardModifiers Modifiers = Qt::NoModifier)
+    {
+        Surface()->setFocus();
+        QTest::keyClick(Surface(), Key, Modifiers);
+    }
     QString PageText()
     {
         QString text;
@@ -98,13 +106,15 @@ TEST_F(EngineTab, HistoryFollowsTheEnginesNavigations)
     ASSERT_TRUE(Settle(2));
     EXPECT_EQ(View->title(), "C");
 
-    // The same address in other letter case is the same entry.
+    // The same address in other letter case is the same entry, and the box shows it as
+    // typed, not as the engine asks for it ("http://.../B").
     QString otherCase = B;
     otherCase.replace(QStringLiteral("/b"), QStringLiteral("/B"));
-    Shell->EnterAddress(QStringLiteral("HTTP") + otherCase.mid(4));
+    const QString typed = QStringLiteral("HTTP") + otherCase.mid(4);
+    Shell->EnterAddress(typed);
     ASSERT_TRUE(Settle(1));
     EXPECT_EQ(Shell->Tab()->History().size(), 4);
-    EXPECT_EQ(Text(), otherCase);
+    EXPECT_EQ(Text(), typed);
 
     // A frameset: the engine announces its frames, and the last of them is current.
     Shell->EnterAddress(Url("/frames"));
@@ -170,7 +180,7 @@ TEST_F(EngineTab, StatusShowsTheLinkUnderTheMouse)
     QPoint link(xy[0].toInt(), xy[1].toInt());
     QWidget* surface = View->focusProxy() ? View->focusProxy() : View;
     QTest::mouseMove(surface, link);
-    EXPECT_TRUE(WaitFor([&] { return status->text() == Home + "b"; }, LoadTimeout))
+    EXPECT_TRUE(WaitFor([&] { return status->text() == "http://" + Home + "/b"; }, LoadTimeout))
         << status->text().toStdString();
     // Leaving the link brings back what the page is doing.
     QTest::mouseMove(surface, QPoint(surface->width() - 5, surface->height() - 5));
@@ -185,9 +195,7 @@ TEST_F(EngineTab, RefreshReloadsAndStopEndsALoadingPage)
     ASSERT_TRUE(Settle(0));
     EXPECT_EQ(Site->Hits("/"), before + 1);
     // The key works while the page has the focus, too.
-    QWidget* surface = View->focusProxy() ? View->focusProxy() : View;
-    surface->setFocus();
-    QTest::keyClick(surface, Qt::Key_F5);
+    Type(Qt::Key_F5);
     ASSERT_TRUE(Settle(0));
     EXPECT_EQ(Site->Hits("/"), before + 2);
 
@@ -218,6 +226,36 @@ TEST_F(EngineTab, AnUnreachablePageShowsTheEnginesErrorPageAndTheShellGoesOn)
     Shell->Click("dxHomeBtn");
     ASSERT_TRUE(Settle(0));
     EXPECT_EQ(View->title(), "Home");
+}
+
+TEST_F(EngineTab, AnAddressThatIsNoWebAddressIsAFailedPageToo)
+{
+    // Entered, listed and noted like any address that fails to load, with a page that names
+    // it; one that names its scheme is not completed into "http://http//...".
+    int32_t position = 0;
+    for (const QString& address : {QStringLiteral("foo bar"), QStringLiteral("a b c"),
+                                   QStringLiteral("http://exa mple.com")}) {
+        Shell->EnterAddress(address);
+        ASSERT_TRUE(Settle(++position)) << address.toStdString();
+        EXPECT_EQ(Shell->Tab()->History().last(), address);
+        EXPECT_EQ(Text(), address);
+        EXPECT_EQ(Shell->Find<QComboBox>("dxAddressCombo")->itemText(0), address);
+        EXPECT_EQ(Shell->Find<QLabel>("AdressLabel")->text(), "Cannot open page " + address);
+        EXPECT_EQ(Shell->Find<QProgressBar>("ProgressBar")->value(), 0);
+        EXPECT_TRUE(PageText().contains(address)) << PageText().toStdString();
+        EXPECT_FALSE(PageText().contains("http://http"));
+    }
+    EXPECT_EQ(Shell->Tab()->History().size(), 4);
+
+    // Back to it shows the page again; reloading that page adds nothing.
+    Shell->Click("dxBackBtn");
+    ASSERT_TRUE(Settle(2));
+    EXPECT_TRUE(PageText().contains("a b c"));
+    Shell->Click("dxRefreshBtn");
+    ASSERT_TRUE(WaitFor([&] { return Finished->count() > 0; }, LoadTimeout));
+    EXPECT_EQ(Shell->Tab()->History().size(), 4);
+    EXPECT_EQ(Shell->Tab()->HistoryIndex(), 2);
+    EXPECT_EQ(Text(), "a b c");
 }
 
 TEST_F(EngineTab, SearchOpensTheSearchPage)
