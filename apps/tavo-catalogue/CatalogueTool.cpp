@@ -16,6 +16,7 @@
 #include "platform/Format.h"
 #include "platform/StringTable.h"
 #include "identity/ApplCons.h"
+#include "identity/Version.h"
 #include "tools/Tools.h"
 
 namespace tavo::catalogue {
@@ -27,6 +28,7 @@ using platform::LoadStr;
 namespace {
 
 constexpr int32_t SUsage = 10822;
+constexpr int32_t SCannotWrite = 10850;
 constexpr int32_t SLineError = 10823;
 constexpr int32_t SNotInCodePage = 10824;
 constexpr int32_t SNotText = 10825;
@@ -281,7 +283,12 @@ int Build(const std::string& Source, const std::string& Output, objects::TFileVe
     }
     if (In.bad())
         throw platform::EReadError(Format(LoadStr(SCannotRead), {Source}));
-    StoreCatalogue(Output, Catalogue, VerInfo);
+    try {
+        StoreCatalogue(Output, Catalogue, VerInfo);
+    } catch (const platform::EWriteError& Error) {
+        // The old catalogue, if any, is still there; say which file could not be written.
+        throw platform::EWriteError(Format(LoadStr(SCannotWrite), {Output, Error.Message()}));
+    }
     return 0;
 }
 
@@ -313,11 +320,19 @@ int RunCatalogueTool(const std::vector<std::string>& Args, objects::TFileVerInfo
 {
     TPresenterScope Presenter(Err);
     const std::string Command = Args.empty() ? std::string() : Args[0];
+    if (Args.size() == 1 && (Command == "--help" || Command == "-h")) {
+        Out << ToConsole(LoadStr(SUsage)) << '\n';
+        return 0;
+    }
+    if (Args.size() == 1 && Command == "--version") {
+        Out << "tavo-catalogue " << identity::kVersion << '\n';
+        return 0;
+    }
     const bool Known = (Args.size() == 2 && (Command == "dump" || Command == "tree")) ||
                        (Args.size() == 3 && Command == "build");
     if (!Known) {
         Err << ToConsole(LoadStr(SUsage)) << '\n';
-        return 1;
+        return kUsageError;
     }
     try {
         if (Command == "dump")

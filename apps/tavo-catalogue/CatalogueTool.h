@@ -3,6 +3,7 @@
 //   dump FILE          the header and every record as JSON lines (UTF-8)
 //   tree FILE          the table of contents, one node a line
 //   build SOURCE OUT   a catalogue from JSON lines
+//   --help, --version
 // Errors print the message on Err and give 1; message boxes go to Err as "caption: text".
 #include <iosfwd>
 #include <memory>
@@ -31,7 +32,11 @@ private:
     std::unique_ptr<TDM_DocItem> FDataModule;
 };
 
-// Runs one command (Args without the program name); returns the exit status.
+// Exit status of a command line the tool does not understand (the usage goes to Err).
+inline constexpr int kUsageError = 2;
+
+// Runs one command (Args without the program name); returns the exit status: 0, 1 for an
+// error of the command, kUsageError.
 int RunCatalogueTool(const std::vector<std::string>& Args, objects::TFileVerInfo& VerInfo,
                      std::ostream& Out, std::ostream& Err);
 

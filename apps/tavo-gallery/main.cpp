@@ -7,8 +7,10 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
+#include <cstdio>
 
 #include "GalleryPages.h"
+#include "identity/Version.h"
 #include "shell/LibraryModules.h"
 
 namespace tavo::gallery {
@@ -24,13 +26,11 @@ std::vector<GalleryPage>& GalleryPages()
 int main(int argc, char** argv)
 {
     using namespace tavo::gallery;
-    tavo::shell::PrepareProcess();
-    tavo::shell::LibraryModules modules;
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tavo-gallery"));
-
     QCommandLineParser parser;
-    parser.addHelpOption();
+    parser.setApplicationDescription(
+        QStringLiteral("Every library component on a page of its own."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     QCommandLineOption pageOption("page", "Page to show first (0-based).", "N", "0");
     QCommandLineOption shotOption("screenshot", "Save a picture of the page and quit.", "FILE");
     QCommandLineOption focusOption("focus", "Give the focus to the page's widget of that name.",
@@ -38,7 +38,36 @@ int main(int argc, char** argv)
     parser.addOption(pageOption);
     parser.addOption(shotOption);
     parser.addOption(focusOption);
-    parser.process(app);
+    QCoreApplication::setApplicationName(QStringLiteral("tavo-gallery"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(tavo::identity::kVersion));
+    // Help and version are answered before any window system is needed.
+    QStringList early;
+    for (int i = 0; i < argc; ++i)
+        early << QString::fromLocal8Bit(argv[i]);
+    if (early.size() == 2 && parser.parse(early) &&
+        (parser.isSet(helpOption) || parser.isSet(versionOption))) {
+        std::printf(
+            "%s",
+            qPrintable(parser.isSet(helpOption)
+                           ? parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                       QStringLiteral("tavo-gallery"))
+                           : QStringLiteral("tavo-gallery %1\n").arg(tavo::identity::kVersion)));
+        return 0;
+    }
+
+    tavo::shell::PrepareProcess();
+    tavo::shell::LibraryModules modules;
+    QApplication app(argc, argv);
+    // The window system's own options are gone from the arguments by now.
+    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty() ||
+        parser.isSet(helpOption) || parser.isSet(versionOption)) {
+        const QString problem = parser.errorText().isEmpty()
+                                    ? QStringLiteral("unexpected arguments")
+                                    : parser.errorText();
+        std::fprintf(stderr, "tavo-gallery: %s\n%s", qPrintable(problem),
+                     qPrintable(parser.helpText()));
+        return 2;
+    }
 
     auto pages = GalleryPages();
     std::stable_sort(pages.begin(), pages.end(),

@@ -2,6 +2,7 @@
 
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -100,7 +101,8 @@ void StoreCatalogue(const std::string& FileName, const TObjectCollection& Catalo
         Stream->Flush();
     }
     if (!File.Commit())
-        throw platform::EWriteError(platform::LoadStr(platform::SWriteError));
+        throw platform::EWriteError(platform::LoadStr(platform::SWriteError) + " (" +
+                                    std::strerror(File.Error()) + ")");
 }
 
 }  // namespace tavo::catalogue

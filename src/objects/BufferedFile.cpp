@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "platform/Errors.h"
 #include "platform/FrameworkStrings.h"
@@ -83,8 +84,12 @@ void TBufferedFile::WriteAt(const char* Buffer, size_t Count, int64_t Offset)
         ssize_t Put = ::pwrite(FHandle, Buffer + Done, Count - Done, At);
         if (Put < 0 && errno == EINTR)
             continue;
-        if (Put <= 0)
-            throw platform::EWriteError(LoadStr(platform::SWriteError));
+        if (Put <= 0) {
+            // The system's reason (a full disk, a file size limit) is what the user needs.
+            const int Reason = Put < 0 ? errno : ENOSPC;
+            throw platform::EWriteError(LoadStr(platform::SWriteError) + " (" +
+                                        std::strerror(Reason) + ")");
+        }
         Done += static_cast<size_t>(Put);
     }
 }

@@ -13,13 +13,30 @@ namespace fs = std::filesystem;
 
 TAtomicFile::TAtomicFile(fs::path Target, mode_t Mode) : FTarget(std::move(Target))
 {
+    // A link is followed, so that the file it names is replaced, not the link; a device or
+    // a folder is never replaced by a file.
+    std::error_code ec;
+    const fs::file_status status = fs::status(FTarget, ec);
+    if (fs::exists(status)) {
+        if (!fs::is_regular_file(status)) {
+            FError = fs::is_directory(status) ? EISDIR : EINVAL;
+            return;
+        }
+        fs::path real = fs::canonical(FTarget, ec);
+        if (!ec)
+            FTarget = real;
+    }
     std::string name = FTarget.string() + ".XXXXXX";
     FFd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (FFd < 0)
+    if (FFd < 0) {
+        FError = errno;
         return;
+    }
     FTemporary = name;
-    if (::fchmod(FFd, Mode) != 0)
+    if (::fchmod(FFd, Mode) != 0) {
+        FError = errno;
         FFailed = true;
+    }
 }
 
 TAtomicFile::~TAtomicFile()
@@ -39,6 +56,7 @@ bool TAtomicFile::Write(std::string_view Bytes)
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
+            FError = n < 0 ? errno : ENOSPC;
             FFailed = true;
             return false;
         }
@@ -52,11 +70,20 @@ bool TAtomicFile::Commit()
     if (FFd < 0)
         return false;
     // Data written through another descriptor of the same file is flushed by this one.
-    bool ok = !FFailed && ::fsync(FFd) == 0;
-    ok = (::close(FFd) == 0) && ok;
-    FFd = -1;
-    if (ok && ::rename(FTemporary.c_str(), FTarget.c_str()) != 0)
+    bool ok = !FFailed;
+    if (ok && ::fsync(FFd) != 0) {
+        FError = errno;
         ok = false;
+    }
+    if (::close(FFd) != 0 && ok) {
+        FError = errno;
+        ok = false;
+    }
+    FFd = -1;
+    if (ok && ::rename(FTemporary.c_str(), FTarget.c_str()) != 0) {
+        FError = errno;
+        ok = false;
+    }
     if (!ok) {
         ::unlink(FTemporary.c_str());
         return false;

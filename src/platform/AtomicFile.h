@@ -28,12 +28,15 @@ public:
     // Flushes, closes and renames over the target; false (and the target untouched) when
     // any step fails.
     bool Commit();
+    // The system's error number of the step that failed, 0 when none did.
+    int Error() const { return FError; }
 
 private:
     std::filesystem::path FTarget;
     std::filesystem::path FTemporary;
     int FFd = -1;
     bool FFailed = false;
+    int FError = 0;
 };
 
 // Removes what writers killed midway left beside Target. Only for callers that hold the

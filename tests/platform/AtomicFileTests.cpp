@@ -80,6 +80,14 @@ TEST(AtomicFile, AShortWriteOrAnAbandonedFileLeavesTheOldOneUntouched)
     }
     EXPECT_EQ(ReadFile(target), "the old catalogue");
     EXPECT_EQ(Names(folder), std::vector<std::string>{"TAVO_ENG.pdfv"});
+    // Never a device or a folder replaced by a file; a link's file is replaced, not the link.
+    EXPECT_FALSE(WriteFileAtomically("/dev/full", "x"));
+    EXPECT_FALSE(WriteFileAtomically(folder, "x"));
+    fs::create_symlink(target, folder / "link");
+    ASSERT_TRUE(WriteFileAtomically(folder / "link", "through the link"));
+    EXPECT_TRUE(fs::is_symlink(folder / "link"));
+    EXPECT_EQ(ReadFile(target), "through the link");
+    fs::remove(folder / "link");
     // A folder that does not exist: nothing to write into.
     EXPECT_FALSE(TAtomicFile(folder / "none" / "x").Ok());
     EXPECT_FALSE(WriteFileAtomically(folder / "none" / "x", "x"));

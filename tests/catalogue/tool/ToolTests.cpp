@@ -201,7 +201,7 @@ TEST_F(Tool, BuildReportsBadLines)
               "line 2: unknown key 'level'\n");
 }
 
-TEST_F(Tool, ErrorsGiveStatusOneAndTheSystemsMessage)
+TEST_F(Tool, ErrorsGiveStatusOneAndTheSystemsMessageUsageErrorsTwo)
 {
     const std::string Missing = (FFolder / "none.pdfv").string();
     TRun R = Run({"dump", Missing});
@@ -219,12 +219,20 @@ TEST_F(Tool, ErrorsGiveStatusOneAndTheSystemsMessage)
     EXPECT_EQ(Run({"dump", Negative}).Err,
               "The catalogue '" + Negative + "' is damaged: it announces -1 entries.\n");
 
-    for (const std::vector<std::string>& Args :
-         std::vector<std::vector<std::string>>{{}, {"dump"}, {"list", Other}, {"build", Other}}) {
+    for (const std::vector<std::string>& Args : std::vector<std::vector<std::string>>{
+             {}, {"dump"}, {"list", Other}, {"build", Other}, {"--help", "dump"}, {"-x"}}) {
         R = Run(Args);
-        EXPECT_EQ(R.Status, 1);
+        EXPECT_EQ(R.Status, 2);
         EXPECT_EQ(R.Err.substr(0, 7), "Usage:\n");
+        EXPECT_EQ(R.Out, "");
     }
+    R = Run({"--help"});
+    EXPECT_EQ(R.Status, 0);
+    EXPECT_EQ(R.Out.substr(0, 7), "Usage:\n");
+    EXPECT_EQ(R.Err, "");
+    R = Run({"--version"});
+    EXPECT_EQ(R.Status, 0);
+    EXPECT_EQ(R.Out, "tavo-catalogue 3.2.0\n");
 }
 
 TEST_F(Tool, DamagedCatalogueShowsWhatIsThereAndFails)
@@ -261,3 +269,31 @@ TEST_F(Tool, TheProgramRunsTheSameCommands)
 }
 
 }  // namespace
+
+TEST_F(Tool, AShortWriteFailsClearlyAndKeepsTheOldCatalogue)
+{
+    // Enough entries to pass a 64 KiB file size limit, which fails writes as a full disk does.
+    std::string Lines;
+    for (int I = 0; I < 400; ++I)
+        Lines += "{\"caption\": \"Entry " + std::to_string(I) + "\", \"hint\": \"" +
+                 std::string(500, 'h') + "\"}\n";
+    const std::string Source = Write("big.jsonl", Lines);
+    const std::string Out = Write("TAVO_ENG.pdfv", Sample());
+    QProcess Program;
+    Program.start("/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 64; exec \"$0\" build \"$1\" \"$2\"",
+                              CATALOGUE_TOOL, QString::fromStdString(Source),
+                              QString::fromStdString(Out)});
+    ASSERT_TRUE(Program.waitForFinished(30000));
+    EXPECT_EQ(Program.exitCode(), 1);
+    EXPECT_EQ(Program.readAllStandardError().toStdString(),
+              "Cannot write file " + Out + ": Stream write error (File too large)\n");
+    EXPECT_EQ(test::ReadFile(Out), Sample());
+    for (const auto& Entry : fs::directory_iterator(FFolder))
+        EXPECT_EQ(Entry.path().filename().string().find("TAVO_ENG.pdfv."), std::string::npos)
+            << Entry.path();
+
+    // A device is never replaced: writing to /dev/full is refused before anything is written.
+    const TRun R = Run({"build", Source, "/dev/full"});
+    EXPECT_EQ(R.Status, 1);
+    EXPECT_EQ(R.Err, "Cannot create file /dev/full\n");
+}

@@ -1,0 +1,60 @@
+// The programs follow the usual command-line conventions: --help and --version answer on
+// standard output without needing a display, anything else they do not take is a usage
+// error (status 2, the usage on standard error).
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TResult {
+    int Status = -1;
+    QString Out, Err;
+};
+
+TResult RunProgram(const QString& Program, const QStringList& Args, bool Display = false)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    if (Display)
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    else
+        env.remove("QT_QPA_PLATFORM");
+    process.setProcessEnvironment(env);
+    process.start(Program, Args);
+    EXPECT_TRUE(process.waitForFinished(30000)) << Program.toStdString();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+class CommandLine : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(CommandLine, HelpVersionAndUsageErrors)
+{
+    const QString program = GetParam();
+    const QString name = program.section('/', -1);
+    TResult r = RunProgram(program, {"--help"});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_TRUE(r.Out.contains("Usage: ") || r.Out.startsWith("Usage:")) << r.Out.toStdString();
+    EXPECT_TRUE(r.Out.contains(name)) << r.Out.toStdString();
+
+    r = RunProgram(program, {"--version"});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(r.Out, name + " 3.2.0\n");
+
+    for (const QStringList& args :
+         {QStringList{"--no-such-option"}, QStringList{"surplus", "words"}}) {
+        r = RunProgram(program, args, true);
+        EXPECT_EQ(r.Status, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.Err.contains("Usage:")) << r.Err.toStdString();
+        EXPECT_TRUE(r.Out.isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, CommandLine,
+                         ::testing::Values(TAVO_SHELL, TAVO_GALLERY, TAVO_CATALOGUE));
+
+}  // namespace
