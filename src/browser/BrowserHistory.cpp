@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
-#include <QToolButton>
 
 #include "BrowserTab.h"
 
@@ -62,9 +61,8 @@ void TBrowserTab::BrowserBeforeNavigate(const QString& Address)
     FAddressEditsHandled = true;
     RebuildMenus(p);
     FHistoryIndex = p;
-    dxBackBtn->setEnabled(p != 0);
-    dxForwardBtn->setEnabled(p != FHistory->size() - 1);
-    UpdateShortcuts();
+    FBackAction->setEnabled(p != 0);
+    FForwardAction->setEnabled(p != FHistory->size() - 1);
 }
 
 void TBrowserTab::RebuildMenus(int32_t Position)

@@ -32,9 +32,10 @@ TBrowserTab::TBrowserTab(QWidget* MainWindow, const Parts& Components)
     FParts.AdressLabel->setTextFormat(Qt::PlainText);
     FParts.AdressLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     FParts.ProgressBar->installEventFilter(this);
+    // Keys typed in the page pass the panel on their way, and so do those it leaves unhandled.
+    FParts.P_HTML1->installEventFilter(this);
     BuildButtonsBar();
     BuildAddressBar();
-    BuildShortcuts();
 }
 
 TBrowserTab::~TBrowserTab()
@@ -75,7 +76,6 @@ void TBrowserTab::CreateBrowser()
         FBrowserReady = false;
         FBrowserPending = false;
     }
-    UpdateShortcuts();
 }
 
 void TBrowserTab::ConnectBrowser()
@@ -187,12 +187,15 @@ void TBrowserTab::BrowserStatusTextChange(const QString& Text)
 
 void TBrowserTab::BrowserProgressChange(int32_t Progress, int32_t ProgressMax)
 {
+    // The end of a download is reported as -1 of 0.
+    FLoading = ProgressMax > 0;
     FParts.ProgressBar->setMaximum(ProgressMax);
     FParts.ProgressBar->setValue(Progress);
 }
 
 void TBrowserTab::BrowserDocumentComplete()
 {
+    FLoading = false;
     FParts.ProgressBar->setValue(0);
 }
 
@@ -205,6 +208,9 @@ bool TBrowserTab::eventFilter(QObject* Watched, QEvent* Event)
 {
     if (Watched == FParts.ProgressBar && Event->type() == QEvent::Paint)
         return PaintIdleProgress();
+    if (Watched == FParts.P_HTML1 &&
+        (Event->type() == QEvent::ShortcutOverride || Event->type() == QEvent::KeyPress))
+        return PageKey(static_cast<QKeyEvent*>(Event));
     // The key reaches the box or its editor, depending on which has the focus.
     if ((Watched == dxAddressCombo || Watched == dxAddressCombo->lineEdit()) &&
         Event->type() == QEvent::KeyPress) {
@@ -227,9 +233,6 @@ bool TBrowserTab::eventFilter(QObject* Watched, QEvent* Event)
         FLeavingAddress = false;
         return true;
     }
-    if (Watched == FParts.ButtonsBar &&
-        (Event->type() == QEvent::Show || Event->type() == QEvent::Hide))
-        UpdateShortcuts();
     return QObject::eventFilter(Watched, Event);
 }
 

@@ -15,11 +15,11 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QProgressBar;
 class QToolBar;
-class QToolButton;
 class QWidget;
 
 namespace tavo::browser {
@@ -82,15 +82,16 @@ protected:
 private:
     void BuildButtonsBar();
     void BuildAddressBar();
-    void BuildShortcuts();
     void ConnectBrowser();
     // The program's own change of the box's text, which the box reports as a change.
     void SetAddressText(const QString& Text);
     // Inserts at the top of the box's list without touching the text being edited.
     void InsertAddress(const QString& Text);
     void RebuildMenus(int32_t Position);
-    void UpdateShortcuts();
     bool PaintIdleProgress();
+    // A key typed in the page, or one the page left unhandled; true when it was a command.
+    bool PageKey(QKeyEvent* Key);
+    QAction* CommandForKey(const QKeyEvent* Key) const;
 
     QWidget* FMainWindow;
     Parts FParts;
@@ -102,28 +103,26 @@ private:
     bool FAddressEditsHandled = true;
     QString FAddress;
     bool FLeavingAddress = false;  // the address box is losing the focus
+    bool FLoading = false;         // between the first progress report and document complete
 
-    // Toolbar items.
-    QToolButton* dxBackBtn = nullptr;
-    QToolButton* dxForwardBtn = nullptr;
-    QToolButton* dxStopBtn = nullptr;
-    QToolButton* dxRefreshBtn = nullptr;
-    QToolButton* dxHomeBtn = nullptr;
-    QToolButton* dxSearchBtn = nullptr;
+    // Commands: each action carries its text, icon, keys and enabled state, and the
+    // toolbar shows it as the button of the design's name (dxBackBtn ...).
+    QAction* FBackAction = nullptr;
+    QAction* FForwardAction = nullptr;
+    QAction* FStopAction = nullptr;
+    QAction* FRefreshAction = nullptr;
+    QAction* FHomeAction = nullptr;
+    QAction* FSearchAction = nullptr;
+    QAction* FMallonAction = nullptr;
+    QAction* FKalmenoAction = nullptr;
+    QAction* FAddressAction = nullptr;  // Ctrl+L: into the address box
+
+    // Toolbar items besides the commands' buttons.
     QLabel* dxAdressText = nullptr;
     QComboBox* dxAddressCombo = nullptr;
     QLabel* dxBarStatic1 = nullptr;
-    QToolButton* dxBarButtonMallon = nullptr;
-    QToolButton* dxBarButtonKalmeno = nullptr;
     QMenu* BackPopupMenu = nullptr;
     QMenu* ForwardPopupMenu = nullptr;  // both menus' entries are "History" links
-
-    // Keyboard commands on the main window, live while the toolbars show.
-    QAction* FBackKey = nullptr;
-    QAction* FForwardKey = nullptr;
-    QAction* FRefreshKey = nullptr;
-    QAction* FStopKey = nullptr;
-    QAction* FAddressKey = nullptr;
 };
 
 }  // namespace tavo::browser

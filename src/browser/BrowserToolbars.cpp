@@ -1,7 +1,9 @@
-// The tab's two toolbars and its keyboard commands.
+// The tab's two toolbars, their commands and the commands' keys.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -18,22 +20,37 @@ namespace {
 
 QIcon BrowserIcon(const char* Name)
 {
+    if (!Name)
+        return QIcon();
     return QIcon(QStringLiteral(":/icons/browser-%1.svg").arg(QLatin1String(Name)));
 }
 
-QToolButton* LargeButton(QToolBar* Bar, const char* Name, const QString& Caption, const char* Icon,
-                         int Width, QMenu* Menu = nullptr)
+QAction* Command(QObject* Owner, const char* Name, const QString& Text, const char* Icon,
+                 const QList<QKeySequence>& Keys = {})
 {
-    auto* b = new QToolButton(Bar);
+    auto* action = new QAction(BrowserIcon(Icon), Text, Owner);
+    action->setObjectName(QLatin1String(Name));
+    action->setShortcuts(Keys);
+    // Live while its button shows, that is while the browser's toolbars do.
+    action->setShortcutContext(Qt::WindowShortcut);
+    return action;
+}
+
+// The toolbar's button for Action; toolbars leave their buttons out of the Tab order.
+QToolButton* Button(QToolBar* Bar, QAction* Action, const char* Name)
+{
+    Bar->addAction(Action);
+    auto* b = qobject_cast<QToolButton*>(Bar->widgetForAction(Action));
     b->setObjectName(QLatin1String(Name));
-    b->setText(Caption);
-    b->setToolTip(Caption);
-    b->setAccessibleName(Caption);
-    b->setIcon(BrowserIcon(Icon));
-    b->setIconSize(QSize(24, 24));
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setAutoRaise(true);
+    b->setAccessibleName(Action->text());
     b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+QToolButton* LargeButton(QToolBar* Bar, QAction* Action, const char* Name, int Width,
+                         QMenu* Menu = nullptr)
+{
+    QToolButton* b = Button(Bar, Action, Name);
     if (Menu) {
         // The button itself acts; its arrow opens the menu.
         b->setMenu(Menu);
@@ -41,7 +58,6 @@ QToolButton* LargeButton(QToolBar* Bar, const char* Name, const QString& Caption
         Width += b->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, b);
     }
     b->setFixedWidth(Width);
-    Bar->addWidget(b);
     return b;
 }
 
@@ -54,62 +70,58 @@ QLabel* StaticText(QToolBar* Bar, const char* Name, const QString& Caption)
     return label;
 }
 
-QToolButton* PageButton(QToolBar* Bar, const char* Name, const QString& Caption,
-                        const QString& Hint, const char* Icon)
-{
-    auto* b = new QToolButton(Bar);
-    b->setObjectName(QLatin1String(Name));
-    b->setText(Caption);
-    b->setToolTip(Hint);
-    b->setAccessibleName(Caption);
-    b->setAccessibleDescription(Hint);
-    b->setIcon(BrowserIcon(Icon));
-    b->setIconSize(QSize(16, 16));
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::TabFocus);
-    Bar->addWidget(b);
-    return b;
-}
-
 }  // namespace
 
 void TBrowserTab::BuildButtonsBar()
 {
     QToolBar* bar = FParts.ButtonsBar;
+    bar->setIconSize(QSize(24, 24));
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     BackPopupMenu = new QMenu(FMainWindow);
     BackPopupMenu->setObjectName(QStringLiteral("BackPopupMenu"));
     ForwardPopupMenu = new QMenu(FMainWindow);
     ForwardPopupMenu->setObjectName(QStringLiteral("ForwardPopupMenu"));
 
-    dxBackBtn = LargeButton(bar, "dxBackBtn", tr("Back"), "back", 50, BackPopupMenu);
-    dxForwardBtn = LargeButton(bar, "dxForwardBtn", tr("Forward"), "forward", 50, ForwardPopupMenu);
-    dxStopBtn = LargeButton(bar, "dxStopBtn", tr("Stop"), "stop", 70);
-    dxRefreshBtn = LargeButton(bar, "dxRefreshBtn", tr("Refresh"), "refresh", 60);
-    dxHomeBtn = LargeButton(bar, "dxHomeBtn", tr("Home"), "home", 50);
-    bar->addSeparator();
-    dxSearchBtn = LargeButton(bar, "dxSearchBtn", tr("Search"), "search", 50);
-    dxBackBtn->setEnabled(false);
-    dxForwardBtn->setEnabled(false);
+    FBackAction = Command(this, "BackAction", tr("Back"), "back",
+                          QKeySequence::keyBindings(QKeySequence::Back));
+    FForwardAction = Command(this, "ForwardAction", tr("Forward"), "forward",
+                             QKeySequence::keyBindings(QKeySequence::Forward));
+    FStopAction = Command(this, "StopAction", tr("Stop"), "stop",
+                          QKeySequence::keyBindings(QKeySequence::Cancel));
+    FRefreshAction = Command(this, "RefreshAction", tr("Refresh"), "refresh",
+                             QKeySequence::keyBindings(QKeySequence::Refresh));
+    FHomeAction = Command(this, "HomeAction", tr("Home"), "home");
+    FSearchAction = Command(this, "SearchAction", tr("Search"), "search");
+    FBackAction->setEnabled(false);
+    FForwardAction->setEnabled(false);
 
-    connect(dxBackBtn, &QToolButton::clicked, this, tools::Guarded([this] { dxBackBtnClick(); }));
-    connect(dxForwardBtn, &QToolButton::clicked, this,
+    LargeButton(bar, FBackAction, "dxBackBtn", 50, BackPopupMenu);
+    LargeButton(bar, FForwardAction, "dxForwardBtn", 50, ForwardPopupMenu);
+    LargeButton(bar, FStopAction, "dxStopBtn", 70);
+    LargeButton(bar, FRefreshAction, "dxRefreshBtn", 60);
+    LargeButton(bar, FHomeAction, "dxHomeBtn", 50);
+    bar->addSeparator();
+    LargeButton(bar, FSearchAction, "dxSearchBtn", 50);
+
+    connect(FBackAction, &QAction::triggered, this, tools::Guarded([this] { dxBackBtnClick(); }));
+    connect(FForwardAction, &QAction::triggered, this,
             tools::Guarded([this] { dxForwardBtnClick(); }));
-    connect(dxStopBtn, &QToolButton::clicked, this, tools::Guarded([this] { dxStopBtnClick(); }));
-    connect(dxRefreshBtn, &QToolButton::clicked, this,
+    connect(FStopAction, &QAction::triggered, this, tools::Guarded([this] { dxStopBtnClick(); }));
+    connect(FRefreshAction, &QAction::triggered, this,
             tools::Guarded([this] { dxRefreshBtnClick(); }));
-    connect(dxHomeBtn, &QToolButton::clicked, this, tools::Guarded([this] { dxHomeBtnClick(); }));
-    connect(dxSearchBtn, &QToolButton::clicked, this,
+    connect(FHomeAction, &QAction::triggered, this, tools::Guarded([this] { dxHomeBtnClick(); }));
+    connect(FSearchAction, &QAction::triggered, this,
             tools::Guarded([this] { dxSearchBtnClick(); }));
     for (QMenu* menu : {BackPopupMenu, ForwardPopupMenu})
         connect(menu, &QMenu::triggered, this,
                 tools::Guarded([this](QAction* entry) { dxBarHistoryClick(entry); }));
-    bar->installEventFilter(this);
 }
 
 void TBrowserTab::BuildAddressBar()
 {
     QToolBar* bar = FParts.AddressBar;
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     dxAdressText = StaticText(bar, "dxAdressText", tr("Address"));
     bar->addSeparator();
     dxAddressCombo = new QComboBox(bar);
@@ -129,52 +141,63 @@ void TBrowserTab::BuildAddressBar()
                 if (!FLeavingAddress)
                     dxAddressComboChange();
             }));
-
-    dxBarStatic1 = StaticText(bar, "dxBarStatic1", tr("Web Pages:"));
-    dxBarButtonMallon = PageButton(bar, "dxBarButtonMallon", QStringLiteral("Tavo"),
-                                   tr("Web page of the Tavo company"), "page-distributor");
-    dxBarButtonKalmeno = PageButton(bar, "dxBarButtonKalmeno", QStringLiteral("Kalmeno"),
-                                    tr("Web page of the program Tavo C.H."), "page-maker");
-    connect(dxBarButtonMallon, &QToolButton::clicked, this,
-            tools::Guarded([this] { dxBarButtonMallonClick(); }));
-    connect(dxBarButtonKalmeno, &QToolButton::clicked, this,
-            tools::Guarded([this] { dxBarButtonKalmenoClick(); }));
-}
-
-void TBrowserTab::BuildShortcuts()
-{
-    auto key = [this](const char* name, const QKeySequence& sequence, auto handler) {
-        auto* action = new QAction(FMainWindow);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(sequence);
-        action->setShortcutContext(Qt::WindowShortcut);
-        action->setEnabled(false);
-        connect(action, &QAction::triggered, this, tools::Guarded(handler));
-        FMainWindow->addAction(action);
-        return action;
-    };
-    FBackKey =
-        key("BrowserBackKey", QKeySequence(Qt::ALT | Qt::Key_Left), [this] { dxBackBtnClick(); });
-    FForwardKey = key("BrowserForwardKey", QKeySequence(Qt::ALT | Qt::Key_Right),
-                      [this] { dxForwardBtnClick(); });
-    FRefreshKey =
-        key("BrowserRefreshKey", QKeySequence(Qt::Key_F5), [this] { dxRefreshBtnClick(); });
-    FStopKey = key("BrowserStopKey", QKeySequence(Qt::Key_Escape), [this] { dxStopBtnClick(); });
-    FAddressKey = key("BrowserAddressKey", QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
+    // Desktop browsers' key for the address box; it has no button, so the box carries it.
+    FAddressAction = Command(this, "AddressAction", tr("Address"), nullptr,
+                             {QKeySequence(Qt::CTRL | Qt::Key_L)});
+    dxAddressCombo->addAction(FAddressAction);
+    connect(FAddressAction, &QAction::triggered, this, [this] {
         dxAddressCombo->setFocus(Qt::ShortcutFocusReason);
         dxAddressCombo->lineEdit()->selectAll();
     });
+
+    dxBarStatic1 = StaticText(bar, "dxBarStatic1", tr("Web Pages:"));
+    FMallonAction = Command(this, "MallonAction", QStringLiteral("Tavo"), "page-distributor");
+    FMallonAction->setToolTip(tr("Web page of the Tavo company"));
+    FKalmenoAction = Command(this, "KalmenoAction", QStringLiteral("Kalmeno"), "page-maker");
+    FKalmenoAction->setToolTip(tr("Web page of the program Tavo C.H."));
+    for (auto [action, name] : {std::pair{FMallonAction, "dxBarButtonMallon"},
+                                std::pair{FKalmenoAction, "dxBarButtonKalmeno"}})
+        Button(bar, action, name)->setAccessibleDescription(action->toolTip());
+    connect(FMallonAction, &QAction::triggered, this,
+            tools::Guarded([this] { dxBarButtonMallonClick(); }));
+    connect(FKalmenoAction, &QAction::triggered, this,
+            tools::Guarded([this] { dxBarButtonKalmenoClick(); }));
 }
 
-void TBrowserTab::UpdateShortcuts()
+QAction* TBrowserTab::CommandForKey(const QKeyEvent* Key) const
 {
-    // The keys act only where their buttons can be seen and used.
-    bool live = FBrowserReady && FParts.ButtonsBar->isVisibleTo(FMainWindow);
-    FBackKey->setEnabled(live && dxBackBtn->isEnabled());
-    FForwardKey->setEnabled(live && dxForwardBtn->isEnabled());
-    FRefreshKey->setEnabled(live);
-    FStopKey->setEnabled(live);
-    FAddressKey->setEnabled(live);
+    QKeySequence typed(Key->keyCombination());
+    for (QAction* command :
+         {FBackAction, FForwardAction, FStopAction, FRefreshAction, FAddressAction}) {
+        if (command->shortcuts().contains(typed))
+            return command;
+    }
+    return nullptr;
+}
+
+// Keys typed while the page has the focus are the page's first, as in desktop browsers:
+// Escape stops a loading page before the page sees it; the other command keys act when
+// the page leaves them unhandled (the engine hands those to the view's parent), Back and
+// Forward then only outside the page's text fields, where their keys are the page's.
+bool TBrowserTab::PageKey(QKeyEvent* Key)
+{
+    QAction* command = CommandForKey(Key);
+    if (!command || !FBrowserReady || !FParts.ButtonsBar->isVisible())
+        return false;
+    if (Key->type() == QEvent::ShortcutOverride) {
+        if (command == FStopAction && FLoading)
+            return false;  // the window's shortcut stops the page
+        Key->accept();     // the page has it first
+        return true;
+    }
+    if (command == FStopAction || !command->isEnabled())
+        return false;
+    QWidget* focus = QApplication::focusWidget();
+    bool typing = focus && focus->inputMethodQuery(Qt::ImEnabled).toBool();
+    if (typing && (command == FBackAction || command == FForwardAction))
+        return false;
+    command->trigger();
+    return true;
 }
 
 }  // namespace tavo::browser

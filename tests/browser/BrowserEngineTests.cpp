@@ -51,6 +51,19 @@ protected:
     }
     QString Url(const char* Path) const { return Site->Url(QString::fromLatin1(Path)); }
     QString Text() const { return Shell->Find<QComboBox>("dxAddressCombo")->currentText(); }
+    QVariant Evaluate(const QString& Script)
+    {
+        QVariant result;
+        bool done = false;
+        View->page()->runJavaScript(Script, [&](const QVariant& v) {
+            result = v;
+            done = true;
+        });
+        WaitFor([&] { return done; }, LoadTimeout);
+        return result;
+    }
+    // The keys the "/keys" page was given.
+    QStringList PageKeys() { return Evaluate(QStringLiteral("window.keys")).toStringList(); }
     QWidget* Surface() const { return View->focusProxy() ? View->focusProxy() : View; }
     void Type(Qt::Key Key, Qt::KeyboardModifiers Modifiers = Qt::NoModifier)
     {
@@ -256,6 +269,44 @@ TEST_F(EngineTab, AnAddressThatIsNoWebAddressIsAFailedPageToo)
     EXPECT_EQ(Shell->Tab()->History().size(), 4);
     EXPECT_EQ(Shell->Tab()->HistoryIndex(), 2);
     EXPECT_EQ(Text(), "a b c");
+}
+
+TEST_F(EngineTab, EscapeIsThePagesUnlessAPageIsLoading)
+{
+    Shell->EnterAddress(Url("/keys"));
+    ASSERT_TRUE(Settle(1));
+    Type(Qt::Key_Escape);
+    ASSERT_TRUE(WaitFor([&] { return PageKeys().contains("Escape"); }, LoadTimeout));
+    EXPECT_TRUE(Evaluate("document.getElementById('dialog').hidden").toBool());
+
+    // A page that is still loading is stopped, and the key goes no further.
+    Shell->EnterAddress(Url("/slow"));
+    ASSERT_TRUE(WaitFor([&] { return Site->Hits("/slow") > 0; }, LoadTimeout));
+    EXPECT_EQ(Finished->count(), 0);
+    Type(Qt::Key_Escape);
+    ASSERT_TRUE(WaitFor([&] { return Finished->count() > 0; }, LoadTimeout));
+    EXPECT_EQ(PageKeys(), QStringList{"Escape"});
+}
+
+TEST_F(EngineTab, BackAndForwardKeysInAPageTextFieldAreThePages)
+{
+    Shell->EnterAddress(Url("/keys"));
+    ASSERT_TRUE(Settle(1));
+    QSignalSpy started(View, &QWebEngineView::loadStarted);
+    Evaluate("document.getElementById('field').focus()");
+    Type(Qt::Key_Left, Qt::AltModifier);
+    Type(Qt::Key_X);  // keys arrive in order: once x is in, Alt+Left has been dealt with
+    ASSERT_TRUE(WaitFor([&] { return PageKeys().contains("x"); }, LoadTimeout));
+    EXPECT_TRUE(PageKeys().contains("Alt+ArrowLeft"));
+    EXPECT_EQ(Evaluate("document.getElementById('field').value").toString(), "x");
+    EXPECT_EQ(started.count(), 0);
+    EXPECT_EQ(Shell->Tab()->HistoryIndex(), 1);
+
+    // Outside a text field the page lets the key pass, and it goes back.
+    Evaluate("document.activeElement.blur()");
+    Type(Qt::Key_Left, Qt::AltModifier);
+    ASSERT_TRUE(Settle(0));
+    EXPECT_EQ(View->title(), "Home");
 }
 
 TEST_F(EngineTab, SearchOpensTheSearchPage)

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -46,6 +47,25 @@ public:
     QPointer<QWidget> View;
     std::shared_ptr<QStringList> Calls;
     bool Announce = true;
+};
+
+// Records the key presses its objects see, as their key sequences.
+class RecordKeys : public QObject {
+public:
+    explicit RecordKeys(QStringList* Seen) : FSeen(Seen) {}
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(Event);
+            if (!key->isAutoRepeat() &&
+                !QList<int>{Qt::Key_Alt, Qt::Key_Control}.contains(key->key()))
+                *FSeen << QKeySequence(key->keyCombination()).toString();
+        }
+        return false;
+    }
+
+private:
+    QStringList* FSeen;
 };
 
 class BrowserTab : public ::testing::Test {
@@ -319,6 +339,58 @@ TEST_F(BrowserTab, KeysWorkOnlyWhileTheToolbarsShow)
     EXPECT_TRUE(Calls->isEmpty()) << Calls->join(", ").toStdString();
 }
 
+TEST_F(BrowserTab, KeysTypedInThePageAreThePagesFirst)
+{
+    // The control's page leaves every key unhandled, as a page without handlers does: the
+    // key then passes to the panel the control sits in. What the page saw is recorded, its
+    // text field's keys included.
+    Start();
+    QStringList seen;
+    RecordKeys recorder(&seen);
+    Control->View->setFocusPolicy(Qt::StrongFocus);
+    Control->View->installEventFilter(&recorder);
+    auto* field = new QLineEdit(Control->View);
+    field->show();
+    Announce("http://127.0.0.1/b");
+
+    // Escape stops only a page that is loading, and then before the page sees it.
+    Control->View->setFocus();
+    Calls->clear();
+    Shell->Press(Qt::Key_Escape);
+    EXPECT_TRUE(Calls->isEmpty());
+    EXPECT_EQ(seen, QStringList{"Esc"});
+    Control->OnProgressChange(0, 100);
+    Shell->Press(Qt::Key_Escape);
+    EXPECT_EQ(*Calls, QStringList{"Stop"});
+    EXPECT_EQ(seen, QStringList{"Esc"});
+    Control->OnProgressChange(-1, 0);
+    Control->OnDocumentComplete();
+    Shell->Press(Qt::Key_Escape);
+    EXPECT_EQ(*Calls, QStringList{"Stop"});
+
+    // In the address box and on the toolbar the keys are the browser's at once.
+    Combo()->setFocus();
+    Shell->Press(Qt::Key_Escape);
+    Shell->Find<QToolButton>("dxHomeBtn")->setFocus();
+    Shell->Press(Qt::Key_Escape);
+    EXPECT_EQ(*Calls, (QStringList{"Stop", "Stop", "Stop"}));
+
+    // Back from the page, after the page had it; not in the page's text field.
+    Calls->clear();
+    seen.clear();
+    field->setFocus();
+    Shell->Press(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_TRUE(Calls->isEmpty());
+    Control->View->setFocus();
+    Shell->Press(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(*Calls, QStringList{"Navigate " + Home});
+    EXPECT_EQ(seen, (QStringList{"Alt+Left", "Alt+Left"}));
+    Shell->Press(Qt::Key_F5);
+    Shell->Press(Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(Calls->last(), "Refresh");
+    EXPECT_TRUE(Combo()->hasFocus());
+}
+
 TEST_F(BrowserTab, ClosingTheWindowStopsTheBrowser)
 {
     Start();
@@ -346,6 +418,16 @@ TEST_F(BrowserTab, ToolbarItemsAreNamedSizedAndReachable)
         EXPECT_TRUE(b->focusPolicy() & Qt::TabFocus);
         EXPECT_FALSE(b->icon().isNull());
         EXPECT_EQ(QAccessible::queryAccessibleInterface(b)->text(QAccessible::Name), i.Caption);
+    }
+    // Each command button shows its action, which carries the platform's standard keys, so
+    // that a key never does what its button cannot.
+    for (const auto& [button, key] : {std::pair{"dxBackBtn", QKeySequence::Back},
+                                      std::pair{"dxForwardBtn", QKeySequence::Forward},
+                                      std::pair{"dxRefreshBtn", QKeySequence::Refresh},
+                                      std::pair{"dxStopBtn", QKeySequence::Cancel}}) {
+        QAction* command = Shell->Find<QToolButton>(button)->defaultAction();
+        ASSERT_NE(command, nullptr) << button;
+        EXPECT_EQ(command->shortcuts(), QKeySequence::keyBindings(key)) << button;
     }
     EXPECT_EQ(Shell->Find<QToolButton>("dxBackBtn")->popupMode(), QToolButton::MenuButtonPopup);
     EXPECT_EQ(Shell->Find<QToolButton>("dxBackBtn")->menu(), Shell->Find<QMenu>("BackPopupMenu"));

@@ -31,6 +31,14 @@ TestSite::TestSite()
         "<frameset cols='50%,50%'><frame src='/f1'><frame src='/f2'></frameset></html>";
     FPages["/f1"] = Page("F1", "left frame");
     FPages["/f2"] = Page("F2", "right frame");
+    // Records the keys it is given, and closes its dialog on Escape as pages do.
+    FPages["/keys"] =
+        Page("Keys", "<div id='dialog'>A dialog</div><input id='field'>"
+                     "<script>window.keys = [];"
+                     "document.addEventListener('keydown', function (e) {"
+                     "  keys.push((e.altKey ? 'Alt+' : '') + e.key);"
+                     "  if (e.key === 'Escape') document.getElementById('dialog').hidden = true;"
+                     "});</script>");
     // "/slow" is never answered.
     FServer.listen(QHostAddress::LocalHost, 0);
     connect(&FServer, &QTcpServer::newConnection, this, [this] {
