@@ -23,14 +23,18 @@ public:
                     if (!s->readAll().contains("\r\n\r\n"))
                         return;
                     s->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n"
-                             "Content-Length: " + QByteArray::number(FPage.size()) + "\r\n\r\n" + FPage);
+                             "Content-Length: " +
+                             QByteArray::number(FPage.size()) + "\r\n\r\n" + FPage);
                     s->disconnectFromHost();
                 });
                 connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
             }
         });
     }
-    QUrl Url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(FServer.serverPort())); }
+    QUrl Url() const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(FServer.serverPort()));
+    }
 
 private:
     QTcpServer FServer;
