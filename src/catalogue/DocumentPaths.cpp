@@ -3,6 +3,5 @@
 namespace tavo::catalogue {
 
 std::string DocumentationFolder;
-std::string ReaderSetupPath;
 
 }  // namespace tavo::catalogue

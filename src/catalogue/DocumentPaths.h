@@ -6,7 +6,5 @@ namespace tavo::catalogue {
 
 // The folder of the catalogue and the documents, with a trailing separator.
 extern std::string DocumentationFolder;
-// The PDF reader's installer on the disc.
-extern std::string ReaderSetupPath;
 
 }  // namespace tavo::catalogue

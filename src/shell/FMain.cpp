@@ -17,7 +17,12 @@
 #include "FAbout.h"
 #include "LinkLabel.h"
 #include "browser/BrowserTab.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/DMDocItem.h"
 #include "catalogue/DocumentPaths.h"
+#include "docviewer/FDOCPDFViewer.h"
+#include "docviewer/ReaderPool.h"
+#include "identity/ApplCons.h"
 #include "platform/AnsiText.h"
 #include "platform/Folders.h"
 #include "platform/StartupLog.h"
@@ -92,12 +97,18 @@ TF_Main::TF_Main(QWidget* Parent) : QMainWindow(Parent)
     connect(PageControl1, &QTabWidget::currentChanged, this,
             tools::Guarded([this](int) { PageControl1Change(); }));
     connect(L_FirmWWW, &TLinkLabel::clicked, this, tools::Guarded([this] { L_FirmWWWClick(); }));
-    connect(L_FirmEMail, &TLinkLabel::clicked, this, tools::Guarded([this] { L_FirmEMailClick(); }));
-    connect(FMaker.L_TervikWWW, &TLinkLabel::clicked, this, tools::Guarded([this] { L_TervikWWWClick(); }));
-    connect(FMaker.Image1, &TLinkLabel::clicked, this, tools::Guarded([this] { L_TervikWWWClick(); }));
-    connect(FMaker.L_TervikEMail, &TLinkLabel::clicked, this, tools::Guarded([this] { L_TervikEMailClick(); }));
-    connect(FMaker.L_CopyRight, &TLinkLabel::clicked, this, tools::Guarded([this] { L_CopyRightClick(); }));
-    connect(Sbtn_InstallHD, &QToolButton::clicked, this, tools::Guarded([this] { Sbtn_InstallHDClick(); }));
+    connect(L_FirmEMail, &TLinkLabel::clicked, this,
+            tools::Guarded([this] { L_FirmEMailClick(); }));
+    connect(FMaker.L_TervikWWW, &TLinkLabel::clicked, this,
+            tools::Guarded([this] { L_TervikWWWClick(); }));
+    connect(FMaker.Image1, &TLinkLabel::clicked, this,
+            tools::Guarded([this] { L_TervikWWWClick(); }));
+    connect(FMaker.L_TervikEMail, &TLinkLabel::clicked, this,
+            tools::Guarded([this] { L_TervikEMailClick(); }));
+    connect(FMaker.L_CopyRight, &TLinkLabel::clicked, this,
+            tools::Guarded([this] { L_CopyRightClick(); }));
+    connect(Sbtn_InstallHD, &QToolButton::clicked, this,
+            tools::Guarded([this] { Sbtn_InstallHDClick(); }));
     connect(SBtn_HD, &QToolButton::clicked, this, tools::Guarded([this] { Btn_HDClick(); }));
 }
 
@@ -247,7 +258,8 @@ QWidget* TF_Main::BuildInternetTab()
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     auto* message = new QLabel(
-        QStringLiteral("Internet viewer Internet Explorer has not been installed in this system."), panel);
+        QStringLiteral("Internet viewer Internet Explorer has not been installed in this system."),
+        panel);
     message->setObjectName(QStringLiteral("P_HTML1Caption"));
     message->setAlignment(Qt::AlignCenter);
     message->setWordWrap(true);
@@ -305,7 +317,7 @@ void TF_Main::FormCreate()
     FDiscFolder = platform::ExecutableFolder().string();
     if (FDiscFolder.empty() || FDiscFolder.back() != '/')
         FDiscFolder += '/';
-    catalogue::ReaderSetupPath = FDiscFolder + "Setup\\Acrobat\\SetupAcrobat.exe";
+    docviewer::ReaderSetupPath = FDiscFolder + "Setup\\Acrobat\\SetupAcrobat.exe";
     catalogue::DocumentationFolder = FDiscFolder + "Setup\\PdfViewer\\Documentation\\";
 
     PageControl1->setCurrentIndex(TabPrograms);
@@ -339,9 +351,28 @@ void TF_Main::CreateBrowser()
     FBrowserTab->CreateBrowser();
 }
 
+docviewer::TF_DocPDFViewer* TF_Main::Viewer() const
+{
+    return FViewer.data();
+}
+
 void TF_Main::ShowManual()
 {
-    // The documentation viewer is placed here once the catalogue can be read.
+    if (!FViewer) {
+        // Errors reach the standard handler: the tab stays empty and the next visit tries
+        // again. A catalogue left from a failed attempt goes first.
+        FCatalogue.reset();
+        FCatalogue =
+            catalogue::LoadCatalogue(catalogue::DocumentationFolder + catalogue::CatalogueFileName,
+                                     *identity::CatalogueVerInfo());
+        auto* viewer = new docviewer::TF_DocPDFViewer(this);
+        viewer->AlignClientIn(TS_Doc);
+        FViewer = viewer;
+        FViewer->FillTree(FCatalogue.get(),
+                          catalogue::DM_DocItem ? catalogue::DM_DocItem->Glyphs : nullptr);
+    }
+    FViewer->show();
+    FViewer->raise();
 }
 
 void TF_Main::FormShow()
@@ -352,7 +383,12 @@ void TF_Main::FormShow()
 
 void TF_Main::FormClose()
 {
-    // The documentation tab's close handling runs here once the viewer exists.
+    // Whatever the viewer's close handling does, the pooled controls are released.
+    struct TFreePool {
+        ~TFreePool() { docviewer::FreeControlPool(); }
+    } freePool;
+    if (FViewer)
+        FViewer->FormClose();
 }
 
 void TF_Main::FormDestroy()
@@ -361,6 +397,10 @@ void TF_Main::FormDestroy()
         return;
     FDestroyed = true;
     FBrowserTab->Release();
+    // The viewer (which stores its layout as it goes) before the catalogue whose entries
+    // its tree shows, so the tree never holds released entries.
+    delete FViewer.data();
+    FCatalogue.reset();
 }
 
 void TF_Main::showEvent(QShowEvent* Event)
@@ -374,14 +414,29 @@ void TF_Main::showEvent(QShowEvent* Event)
 
 void TF_Main::closeEvent(QCloseEvent* Event)
 {
-    FormClose();
+    tools::Guarded([this] { FormClose(); })();
     QMainWindow::closeEvent(Event);
 }
 
-void TF_Main::L_FirmWWWClick() { OpenFirmWeb(L_FirmWWW); }
-void TF_Main::L_FirmEMailClick() { OpenFirmEmail(this, L_FirmEMail); }
-void TF_Main::L_TervikWWWClick() { OpenMakerWeb(); }
-void TF_Main::L_TervikEMailClick() { OpenMakerEmail(this); }
-void TF_Main::L_CopyRightClick() { OpenAuthorsPage(); }
+void TF_Main::L_FirmWWWClick()
+{
+    OpenFirmWeb(L_FirmWWW);
+}
+void TF_Main::L_FirmEMailClick()
+{
+    OpenFirmEmail(this, L_FirmEMail);
+}
+void TF_Main::L_TervikWWWClick()
+{
+    OpenMakerWeb();
+}
+void TF_Main::L_TervikEMailClick()
+{
+    OpenMakerEmail(this);
+}
+void TF_Main::L_CopyRightClick()
+{
+    OpenAuthorsPage();
+}
 
 }  // namespace tavo::shell

@@ -1,7 +1,9 @@
 #pragma once
 // The main window: the distributor's banner, the browser toolbars and the three tabs.
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "ContactLinks.h"
@@ -14,6 +16,12 @@ class QToolButton;
 
 namespace tavo::browser {
 class TBrowserTab;
+}
+namespace tavo::objects {
+class TObjectCollection;
+}
+namespace tavo::docviewer {
+class TF_DocPDFViewer;
 }
 
 namespace tavo::shell {
@@ -46,6 +54,10 @@ public:
 
     const std::string& DiscFolder() const { return FDiscFolder; }
     browser::TBrowserTab* BrowserTab() const { return FBrowserTab; }
+    // The documentation catalogue and viewer: none until the first successful visit to
+    // the "Manual" tab.
+    const objects::TObjectCollection* Catalogue() const { return FCatalogue.get(); }
+    docviewer::TF_DocPDFViewer* Viewer() const;
     QToolBar* Bar(int Index) const { return Index == 0 ? FButtonsBar : FAddressBar; }
 
     // The command buffer's capacity: longer command lines are refused, never cut.
@@ -88,6 +100,8 @@ private:
     std::string FDiscFolder;
     browser::TBrowserTab* FBrowserTab = nullptr;
     std::array<char, CommandLineSize> FCommandLine{};
+    std::unique_ptr<objects::TObjectCollection> FCatalogue;
+    QPointer<docviewer::TF_DocPDFViewer> FViewer;
     bool FShown = false;
     bool FDestroyed = false;
 };

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include "docviewer/ReaderPool.h"
 #include "identity/ApplCons.h"
 #include "objects/ObjectsModule.h"
 #include "tools/Tools.h"
@@ -15,10 +16,14 @@ LibraryModules::LibraryModules()
     objects::StartObjectsModule();
     tools::StartToolsModule();
     identity::StartApplCons();
+    docviewer::StartViewerModule();
 }
 
 LibraryModules::~LibraryModules()
 {
+    // The reader controls go before the settings stores and, in the program, are already
+    // gone with the application object.
+    docviewer::StopViewerModule();
     identity::StopApplCons();
     tools::StopToolsModule();
     objects::StopObjectsModule();

@@ -11,6 +11,7 @@
 #include "ShellTestSupport.h"
 #include "browser/BrowserTab.h"
 #include "catalogue/DocumentPaths.h"
+#include "docviewer/ReaderPool.h"
 #include "platform/Errors.h"
 #include "platform/Folders.h"
 #include "platform/WebBrowserControl.h"
@@ -84,7 +85,7 @@ TEST(MainWindow, DiscPathsAreBuiltFromTheExecutablesFolder)
     std::string disc = platform::ExecutableFolder().string() + "/";
     EXPECT_EQ(shell.Main()->DiscFolder(), disc);
     EXPECT_EQ(catalogue::DocumentationFolder, disc + "Setup\\PdfViewer\\Documentation\\");
-    EXPECT_EQ(catalogue::ReaderSetupPath, disc + "Setup\\Acrobat\\SetupAcrobat.exe");
+    EXPECT_EQ(docviewer::ReaderSetupPath, disc + "Setup\\Acrobat\\SetupAcrobat.exe");
 }
 
 TEST(MainWindow, WithoutABrowserTheTabShowsTheMessageAndNeverTriesAgain)

@@ -1,0 +1,854 @@
+#include "FDOCPDFViewer.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHideEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <filesystem>
+
+#include "FAdobeRader6Warrning.h"
+#include "PDFLib_TLB.h"
+#include "PdfLib_TLB_Old.h"
+#include "PdfPanel.h"
+#include "ReaderPool.h"
+#include "TransparentPanel.h"
+#include "catalogue/DocItem.h"
+#include "catalogue/PdfTreeView.h"
+#include "platform/AnsiText.h"
+#include "platform/ProgramStart.h"
+#include "platform/StringTable.h"
+#include "split/OxSplit.h"
+#include "tools/Colors.h"
+#include "tools/MessageBoxes.h"
+#include "tools/TextRoutines.h"
+#include "tools/TextToNumber.h"
+
+namespace tavo::docviewer {
+
+using catalogue::TDocItem0;
+using split::ToxScrollPane;
+using split::ToxSplit;
+
+// Draws the entry whose part of the document is on screen in bold; the selection stays
+// where the user put it, so marking never opens anything.
+class TCurrentEntryDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QPersistentModelIndex Marked;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* Option, const QModelIndex& Index) const override
+    {
+        QStyledItemDelegate::initStyleOption(Option, Index);
+        if (Marked.isValid() && Index == Marked)
+            Option->font.setBold(true);
+    }
+};
+
+namespace {
+
+QString Str(int32_t Id)
+{
+    return platform::FromAnsi(platform::LoadStr(Id));
+}
+
+QLabel* MessageLabel(const char* Name, const QString& Text, const QColor& Colour)
+{
+    auto* label = new QLabel(Text);
+    label->setObjectName(QLatin1String(Name));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    label->setWordWrap(true);
+    label->setContentsMargins(4, 6, 4, 6);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, Colour);
+    label->setPalette(pal);
+    label->hide();
+    return label;
+}
+
+QToolButton* TreeButton(QWidget* Parent, const char* Name, const QString& Hint, const char* Icon)
+{
+    auto* b = new QToolButton(Parent);
+    b->setObjectName(QLatin1String(Name));
+    b->setGeometry(29, 2, 24, 22);
+    b->setAutoRaise(true);  // flat
+    b->setIcon(QIcon(QLatin1String(Icon)));
+    b->setIconSize(QSize(16, 16));
+    b->setToolTip(Hint);
+    b->setAccessibleName(Hint);
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
+constexpr const QColor Navy(0, 0, 128);
+
+}  // namespace
+
+bool DocumentExists(const std::string& FileName)
+{
+    if (tools::IsBlank(FileName))
+        return false;
+    std::error_code ec;
+    return std::filesystem::is_regular_file(catalogue::ResolveDocumentFile(FileName), ec);
+}
+
+TF_DocPDFViewer::TF_DocPDFViewer(QWidget* Owner) : TdxBar_Form(Owner)
+{
+    setObjectName(QStringLiteral("F_DocPDFViewer"));
+    setWindowTitle(tr("Documentation"));
+    setWindowFlags(Qt::Widget | Qt::FramelessWindowHint);
+    resize(506, 469);
+    setAccessibleName(tr("Documentation"));
+
+    Split = new ToxSplit(this);
+    Split->setObjectName(QStringLiteral("Split"));
+    Split->SetStyle(split::oxsInset);
+    Split->SetOptions({split::oxsHideInvisible, split::oxsSaveAsPercent});
+    Split->SetAutoUpdate(false);
+    Split->SetSyncScroll(false);
+    Split->SetDockSite(false);
+    Split->setAccessibleName(tr("Documentation"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Split);
+    Split->setGeometry(rect());
+
+    BuildTreePane();
+    BuildPdfPane();
+    Split->SetOrientation(split::oxsVert);
+    Split->SetPercentX(42);
+    Split->SetPercentY(22);
+
+    Timer = new QTimer(this);
+    Timer->setObjectName(QStringLiteral("Timer"));
+    Timer->setInterval(400);
+
+    connect(Timer, &QTimer::timeout, this, tools::Guarded([this] { TimerTimer(); }));
+    connect(PdfTreeView, &catalogue::TPdfTreeView::Change, this,
+            tools::Guarded([this](const QModelIndex& Node) { PdfTreeViewChange(Node); }));
+    PdfTreeView->OnSelectInitial = [this] { SelectInitial(); };
+    connect(SB_TreeH, &QToolButton::clicked, this, tools::Guarded([this] { SB_TreeHClick(); }));
+    connect(SB_TreeV, &QToolButton::clicked, this, tools::Guarded([this] { SB_TreeVClick(); }));
+    connect(Btn_InstalAcrobat, &QPushButton::clicked, this,
+            tools::Guarded([this] { Btn_InstalAcrobatClick(); }));
+    connect(Split, &ToxSplit::OnResize, this, [this] { SplitResize(); });
+    PDFPane->installEventFilter(this);
+    P_Pdf->installEventFilter(this);
+    PdfTreeView->installEventFilter(this);
+
+    // F6 moves between the contents and the document, as in other programs with panes.
+    for (QKeySequence key : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)}) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this] { SwitchFocus(); });
+    }
+    // Once the document has the focus, however it got there, the first click needs no catching.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* Now) {
+        TReaderControl* control = CurrentControl();
+        if (ClickPanel && control && Now && (Now == control || control->isAncestorOf(Now)))
+            ClickPanel->hide();
+    });
+
+    FormCreate();
+}
+
+TF_DocPDFViewer::~TF_DocPDFViewer()
+{
+    FormDestroy();
+}
+
+void TF_DocPDFViewer::BuildTreePane()
+{
+    TreePane = new ToxScrollPane(Split);
+    TreePane->setObjectName(QStringLiteral("TreePane"));
+    TreePane->SetAutoDock(false);
+    TreePane->setMinimumSize(56, 56);
+    TreePane->setFocusPolicy(Qt::NoFocus);  // a container: Tab goes to what it holds
+    TreePane->setWidgetResizable(true);
+    TreePane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TreePane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TreePane->setAccessibleName(Str(SNameContentsPane));
+
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("TreePaneContent"));
+    content->setMinimumSize(0, 0);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    Panel1 = new QFrame(content);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(27);
+    Panel1->setMinimumWidth(0);
+    Panel1->setFrameShape(QFrame::NoFrame);
+    Panel1->setAccessibleName(Str(SNameContentsButtons));
+    SB_TreeH =
+        TreeButton(Panel1, "SB_TreeH", tr("Table of contents on top"), ":/docviewer/tree-top.svg");
+    SB_TreeV = TreeButton(Panel1, "SB_TreeV", tr("Table of contents on the left"),
+                          ":/docviewer/tree-left.svg");
+    CB_ExpandAll = new QCheckBox(tr("Expand"), Panel1);
+    CB_ExpandAll->setObjectName(QStringLiteral("CB_ExpandAll"));
+    CB_ExpandAll->setGeometry(58, 4, 69, 17);
+    CB_ExpandAll->setToolTip(tr("Auto expand whole table of contents"));
+    CB_ExpandAll->setAccessibleDescription(tr("Auto expand whole table of contents"));
+    CB_ExpandAll->setChecked(true);
+    column->addWidget(Panel1);
+
+    PdfTreeView = new catalogue::TPdfTreeView(content);
+    PdfTreeView->setMinimumSize(0, 0);
+    PdfTreeView->setToolTip(QString());
+    FDelegate = new TCurrentEntryDelegate(PdfTreeView);
+    PdfTreeView->setItemDelegate(FDelegate);
+    PdfTreeView->LinkExpandCheckBox(CB_ExpandAll);
+    column->addWidget(PdfTreeView, 1);
+    TreePane->setWidget(content);
+
+    setTabOrder(SB_TreeH, SB_TreeV);
+    setTabOrder(SB_TreeV, CB_ExpandAll);
+    setTabOrder(CB_ExpandAll, PdfTreeView);
+}
+
+void TF_DocPDFViewer::BuildPdfPane()
+{
+    PDFPane = new ToxScrollPane(Split);
+    PDFPane->setObjectName(QStringLiteral("PDFPane"));
+    PDFPane->SetAutoDock(false);
+    PDFPane->setWidgetResizable(true);
+    PDFPane->setFocusPolicy(Qt::NoFocus);
+    PDFPane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    PDFPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    PDFPane->setAccessibleName(Str(SNameDocumentPane));
+
+    P_Pdf = new TPdfPanel;
+    P_Pdf->setObjectName(QStringLiteral("P_Pdf"));
+    P_Pdf->setFrameShape(QFrame::NoFrame);
+    P_Pdf->setMinimumSize(0, 0);
+    P_Pdf->setAutoFillBackground(true);
+    QPalette pal = P_Pdf->palette();
+    pal.setColor(QPalette::Window, tools::ToQColor(tools::clWindow));
+    P_Pdf->setPalette(pal);
+    P_Pdf->setAccessibleName(Str(SNameDocument));
+
+    L_AcrobatLoading =
+        MessageLabel("L_AcrobatLoading", tr("Opening Adobe Acrobat Reader - Please wait"), Navy);
+    L_NoDocMsg = MessageLabel("L_NoDocMsg", tr("No documentation"), Navy);
+    QFont big = L_NoDocMsg->font();
+    big.setBold(true);
+    L_NoDocMsg->setFont(big);
+    L_AcrobatLoading->setFont(big);
+
+    P_AcrobatSetup = new QFrame;
+    P_AcrobatSetup->setObjectName(QStringLiteral("P_AcrobatSetup"));
+    P_AcrobatSetup->setFixedHeight(95);
+    P_AcrobatSetup->setAccessibleName(tr("Acrobat Reader setup"));
+    Label5 = new QLabel(tr("Acrobat Reader program for viewing the documentation has not been "
+                           "installed on this computer"),
+                        P_AcrobatSetup);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setWordWrap(true);
+    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette red = Label5->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label5->setPalette(red);
+    QFont bold = Label5->font();
+    bold.setBold(true);
+    Label5->setFont(bold);
+    L_AcrobatInstal = new QLabel(tr("The Acrobat Reader installation files are placed on CD in "
+                                    "folder '\\setup\\acrobat\\'."),
+                                 P_AcrobatSetup);
+    L_AcrobatInstal->setObjectName(QStringLiteral("L_AcrobatInstal"));
+    L_AcrobatInstal->setWordWrap(true);
+    L_AcrobatInstal->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Btn_InstalAcrobat = new QPushButton(tr("Install Acrobat Reader"), P_AcrobatSetup);
+    Btn_InstalAcrobat->setObjectName(QStringLiteral("Btn_InstalAcrobat"));
+    // The button and the label share one place: only one of them is ever shown.
+    auto* setupColumn = new QVBoxLayout(P_AcrobatSetup);
+    setupColumn->setContentsMargins(8, 8, 8, 8);
+    setupColumn->addWidget(Label5);
+    auto* place = new QHBoxLayout;
+    place->addStretch(1);
+    place->addWidget(L_AcrobatInstal, 4);
+    place->addWidget(Btn_InstalAcrobat);
+    place->addStretch(1);
+    setupColumn->addLayout(place);
+    P_AcrobatSetup->hide();
+
+    P_Pdf->AddTopItem(L_AcrobatLoading);
+    P_Pdf->AddTopItem(L_NoDocMsg);
+    P_Pdf->AddTopItem(P_AcrobatSetup);
+    PDFPane->setWidget(P_Pdf);
+}
+
+void TF_DocPDFViewer::FormCreate()
+{
+    FControlPending = true;
+    FControlReady = false;
+    FFirstShow = true;
+    FCurrentFile.clear();
+    FCurrentPage = 0;
+    FCurrentDest.clear();
+    FLastType = objects::NullInt;
+    FPdfControl = nullptr;
+    FPdfOldControl = nullptr;
+    FOrientV = true;
+    UpdateButtons();
+}
+
+void TF_DocPDFViewer::FormDestroy()
+{
+    if (FDestroyed)
+        return;
+    FDestroyed = true;
+    Timer->stop();
+    // A failing reader must not stop the layout from being stored or the window from going.
+    try {
+        CloseDocument();
+    } catch (...) {
+        ForgetControl();
+    }
+    CurrentLayout().Store();
+}
+
+bool TF_DocPDFViewer::Busy() const
+{
+    return PdfTreeView->Busy();
+}
+
+TPDF* TF_DocPDFViewer::PdfControl() const
+{
+    return FPdfControl.data();
+}
+
+TPdfOld* TF_DocPDFViewer::PdfOldControl() const
+{
+    return FPdfOldControl.data();
+}
+
+TReaderControl* TF_DocPDFViewer::CurrentControl() const
+{
+    if (UseOldControl)
+        return FPdfOldControl.data();
+    return FPdfControl.data();
+}
+
+void TF_DocPDFViewer::FillTree(const objects::TObjectCollection* Collection,
+                               tools::TImageList* Images)
+{
+    FSections.clear();
+    FDelegate->Marked = QPersistentModelIndex();
+    PdfTreeView->FillTree(Collection, Images);
+}
+
+void TF_DocPDFViewer::showEvent(QShowEvent* Event)
+{
+    TdxBar_Form::showEvent(Event);
+    tools::Guarded([this] { FormShow(); })();
+}
+
+void TF_DocPDFViewer::hideEvent(QHideEvent* Event)
+{
+    TdxBar_Form::hideEvent(Event);
+    FormHide();
+}
+
+void TF_DocPDFViewer::FormShow()
+{
+    if (FFirstShow) {
+        bool setup = !tools::IsBlank(ReaderSetupPath);
+        Btn_InstalAcrobat->setVisible(setup);
+        L_AcrobatInstal->setVisible(!setup);
+        if (!FLayoutApplied) {
+            FLayoutApplied = true;
+            ApplyLayout(TViewerLayout::Load());
+        }
+        SelectInitial();
+        Timer->start();
+    }
+    UpdateButtons();
+}
+
+void TF_DocPDFViewer::FormHide()
+{
+    Timer->stop();
+}
+
+void TF_DocPDFViewer::FormClose()
+{
+    Timer->stop();
+    CloseDocument();
+}
+
+void TF_DocPDFViewer::TimerTimer()
+{
+    Timer->stop();
+    if (!FControlPending)
+        return;
+    FFirstShow = false;
+    QPointer<TF_DocPDFViewer> self(this);
+    SelectInitial();
+    if (!self)
+        return;
+    TReaderControl* control = CurrentControl();
+    if (FControlPending && (!control || !control->parentWidget()))
+        Timer->start();
+}
+
+template <typename F> QModelIndex TF_DocPDFViewer::FirstNodeWithFile(F Test) const
+{
+    const QAbstractItemModel* model = PdfTreeView->model();
+    // Depth first: a node, then its children, then its next sibling.
+    std::vector<QModelIndex> stack;
+    for (int row = model->rowCount() - 1; row >= 0; --row)
+        stack.push_back(model->index(row, 0));
+    while (!stack.empty()) {
+        QModelIndex node = stack.back();
+        stack.pop_back();
+        if (const TDocItem0* item = PdfTreeView->ItemOf(node))
+            if (!tools::IsBlank(item->FileName()) && Test(*item))
+                return node;
+        for (int row = model->rowCount(node) - 1; row >= 0; --row)
+            stack.push_back(model->index(row, 0, node));
+    }
+    return {};
+}
+
+void TF_DocPDFViewer::SelectInitial()
+{
+    QModelIndex node;
+    if (FLastType != objects::NullInt)
+        node = FirstNodeWithFile(
+            [this](const TDocItem0& Item) { return Item.CaptionTyp() == FLastType; });
+    if (!node.isValid())
+        node = FirstNodeWithFile([](const TDocItem0&) { return true; });
+    if (node.isValid()) {
+        QPointer<TF_DocPDFViewer> self(this);
+        QPersistentModelIndex kept(node);
+        if (!CurrentControl())
+            PdfTreeViewChange(node);
+        if (self && kept.isValid())
+            PdfTreeView->setCurrentIndex(kept);
+        return;
+    }
+    OpenDocument(std::string(), 1, std::string());
+}
+
+void TF_DocPDFViewer::PdfTreeViewChange(const QModelIndex& Node)
+{
+    if (Busy() || !Node.isValid())
+        return;
+    TDocItem0* item = PdfTreeView->ItemOf(Node);
+    if (!item)
+        return;
+    std::string file = item->FileName();
+    if (tools::IsBlank(file)) {
+        PdfTreeView->expand(Node);
+        return;
+    }
+    int32_t type = item->CaptionTyp();
+    QPointer<TF_DocPDFViewer> self(this);
+    // The type is kept whatever becomes of the opening.
+    struct TKeepType {
+        QPointer<TF_DocPDFViewer>& Self;
+        int32_t Type;
+        ~TKeepType()
+        {
+            if (Self)
+                Self->FLastType = Type;
+        }
+    } keep{self, type};
+    OpenDocument(file, item->PageNumber(), item->Destination());
+}
+
+void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
+                                   const std::string& Destination)
+{
+    if (Busy() || FFirstShow || !ReaderAvailable)
+        return;
+    QPointer<TF_DocPDFViewer> self(this);
+    try {
+        if (FControlPending && DocumentExists(FileName)) {
+            try {
+                if (!CurrentControl()) {
+                    ReaderVersionWarning();
+                    L_AcrobatLoading->show();
+                    L_AcrobatLoading->repaint();
+                    TPooledControl taken = TakeControl();
+                    if (!taken.Taken()) {
+                        // Every control is lent to other viewers: try again at the next tick.
+                        L_AcrobatLoading->hide();
+                        L_NoDocMsg->show();
+                        return;
+                    }
+                    FPdfControl = taken.New;
+                    FPdfOldControl = taken.Old;
+                    TReaderControl* control = CurrentControl();
+                    if (control && !control->parentWidget())
+                        AttachControl(control);
+                }
+                FControlPending = false;
+                FControlReady = true;
+            } catch (...) {
+                ReaderUnavailable();
+                return;
+            }
+        }
+        L_NoDocMsg->setVisible(FControlPending);
+        if (FControlPending || !FControlReady)
+            return;
+        TReaderControl* control = CurrentControl();
+        if (!control)
+            throw platform::Exception("no reader control");
+        if (FileName != FCurrentFile) {
+            if (DocumentExists(FileName)) {
+                L_NoDocMsg->hide();
+                L_NoDocMsg->repaint();
+                if (L_AcrobatLoading->isHidden())
+                    ShowReadingPanel();
+                QString path =
+                    QString::fromStdString(catalogue::ResolveDocumentFile(FileName).string());
+                LoadFile(path);
+                control->repaint();
+                delete ReadingPanel.data();
+                L_AcrobatLoading->hide();
+                repaint();
+            } else {
+                L_NoDocMsg->show();
+            }
+            FCurrentFile = FileName;
+            CollectSections();
+            if (DocumentExists(FileName))
+                emit DocumentLoaded(
+                    QString::fromStdString(catalogue::ResolveDocumentFile(FileName).string()));
+        }
+        L_AcrobatLoading->hide();
+        bool shown = DocumentExists(FCurrentFile);
+        control->setVisible(shown);
+        L_NoDocMsg->setVisible(!shown);
+        if (Page >= 0)
+            SetCurrentPageOnControl(Page);
+        if (tools::IsBlank(Destination))
+            SetView(FitWidthView);
+        else
+            SetNamedDest(Destination);
+        FCurrentPage = Page;
+        FCurrentDest = Destination;
+        control->repaint();
+        if (platform::IPdfReaderView* view = control->ReaderView())
+            MarkCurrentEntry(view->CurrentPage());
+        ShowClickPanel();
+    } catch (...) {
+        if (!self)
+            return;
+        delete ReadingPanel.data();
+        ReaderAvailable = false;
+        ForgetControl();
+    }
+    if (self)
+        QCoreApplication::processEvents();
+}
+
+void TF_DocPDFViewer::AttachControl(TReaderControl* Control)
+{
+    Control->setParent(P_Pdf);
+    Control->setGeometry(0, 0, P_Pdf->width() - 2, P_Pdf->height() - 2);
+    P_Pdf->SetClientControl(Control);
+    Control->show();
+    setTabOrder(PdfTreeView, Control);
+    connect(Control, &TReaderControl::currentPageChanged, this,
+            [this](int Page) { MarkCurrentEntry(Page); });
+    if (FPdfControl) {
+        // The newer control takes the focus when it is shown; the contents keep it.
+        Control->setFocus();
+        PdfTreeView->setFocus();
+    }
+}
+
+void TF_DocPDFViewer::ForgetControl()
+{
+    if (TReaderControl* control = CurrentControl())
+        disconnect(control, nullptr, this, nullptr);
+    FPdfControl = nullptr;
+    FPdfOldControl = nullptr;
+}
+
+void TF_DocPDFViewer::ReaderUnavailable()
+{
+    ReaderAvailable = false;
+    ForgetControl();
+    FControlReady = false;
+    FControlPending = false;
+    L_AcrobatLoading->hide();
+    L_NoDocMsg->hide();
+    P_AcrobatSetup->show();
+}
+
+void TF_DocPDFViewer::LoadFile(const QString& FileName)
+{
+    if (FPdfOldControl && UseOldControl)
+        FPdfOldControl->LoadFile(FileName);
+    else if (FPdfControl)
+        FPdfControl->LoadFile(FileName);
+}
+
+void TF_DocPDFViewer::SetCurrentPageOnControl(int32_t Page)
+{
+    if (FPdfOldControl && UseOldControl)
+        FPdfOldControl->setCurrentPage(Page);
+    else if (FPdfControl)
+        FPdfControl->setCurrentPage(Page);
+}
+
+void TF_DocPDFViewer::SetNamedDest(const std::string& Name)
+{
+    QString name = platform::FromAnsi(Name);
+    if (FPdfOldControl && UseOldControl)
+        FPdfOldControl->setNamedDest(name);
+    else if (FPdfControl)
+        FPdfControl->setNamedDest(name);
+}
+
+void TF_DocPDFViewer::SetView(const std::string& View)
+{
+    QString view = QString::fromStdString(View);
+    if (FPdfOldControl && UseOldControl)
+        FPdfOldControl->setView(view);
+    else if (FPdfControl)
+        FPdfControl->setView(view);
+}
+
+void TF_DocPDFViewer::ShowReadingPanel()
+{
+    delete ReadingPanel.data();
+    auto* panel = new QLabel(Str(SReadingDocument), this);
+    panel->setObjectName(QStringLiteral("ReadingPanel"));
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(2);
+    panel->setAutoFillBackground(true);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, tools::ToQColor(tools::clInfoBk));
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::ToolTipText));
+    panel->setPalette(pal);
+    QPoint pane = PDFPane->mapTo(this, QPoint(0, 0));
+    int top = pane.y() + static_cast<int>(tools::RoundHalfEven((PDFPane->height() - 40) / 2.0));
+    panel->setGeometry(pane.x() + 20, top, PDFPane->width() - 40, 40);
+    ReadingPanel = panel;
+    panel->show();
+    panel->raise();
+    panel->repaint();
+}
+
+void TF_DocPDFViewer::ShowClickPanel()
+{
+    if (!ClickPanel) {
+        auto* panel = new TTransparentPanel(this);
+        panel->setObjectName(QStringLiteral("ClickPanel"));
+        panel->setAccessibleName(Str(SNameClickPanel));
+        QPoint pane = PDFPane->mapTo(this, QPoint(0, 0));
+        // The strip along the top stays free for the reader's own use.
+        panel->setGeometry(pane.x(), pane.y() + 25, P_Pdf->width(), P_Pdf->height() - 25);
+        connect(panel, &TTransparentPanel::clicked, this,
+                tools::Guarded([this] { FocusReader(); }));
+        ClickPanel = panel;
+    }
+    ClickPanel->show();
+    ClickPanel->raise();
+}
+
+void TF_DocPDFViewer::FocusReader()
+{
+    if (ClickPanel)
+        ClickPanel->hide();
+    TReaderControl* control = CurrentControl();
+    if (control && !control->isHidden())
+        control->setFocus(Qt::MouseFocusReason);
+}
+
+void TF_DocPDFViewer::SwitchFocus()
+{
+    TReaderControl* control = CurrentControl();
+    QWidget* focus = QApplication::focusWidget();
+    bool inTree = focus && (focus == PdfTreeView || TreePane->isAncestorOf(focus));
+    if (inTree && control && !control->isHidden() && control->isVisible()) {
+        if (ClickPanel)
+            ClickPanel->hide();
+        control->setFocus(Qt::OtherFocusReason);
+    } else {
+        PdfTreeView->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TF_DocPDFViewer::CloseDocument()
+{
+    PdfTreeView->SetBusy(true);
+    TReaderControl* control = CurrentControl();
+    if (control) {
+        disconnect(control, nullptr, this, nullptr);
+        ForgetControl();
+        // Back to its pool: detached, never destroyed.
+        control->setParent(nullptr);
+        P_Pdf->SetClientControl(nullptr);
+        FCurrentFile.clear();
+        if (auto* newer = qobject_cast<TPDF*>(control))
+            newer->LoadFile(QString());
+        else if (auto* older = qobject_cast<TPdfOld*>(control))
+            older->LoadFile(QString());
+    }
+    ForgetControl();
+}
+
+void TF_DocPDFViewer::Btn_InstalAcrobatClick()
+{
+    if (!platform::StartProgram(ReaderSetupPath)) {
+        // Ending the program now would leave the user with neither reader nor manual.
+        tools::ErrorMessageFmt(SInstallerNotStarted, {ReaderSetupPath});
+        return;
+    }
+    window()->close();
+}
+
+void TF_DocPDFViewer::CollectSections()
+{
+    FSections.clear();
+    FDelegate->Marked = QPersistentModelIndex();
+    const QAbstractItemModel* model = PdfTreeView->model();
+    std::vector<QModelIndex> stack;
+    for (int row = model->rowCount() - 1; row >= 0; --row)
+        stack.push_back(model->index(row, 0));
+    while (!stack.empty()) {
+        QModelIndex node = stack.back();
+        stack.pop_back();
+        if (const TDocItem0* item = PdfTreeView->ItemOf(node)) {
+            // Texts starting with '-' are expressions that may complain; they move no page.
+            if (item->FileName() == FCurrentFile && !item->Pages().starts_with('-'))
+                FSections.emplace_back(item->PageNumber(), QPersistentModelIndex(node));
+        }
+        for (int row = model->rowCount(node) - 1; row >= 0; --row)
+            stack.push_back(model->index(row, 0, node));
+    }
+    std::stable_sort(FSections.begin(), FSections.end(),
+                     [](const auto& A, const auto& B) { return A.first < B.first; });
+    PdfTreeView->viewport()->update();
+}
+
+void TF_DocPDFViewer::MarkCurrentEntry(int Page)
+{
+    QPersistentModelIndex marked;
+    // The last entry opening at or before the page; the first of those at the same page.
+    for (const auto& [page, node] : FSections) {
+        if (page > Page)
+            break;
+        if (!marked.isValid() || page > PdfTreeView->ItemOf(marked)->PageNumber())
+            marked = node;
+    }
+    if (marked == FDelegate->Marked)
+        return;
+    FDelegate->Marked = marked;
+    PdfTreeView->viewport()->update();
+    QString caption = marked.isValid() ? marked.data(Qt::DisplayRole).toString() : QString();
+    PdfTreeView->setAccessibleDescription(
+        caption.isEmpty() ? QString() : Str(SCurrentSection).replace(QLatin1String("%s"), caption));
+}
+
+QModelIndex TF_DocPDFViewer::MarkedEntry() const
+{
+    return FDelegate->Marked;
+}
+
+// Layout.
+
+void TF_DocPDFViewer::SB_TreeVClick()
+{
+    bool focused = SB_TreeV->hasFocus();
+    Split->SetOrientation(split::oxsVert);
+    FOrientV = true;
+    UpdateButtons();
+    if (focused)
+        SB_TreeH->setFocus();
+}
+
+void TF_DocPDFViewer::SB_TreeHClick()
+{
+    bool focused = SB_TreeH->hasFocus();
+    Split->SetOrientation(split::oxsHorz);
+    FOrientV = false;
+    UpdateButtons();
+    if (focused)
+        SB_TreeV->setFocus();
+}
+
+void TF_DocPDFViewer::UpdateButtons()
+{
+    SB_TreeV->setVisible(Split->Orientation() == split::oxsHorz);
+    SB_TreeH->setVisible(SB_TreeV->isHidden());
+}
+
+void TF_DocPDFViewer::SplitResize()
+{
+    if (Split->PositionX() < TreePane->minimumWidth())
+        Split->SetPositionX(TreePane->minimumWidth());
+    if (Split->PositionY() < TreePane->minimumHeight())
+        Split->SetPositionY(TreePane->minimumHeight());
+}
+
+void TF_DocPDFViewer::PDFPaneResize()
+{
+    if (!ClickPanel)
+        return;
+    QPoint pane = PDFPane->mapTo(this, QPoint(0, 0));
+    ClickPanel->setGeometry(pane.x(), pane.y(), P_Pdf->width(), P_Pdf->height());
+}
+
+void TF_DocPDFViewer::ApplyLayout(const TViewerLayout& Layout)
+{
+    Split->SetPercentX(Layout.AppliedPercentX());
+    Split->SetPercentY(Layout.AppliedPercentY());
+    FOrientV = Layout.OrientV;
+    Split->SetOrientation(Layout.OrientV ? split::oxsVert : split::oxsHorz);
+    // A change of state acts as a click: unticking collapses the tree built expanded.
+    CB_ExpandAll->setChecked(Layout.AutoExpandTree);
+    UpdateButtons();
+}
+
+TViewerLayout TF_DocPDFViewer::CurrentLayout() const
+{
+    TViewerLayout layout;
+    layout.PercentX = Split->PercentX();
+    layout.PercentY = Split->PercentY();
+    layout.OrientV = FOrientV;
+    layout.AutoExpandTree = CB_ExpandAll->isChecked();
+    return layout;
+}
+
+bool TF_DocPDFViewer::eventFilter(QObject* Watched, QEvent* Event)
+{
+    // The pane moves with the bar; the panel inside it takes the pane's new size after the
+    // pane has seen its own resize.
+    if ((Watched == PDFPane && Event->type() == QEvent::Move) ||
+        (Watched == P_Pdf && Event->type() == QEvent::Resize)) {
+        PDFPaneResize();
+    } else if (Watched == PdfTreeView && Event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(Event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers() == Qt::NoModifier) {
+            // Enter opens the entry again, at its page, after scrolling elsewhere.
+            QModelIndex node = PdfTreeView->currentIndex();
+            tools::Guarded([this, node] { PdfTreeViewChange(node); })();
+            return true;
+        }
+    }
+    return TdxBar_Form::eventFilter(Watched, Event);
+}
+
+}  // namespace tavo::docviewer

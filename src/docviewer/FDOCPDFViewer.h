@@ -1,0 +1,172 @@
+#pragma once
+// The documentation viewer: the catalogue's table of contents beside (or above) the selected
+// entry's PDF document, opened at the entry's page or named destination. The shell creates
+// it on the first visit to the "Manual" tab and keeps it until the main window goes.
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <cstdint>
+#include <string>
+
+#include "ViewerLayout.h"
+#include "dxBarForm.h"
+#include "objects/Objects7.h"
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTimer;
+class QToolButton;
+
+namespace tavo::tools {
+class TImageList;
+}
+namespace tavo::catalogue {
+class TPdfTreeView;
+class TDocItem0;
+}  // namespace tavo::catalogue
+namespace tavo::split {
+class ToxSplit;
+class ToxScrollPane;
+}  // namespace tavo::split
+
+namespace tavo::docviewer {
+
+class TPDF;
+class TPdfOld;
+class TReaderControl;
+class TTransparentPanel;
+class TPdfPanel;
+class TCurrentEntryDelegate;
+
+// Numbered texts of the viewer.
+constexpr int32_t SReadingDocument = 10315;
+constexpr int32_t SInstallerNotStarted = 10841;
+constexpr int32_t SNameContentsPane = 10842;
+constexpr int32_t SNameDocumentPane = 10843;
+constexpr int32_t SNameContentsButtons = 10844;
+constexpr int32_t SNameDocument = 10845;
+constexpr int32_t SNameClickPanel = 10846;
+constexpr int32_t SCurrentSection = 10847;
+
+// The view every opening without a named destination asks for: the page's width.
+inline constexpr const char* FitWidthView = "FitH,0";
+
+class TF_DocPDFViewer : public TdxBar_Form {
+    Q_OBJECT
+public:
+    // Owner is the main window; the shell then puts the viewer inside the tab.
+    explicit TF_DocPDFViewer(QWidget* Owner = nullptr);
+    ~TF_DocPDFViewer() override;
+
+    // The table of contents from Collection (not owned) with Images as its pictures.
+    void FillTree(const objects::TObjectCollection* Collection, tools::TImageList* Images);
+
+    // Event handlers and operations, under their design names.
+    void FormShow();
+    void FormHide();
+    void FormClose();
+    void TimerTimer();
+    void PdfTreeViewChange(const QModelIndex& Node);
+    void Btn_InstalAcrobatClick();
+    void FocusReader();
+    void OpenDocument(const std::string& FileName, int32_t Page, const std::string& Destination);
+    void SelectInitial();
+    void CloseDocument();
+
+    // Layout.
+    void SB_TreeVClick();
+    void SB_TreeHClick();
+    void UpdateButtons();
+    void SplitResize();
+    void PDFPaneResize();
+    void ApplyLayout(const TViewerLayout& Layout);
+    TViewerLayout CurrentLayout() const;
+
+    // State.
+    bool Busy() const;
+    bool ControlPending() const { return FControlPending; }
+    bool ControlReady() const { return FControlReady; }
+    bool FirstShow() const { return FFirstShow; }
+    const std::string& CurrentFile() const { return FCurrentFile; }
+    int32_t CurrentPage() const { return FCurrentPage; }
+    const std::string& CurrentDest() const { return FCurrentDest; }
+    int32_t LastType() const { return FLastType; }
+    bool OrientV() const { return FOrientV; }
+    TPDF* PdfControl() const;
+    TPdfOld* PdfOldControl() const;
+    // The control of the current kind, or none.
+    TReaderControl* CurrentControl() const;
+    // The entry whose part of the document is on screen (marked bold), or none.
+    QModelIndex MarkedEntry() const;
+
+    // Components.
+    split::ToxSplit* Split = nullptr;
+    split::ToxScrollPane* TreePane = nullptr;
+    QFrame* Panel1 = nullptr;
+    QToolButton* SB_TreeH = nullptr;
+    QToolButton* SB_TreeV = nullptr;
+    QCheckBox* CB_ExpandAll = nullptr;
+    catalogue::TPdfTreeView* PdfTreeView = nullptr;
+    split::ToxScrollPane* PDFPane = nullptr;
+    TPdfPanel* P_Pdf = nullptr;
+    QLabel* L_AcrobatLoading = nullptr;
+    QLabel* L_NoDocMsg = nullptr;
+    QFrame* P_AcrobatSetup = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* L_AcrobatInstal = nullptr;
+    QPushButton* Btn_InstalAcrobat = nullptr;
+    QTimer* Timer = nullptr;
+    QPointer<QLabel> ReadingPanel;
+    QPointer<TTransparentPanel> ClickPanel;
+
+signals:
+    // A document was loaded into the reader (FileName as this file system names it).
+    void DocumentLoaded(const QString& FileName);
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+    void hideEvent(QHideEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void BuildTreePane();
+    void BuildPdfPane();
+    void AttachControl(TReaderControl* Control);
+    void ForgetControl();
+    void ReaderUnavailable();
+    void LoadFile(const QString& FileName);
+    void SetCurrentPageOnControl(int32_t Page);
+    void SetNamedDest(const std::string& Name);
+    void SetView(const std::string& View);
+    void ShowReadingPanel();
+    void ShowClickPanel();
+    void SwitchFocus();
+    // The first node, in display order, whose entry has a file and passes Test.
+    template <typename F> QModelIndex FirstNodeWithFile(F Test) const;
+    void CollectSections();
+    void MarkCurrentEntry(int Page);
+
+    bool FControlPending = true;
+    bool FControlReady = false;
+    bool FFirstShow = true;
+    bool FLayoutApplied = false;
+    bool FDestroyed = false;
+    std::string FCurrentFile;
+    int32_t FCurrentPage = 0;
+    std::string FCurrentDest;
+    int32_t FLastType = objects::NullInt;
+    QPointer<TPDF> FPdfControl;
+    QPointer<TPdfOld> FPdfOldControl;
+    bool FOrientV = true;
+    TCurrentEntryDelegate* FDelegate = nullptr;
+    // Entries of the loaded file by the page they open at, for marking the one on screen.
+    std::vector<std::pair<int32_t, QPersistentModelIndex>> FSections;
+};
+
+// True when FileName (the entry's FileName getter) names an existing file here.
+bool DocumentExists(const std::string& FileName);
+
+}  // namespace tavo::docviewer

@@ -1,0 +1,193 @@
+// Which reader the viewer gets: none (the setup panel), the older interface only, and the
+// installer button that puts the reader in place.
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "QtTestHelpers.h"
+#include "TestEnvironment.h"
+#include "ViewerTestSupport.h"
+#include "catalogue/PdfTreeView.h"
+#include "docviewer/PDFLib_TLB.h"
+#include "docviewer/PdfLib_TLB_Old.h"
+#include "docviewer/ReaderPool.h"
+#include "platform/ComponentRegistry.h"
+#include "platform/ProgramStart.h"
+
+using namespace tavo;
+using docviewer::TF_DocPDFViewer;
+using tavo::test::RecordedMessages;
+using tavo::test::SampleDocumentation;
+using tavo::test::TestFolder;
+using tavo::test::WaitFor;
+namespace fs = std::filesystem;
+
+namespace {
+
+class ReaderSetup : public tavo::test::ViewerTest {
+protected:
+    std::unique_ptr<objects::TObjectCollection> Manual()
+    {
+        auto c = std::make_unique<objects::TObjectCollection>();
+        c->Insert(Entry(0, "Opis", ":Opis.pdf", "1"));
+        c->Insert(Entry(0, "Opis, strona 3", ":Opis.pdf", "3"));
+        c->Insert(Entry(0, "Firma", ":Firma.pdf"));
+        return c;
+    }
+};
+
+// Replaces the program starter for a test.
+class RecordedStarts {
+public:
+    explicit RecordedStarts(bool Result = true)
+        : FPrevious(platform::SetProgramStarter([this, Result](const std::string& Program) {
+              Programs.push_back(Program);
+              return Result;
+          }))
+    {
+    }
+    ~RecordedStarts() { platform::SetProgramStarter(FPrevious); }
+    std::vector<std::string> Programs;
+
+private:
+    platform::ProgramStarter FPrevious;
+};
+
+TEST_F(ReaderSetup, WithoutAReaderTheSetupPanelShowsOnceWithoutAMessage)
+{
+    UsePluginFolder(QString::fromStdString((TestFolder() / "no-plugins").string()));
+    RecordedMessages boxes;
+    auto c = Manual();
+    auto viewer = ShowViewer(c.get());
+    ASSERT_TRUE(WaitFor([&] { return !viewer->FirstShow(); }));
+
+    EXPECT_TRUE(viewer->P_AcrobatSetup->isVisible());
+    EXPECT_FALSE(viewer->L_AcrobatLoading->isVisible());
+    EXPECT_FALSE(viewer->L_NoDocMsg->isVisible());
+    EXPECT_FALSE(docviewer::ReaderAvailable);
+    EXPECT_FALSE(viewer->ControlPending());
+    EXPECT_FALSE(viewer->ControlReady());
+    EXPECT_FALSE(viewer->Timer->isActive());
+    EXPECT_TRUE(boxes.Shown.empty());
+    // The warning came before the attempt, as it does before every attempt.
+    EXPECT_EQ(FWarnings, 1);
+
+    // A reader installed meanwhile is not tried until the program starts again.
+    UsePluginFolder(QStringLiteral(READER_PLUGIN_DIR));
+    Select(*viewer, "Firma");
+    Select(*viewer, "Opis, strona 3");
+    EXPECT_EQ(viewer->CurrentControl(), nullptr);
+    EXPECT_EQ(docviewer::NewControlPool[0], nullptr);
+    EXPECT_TRUE(viewer->CurrentFile().empty());
+    EXPECT_TRUE(boxes.Shown.empty());
+}
+
+TEST_F(ReaderSetup, TheInstallButtonOrItsFolderTextShowsAsTheDiscHasAnInstaller)
+{
+    UsePluginFolder(QString());
+    for (bool installer : {true, false}) {
+        docviewer::ReaderAvailable = true;
+        docviewer::ReaderSetupPath = installer ? READER_SETUP : "  ";
+        auto c = Manual();
+        auto viewer = ShowViewer(c.get());
+        ASSERT_TRUE(WaitFor([&] { return viewer->P_AcrobatSetup->isVisible(); }));
+        EXPECT_EQ(viewer->Btn_InstalAcrobat->isVisible(), installer);
+        EXPECT_EQ(viewer->L_AcrobatInstal->isVisible(), !installer);
+        EXPECT_EQ(viewer->Btn_InstalAcrobat->text(), "Install Acrobat Reader");
+    }
+}
+
+TEST_F(ReaderSetup, InstallStartsTheInstallerFromTheDiscAndEndsTheProgram)
+{
+    UsePluginFolder(QString());
+    docviewer::ReaderSetupPath = "/disc/Setup\\Acrobat\\SetupAcrobat.exe";
+    RecordedStarts starts;
+    auto c = Manual();
+    auto viewer = ShowViewer(c.get());
+    ASSERT_TRUE(WaitFor([&] { return viewer->Btn_InstalAcrobat->isVisible(); }));
+    QTest::mouseClick(viewer->Btn_InstalAcrobat, Qt::LeftButton);
+    ASSERT_EQ(starts.Programs.size(), 1u);
+    EXPECT_EQ(starts.Programs[0], docviewer::ReaderSetupPath);
+    EXPECT_FALSE(viewer->isVisible());  // the window closed
+}
+
+TEST_F(ReaderSetup, AnInstallerThatCannotStartIsReportedAndTheProgramGoesOn)
+{
+    UsePluginFolder(QString());
+    docviewer::ReaderSetupPath = (TestFolder() / "missing" / "SetupAcrobat.exe").string();
+    RecordedMessages boxes;
+    auto c = Manual();
+    auto viewer = ShowViewer(c.get());
+    ASSERT_TRUE(WaitFor([&] { return viewer->Btn_InstalAcrobat->isVisible(); }));
+    QTest::mouseClick(viewer->Btn_InstalAcrobat, Qt::LeftButton);
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_NE(boxes.Shown[0].Text.find(docviewer::ReaderSetupPath), std::string::npos);
+    EXPECT_TRUE(viewer->isVisible());
+}
+
+TEST_F(ReaderSetup, TheDiscsInstallerPutsTheReaderWhereTheNextStartFindsIt)
+{
+    // The real installer, started as the button starts it.
+    fs::path data = TestFolder() / "data";
+    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+    fs::path installed = data / "tavo" / "plugins" / "libtavo-pdfreader.so";
+    ASSERT_TRUE(platform::StartProgram(READER_SETUP));
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(installed); }, 20000));
+    ASSERT_TRUE(WaitFor([&] {
+        std::error_code ec;
+        return fs::file_size(installed, ec) ==
+               fs::file_size(fs::path(READER_PLUGIN_DIR) / "libtavo-pdfreader.so");
+    }));
+
+    // The next start: no plugin folder of the disc, only the user's.
+    UsePluginFolder(QString());
+    EXPECT_EQ(platform::TComponentRegistry::Instance().PluginFile(platform::kPdfReaderClassId),
+              QString::fromStdString(installed.string()));
+    auto c = Manual();
+    auto viewer = ShowViewer(c.get());
+    ASSERT_TRUE(WaitForControl(*viewer));
+    EXPECT_EQ(ShownPage(*viewer), 1);
+}
+
+TEST_F(ReaderSetup, AReaderWithOnlyTheOlderInterfaceIsDrivenFromTheOlderPool)
+{
+    UsePluginFolder(QStringLiteral(OLD_READER_PLUGIN_DIR));
+    auto c = Manual();
+    auto viewer = ShowViewer(c.get());
+    ASSERT_TRUE(WaitForControl(*viewer));
+    EXPECT_TRUE(docviewer::UseOldControl);
+    EXPECT_EQ(viewer->PdfControl(), nullptr);
+    ASSERT_NE(viewer->PdfOldControl(), nullptr);
+    EXPECT_EQ(docviewer::OldControlPool[0].data(), viewer->PdfOldControl());
+    for (const auto& slot : docviewer::NewControlPool)
+        EXPECT_EQ(slot, nullptr);
+    EXPECT_EQ(ShownPage(*viewer), 1);
+    Select(*viewer, "Opis, strona 3");
+    EXPECT_EQ(ShownPage(*viewer), 3);
+    Select(*viewer, "Firma");
+    EXPECT_EQ(viewer->CurrentFile(), SampleDocumentation() + "Firma.pdf");
+
+    // Closing the main window frees the newer pool only; the older one goes with the module.
+    viewer->FormClose();
+    docviewer::FreeControlPool();
+    EXPECT_NE(docviewer::OldControlPool[0], nullptr);
+    docviewer::StopViewerModule();
+    EXPECT_EQ(docviewer::OldControlPool[0], nullptr);
+}
+
+TEST_F(ReaderSetup, FreeingThePoolDeletesItsControls)
+{
+    docviewer::TPooledControl taken = docviewer::TakeControl();
+    ASSERT_NE(taken.New, nullptr);
+    QPointer<docviewer::TPDF> control = taken.New;
+    EXPECT_EQ(docviewer::TakeControl().New, control.data());  // still free: no parent
+    docviewer::FreeControlPool();
+    EXPECT_TRUE(control.isNull());
+    EXPECT_EQ(docviewer::NewControlPool[0], nullptr);
+}
+
+}  // namespace
