@@ -9,19 +9,6 @@
 
 namespace tavo::split {
 
-void Frame3D(QPainter& Painter, TRect& R, const QColor& TopLeft, const QColor& BottomRight)
-{
-    const int32_t w = R.Width();
-    const int32_t h = R.Height();
-    if (w > 0 && h > 0) {
-        Painter.fillRect(QRect(R.Left, R.Top, w - 1, 1), TopLeft);
-        Painter.fillRect(QRect(R.Left, R.Top, 1, h - 1), TopLeft);
-        Painter.fillRect(QRect(R.Right - 1, R.Top, 1, h), BottomRight);
-        Painter.fillRect(QRect(R.Left, R.Bottom - 1, w, 1), BottomRight);
-    }
-    R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
-}
-
 void LineTo(QPainter& Painter, int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, const QColor& Color)
 {
     if (Y1 == Y2) {

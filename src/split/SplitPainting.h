@@ -1,5 +1,5 @@
 #pragma once
-// Drawing shared by the split and its panes: one-pixel three-dimensional frames,
+// Drawing shared by the split and its panes (its frames are the drawing helpers' Frame3D):
 // pixel-exact lines, the caption close button and the four-way split cursor. Colours are
 // the libraries' system colours (tools/Colors.h).
 #include <QColor>
@@ -7,14 +7,13 @@
 #include <memory>
 
 #include "split/SplitTypes.h"
+#include "tools/DrawingHelpers.h"
 
 class QPainter;
 
 namespace tavo::split {
 
-// Top and left in TopLeft, bottom and right in BottomRight (the corners top-right and
-// bottom-left belong to BottomRight); then shrinks R by one pixel on every side.
-void Frame3D(QPainter& Painter, TRect& R, const QColor& TopLeft, const QColor& BottomRight);
+using tools::Frame3D;
 
 // A horizontal or vertical line from (X1, Y1) towards (X2, Y2), the end point left out,
 // as a pen that moves from point to point draws it.

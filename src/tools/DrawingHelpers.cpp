@@ -114,20 +114,24 @@ void DrawArrow(QPainter& Canvas, const TRect& R, int32_t Kind, int32_t dx, int32
 
 }  // namespace
 
-void Frame3D(QPainter& Canvas, TRect& R, TColor TopLeft, TColor BottomRight)
+void Frame3D(QPainter& Canvas, TRect& R, const QColor& TopLeft, const QColor& BottomRight)
 {
-    if (R.Width() <= 0 || R.Height() <= 0)
-        return;
-    QColor tl = ToQColor(TopLeft);
-    QColor br = ToQColor(BottomRight);
-    Canvas.fillRect(QRect(R.Left, R.Top, R.Width() - 1, 1), tl);
-    Canvas.fillRect(QRect(R.Left, R.Top, 1, R.Height() - 1), tl);
-    Canvas.fillRect(QRect(R.Left, R.Bottom - 1, R.Width(), 1), br);
-    Canvas.fillRect(QRect(R.Right - 1, R.Top, 1, R.Height()), br);
+    if (R.Width() > 0 && R.Height() > 0) {
+        Canvas.fillRect(QRect(R.Left, R.Top, R.Width() - 1, 1), TopLeft);
+        Canvas.fillRect(QRect(R.Left, R.Top, 1, R.Height() - 1), TopLeft);
+        Canvas.fillRect(QRect(R.Left, R.Bottom - 1, R.Width(), 1), BottomRight);
+        Canvas.fillRect(QRect(R.Right - 1, R.Top, 1, R.Height()), BottomRight);
+    }
+    // Shrinks also when there was nothing to draw, so nested frames stay nested.
     ++R.Left;
     ++R.Top;
     --R.Right;
     --R.Bottom;
+}
+
+void Frame3D(QPainter& Canvas, TRect& R, TColor TopLeft, TColor BottomRight)
+{
+    Frame3D(Canvas, R, ToQColor(TopLeft), ToQColor(BottomRight));
 }
 
 void DrawCaptionGlyph(QPainter& Canvas, int32_t Margin, const TRect& R, TOwnerDrawState State,

@@ -77,6 +77,7 @@ void DrawDisabledGlyph(QPainter& Canvas, TPoint P, const QImage& Bitmap);
 // One-pixel frame: TopLeft on the top and left edges, BottomRight on the bottom and right
 // ones; R shrinks by one pixel on every side.
 void Frame3D(QPainter& Canvas, TRect& R, TColor TopLeft, TColor BottomRight);
+void Frame3D(QPainter& Canvas, TRect& R, const QColor& TopLeft, const QColor& BottomRight);
 
 // The shared scratch bitmap of the drawing helpers (and the colour lookups' swatches).
 QImage& GlyphBitmap();
