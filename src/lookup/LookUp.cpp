@@ -198,18 +198,6 @@ void TCustomLookUp::UpdateItems()
         OnUpdateItems(this);
 }
 
-// The popup list control joins the library later; until then opening a popup only brings
-// the rows up to date.
-void TCustomLookUp::PopupAt(int32_t, int32_t, int32_t, int32_t, TReturnStr, const TSetTextEvent&)
-{
-    UpdateItems();
-}
-
-void TCustomLookUp::PopupUnder(QWidget*, TReturnStr, const TSetTextEvent&)
-{
-    UpdateItems();
-}
-
 int32_t TCustomLookUp::IndexOfId(int32_t Id)
 {
     for (int32_t i = 0, n = Count(); i < n; ++i)

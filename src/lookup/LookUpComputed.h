@@ -261,3 +261,5 @@ private:
 const char* SubSetTypeName(TSubSetType Value);
 
 }  // namespace tavo::lookup
+
+#include "lookup/LookUpList.h"
