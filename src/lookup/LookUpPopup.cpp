@@ -28,8 +28,8 @@ bool IsPopupWindow(QObject* Object, const TCustomLookUpList* Popup)
 }
 
 // Stands for the thread hooks of a popup list: every key goes to the current popup list
-// and no further; a press outside it, a window's deactivation or the focus moving away
-// closes it.
+// and no further; a press outside it, a window's deactivation, the focus moving away or the
+// owner's window moving closes it.
 class TPopupWatcher : public QObject {
 public:
     TPopupWatcher()
@@ -78,6 +78,14 @@ public:
             return false;
         case QEvent::ApplicationDeactivate:
             popup->ClosePopup();
+            return false;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Hide:
+            // The window of the control the popup hangs under moved away from it (a drag by
+            // its title bar reaches no one here) or went.
+            if (QWidget* owner = popup->OwnerControl(); owner && Target == owner->window())
+                popup->ClosePopup();
             return false;
         default:
             return false;

@@ -168,6 +168,14 @@ TEST_F(Popup, UnderItsOwnerNearEveryEdge)
     EXPECT_EQ(list->width(), 400) << "the cells fill the owner's width";
     EXPECT_EQ(list->pos(), owner->mapToGlobal(QPoint(0, 24)));
 
+    // Its owner's window moving leaves it behind: it closes.
+    QPointer<TCustomLookUpList> moved = list;
+    window.move(120, 100);
+    EXPECT_FALSE(IsOpen(moved));
+    few.PopupUnder(owner, rsCaption, {});
+    list = TCustomLookUpList::CurrentPopupList();
+    ASSERT_NE(list, nullptr);
+
     // The popup goes with its owner.
     QPointer<TCustomLookUpList> guard = list;
     delete owner;
