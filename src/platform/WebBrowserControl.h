@@ -15,15 +15,20 @@ class TWebBrowserControl {
 public:
     virtual ~TWebBrowserControl() = default;
 
-    // The control's window, a child of the parent it was created in.
+    // The control's window, a child of the parent it was created in. Keys typed in the page
+    // go to the page; those it leaves unhandled pass on to that parent.
     virtual QWidget* Widget() = 0;
+    // Completes scheme-less addresses. One that cannot be made into a web address is
+    // announced all the same and shows the control's own error page naming it.
     virtual void Navigate(const QString& Address) = 0;
     virtual void Stop() = 0;
     virtual void Refresh() = 0;
     virtual void GoSearch() = 0;
 
     // Notifications, on the user-interface thread.
-    std::function<void(const QString& Address)> OnBeforeNavigate2;  // every frame
+    // Every frame's navigation but a reload. The main frame's first request for an address
+    // given to Navigate carries it as given, not as the control completed it.
+    std::function<void(const QString& Address)> OnBeforeNavigate2;
     std::function<void(const QString& Text)> OnStatusTextChange;
     std::function<void(int32_t Progress, int32_t ProgressMax)> OnProgressChange;
     std::function<void()> OnDocumentComplete;
