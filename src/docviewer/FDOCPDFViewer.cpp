@@ -510,7 +510,8 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
         if (!control)
             throw platform::Exception("no reader control");
         if (FileName != FCurrentFile) {
-            if (DocumentExists(FileName)) {
+            bool exists = DocumentExists(FileName);
+            if (exists) {
                 L_NoDocMsg->hide();
                 L_NoDocMsg->repaint();
                 if (L_AcrobatLoading->isHidden())
@@ -518,18 +519,20 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
                 QString path =
                     QString::fromStdString(catalogue::ResolveDocumentFile(FileName).string());
                 LoadFile(path);
-                control->repaint();
                 delete ReadingPanel.data();
                 L_AcrobatLoading->hide();
-                repaint();
+                // Drawn once the page below is set: a repaint here would show the first
+                // page for a moment and then jump.
+                control->update();
+                update();
+                FCurrentFile = FileName;
+                CollectSections();
+                emit DocumentLoaded(path);
             } else {
                 L_NoDocMsg->show();
+                FCurrentFile = FileName;
+                CollectSections();
             }
-            FCurrentFile = FileName;
-            CollectSections();
-            if (DocumentExists(FileName))
-                emit DocumentLoaded(
-                    QString::fromStdString(catalogue::ResolveDocumentFile(FileName).string()));
         }
         L_AcrobatLoading->hide();
         bool shown = DocumentExists(FCurrentFile);
@@ -543,7 +546,7 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
             SetNamedDest(Destination);
         FCurrentPage = Page;
         FCurrentDest = Destination;
-        control->repaint();
+        control->update();
         if (platform::IPdfReaderView* view = control->ReaderView())
             MarkCurrentEntry(view->CurrentPage());
         ShowClickPanel();
