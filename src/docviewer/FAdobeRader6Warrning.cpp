@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 #include "platform/AnsiText.h"
 #include "platform/ShellExecute.h"
@@ -87,7 +88,8 @@ TF_AdobeRader6Warrning::TF_AdobeRader6Warrning(QWidget* Parent) : QDialog(Parent
     BitBtn2 = new QPushButton(QIcon(QStringLiteral(":/docviewer/download.svg")),
                               tr("Download the browser."), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(212, 124, 139, 25);
+    // Wider than designed only when the platform's font needs it, into the gap before OK.
+    BitBtn2->setGeometry(212, 124, std::clamp(BitBtn2->sizeHint().width(), 139, 180), 25);
     BitBtn2->setAutoDefault(false);
 
     BitBtn1 = new QPushButton(tr("OK"), this);
