@@ -302,7 +302,8 @@ TEST(LookUpListKeys, MouseChoosesEnabledCellsOnly)
     TShownList shown;
     TLookUpList& list = *shown.List;
     QTest::mouseMove(&list, Cell(list, 3).center());
-    EXPECT_EQ(list.HotIndex(), 3);
+    // Under a window system the pointer's move arrives as an event of its own.
+    EXPECT_TRUE(tavo::test::WaitFor([&list] { return list.HotIndex() == 3; }));
     QTest::mouseClick(&list, Qt::LeftButton, {}, Cell(list, 3).center());
     EXPECT_EQ(shown.Sent, std::vector<std::string>{"Sum"}) << "the part before the bar";
     QTest::mouseClick(&list, Qt::LeftButton, {}, Cell(list, 2).center());
