@@ -131,17 +131,28 @@ TEST_F(ReaderSetup, AnInstallerThatCannotStartIsReportedAndTheProgramGoesOn)
 
 TEST_F(ReaderSetup, TheDiscsInstallerPutsTheReaderWhereTheNextStartFindsIt)
 {
-    // The real installer, started as the button starts it.
+    // No reader yet: the button starts the disc's real installer.
     fs::path data = TestFolder() / "data";
     ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+    UsePluginFolder(QString());
+    docviewer::ReaderSetupPath = READER_SETUP;
     fs::path installed = data / "tavo" / "plugins" / "libtavo-pdfreader.so";
-    ASSERT_TRUE(platform::StartProgram(READER_SETUP));
+    {
+        auto c = Manual();
+        auto viewer = ShowViewer(c.get());
+        ASSERT_TRUE(WaitFor([&] { return viewer->Btn_InstalAcrobat->isVisible(); }));
+        QTest::mouseClick(viewer->Btn_InstalAcrobat, Qt::LeftButton);
+        EXPECT_FALSE(viewer->isVisible());
+        viewer->FormClose();
+    }
     ASSERT_TRUE(WaitFor([&] { return fs::exists(installed); }, 20000));
     ASSERT_TRUE(WaitFor([&] {
         std::error_code ec;
         return fs::file_size(installed, ec) ==
                fs::file_size(fs::path(READER_PLUGIN_DIR) / "libtavo-pdfreader.so");
     }));
+    docviewer::StopViewerModule();  // the program ends
+    docviewer::StartViewerModule();
 
     // The next start: no plugin folder of the disc, only the user's.
     UsePluginFolder(QString());
