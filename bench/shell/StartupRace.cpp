@@ -1,0 +1,264 @@
+// What users see, process by process, under X: the time from starting the shell until its
+// main window is mapped on the screen, against a bare Qt main window program; and the
+// first visit to "Internet" until the home page has loaded, against a bare web view
+// program loading the same local page. The programs run alternately, each N times (9 by
+// default, first argument), and the medians are compared. Without a display the race
+// runs itself again under xvfb-run.
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+long long NowNs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1000000000LL + t.tv_nsec;
+}
+
+struct TChild {
+    pid_t Pid = -1;
+    int Out = -1;  // its standard output
+};
+
+TChild Spawn(const std::vector<std::string>& Args, const std::vector<std::string>& Env)
+{
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv, envp;
+    for (const auto& a : Args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    for (const auto& e : Env)
+        envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+    TChild child;
+    if (posix_spawn(&child.Pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
+        child.Pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeFds[1]);
+    child.Out = pipeFds[0];
+    return child;
+}
+
+void Stop(TChild& Child)
+{
+    if (Child.Pid > 0) {
+        ::kill(Child.Pid, SIGTERM);
+        for (int i = 0; i < 200; ++i) {
+            if (::waitpid(Child.Pid, nullptr, WNOHANG) == Child.Pid) {
+                Child.Pid = -1;
+                break;
+            }
+            ::usleep(10000);
+        }
+        if (Child.Pid > 0) {
+            ::kill(Child.Pid, SIGKILL);
+            ::waitpid(Child.Pid, nullptr, 0);
+        }
+    }
+    if (Child.Out >= 0)
+        ::close(Child.Out);
+    Child = {};
+}
+
+std::string WindowTitle(xcb_connection_t* C, xcb_window_t W)
+{
+    auto cookie = xcb_get_property(C, 0, W, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(C, cookie, nullptr);
+    std::string title;
+    if (reply) {
+        title.assign(static_cast<const char*>(xcb_get_property_value(reply)),
+                     xcb_get_property_value_length(reply));
+        free(reply);
+    }
+    return title;
+}
+
+// Starts the program and waits until a top-level window with Title is mapped; the time in
+// milliseconds, or nothing after 30 s.
+std::optional<double> TimeToWindow(xcb_connection_t* C, const std::vector<std::string>& Args,
+                                   const std::vector<std::string>& Env, const std::string& Title)
+{
+    while (xcb_generic_event_t* old = xcb_poll_for_event(C))
+        free(old);
+    const long long start = NowNs();
+    TChild child = Spawn(Args, Env);
+    std::optional<double> result;
+    pollfd pfd{xcb_get_file_descriptor(C), POLLIN, 0};
+    while (!result && NowNs() - start < 30'000'000'000LL) {
+        ::poll(&pfd, 1, 100);
+        while (xcb_generic_event_t* ev = xcb_poll_for_event(C)) {
+            if ((ev->response_type & 0x7f) == XCB_MAP_NOTIFY) {
+                auto* map = reinterpret_cast<xcb_map_notify_event_t*>(ev);
+                if (!result && WindowTitle(C, map->window) == Title)
+                    result = (NowNs() - start) / 1e6;
+            }
+            free(ev);
+        }
+    }
+    Stop(child);
+    return result;
+}
+
+// Starts the program with TAVO_BENCH_T0 set to now and reads the "shown MS" it prints.
+std::optional<double> ReportedTime(const std::vector<std::string>& Args, std::vector<std::string> Env)
+{
+    Env.push_back("TAVO_BENCH_T0=" + std::to_string(NowNs()));
+    TChild child = Spawn(Args, Env);
+    std::string out;
+    const long long start = NowNs();
+    pollfd pfd{child.Out, POLLIN, 0};
+    while (out.find('\n') == std::string::npos && NowNs() - start < 60'000'000'000LL) {
+        if (::poll(&pfd, 1, 200) > 0) {
+            char buf[256];
+            ssize_t n = ::read(child.Out, buf, sizeof buf);
+            if (n <= 0)
+                break;
+            out.append(buf, static_cast<size_t>(n));
+        }
+    }
+    Stop(child);
+    double ms = 0;
+    char word[16] = {};
+    if (std::sscanf(out.c_str(), "%15s %lf", word, &ms) == 2 && std::strcmp(word, "shown") == 0)
+        return ms;
+    return std::nullopt;
+}
+
+double Median(std::vector<double> V)
+{
+    std::sort(V.begin(), V.end());
+    const size_t n = V.size();
+    return n == 0 ? 0 : (n % 2 ? V[n / 2] : (V[n / 2 - 1] + V[n / 2]) / 2);
+}
+
+struct TRace {
+    std::string Name, BaselineName;
+    std::vector<double> Subject, Baseline;
+};
+
+void Report(const TRace& Race, double Target)
+{
+    const double s = Median(Race.Subject), b = Median(Race.Baseline);
+    std::printf("%-44s %9.1f ms  (median of %zu)\n", Race.Name.c_str(), s, Race.Subject.size());
+    std::printf("%-44s %9.1f ms  (median of %zu)\n", Race.BaselineName.c_str(), b,
+                Race.Baseline.size());
+    if (s > 0 && b > 0)
+        std::printf("%-44s %9.2fx  (target at most %.1fx)\n\n", "ratio", s / b, Target);
+}
+
+std::vector<std::string> Environment(const fs::path& Home)
+{
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string v = *e;
+        if (v.rfind("QT_QPA_PLATFORM=", 0) == 0 || v.rfind("HOME=", 0) == 0 ||
+            v.rfind("XDG_", 0) == 0 || v.rfind("TAVO_", 0) == 0)
+            continue;
+        env.push_back(v);
+    }
+    env.push_back("QT_QPA_PLATFORM=xcb");
+    env.push_back("HOME=" + Home.string());
+    env.push_back("XDG_CONFIG_HOME=" + (Home / ".config").string());
+    env.push_back("XDG_DATA_HOME=" + (Home / ".local/share").string());
+    env.push_back("XDG_CACHE_HOME=" + (Home / ".cache").string());
+    env.push_back("XDG_RUNTIME_DIR=" + (Home / "run").string());
+    env.push_back("TAVO_MACHINE_HIVE=" + (Home / "machine.reg").string());
+    // Xvfb has no GPU.
+    if (!std::getenv("QTWEBENGINE_CHROMIUM_FLAGS"))
+        env.push_back("QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu");
+    return env;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("DISPLAY")) {
+        // Again under a virtual X server of its own.
+        std::vector<char*> args{const_cast<char*>("xvfb-run"), const_cast<char*>("-a"),
+                                const_cast<char*>("-s"),
+                                const_cast<char*>("-screen 0 1280x800x24")};
+        for (int i = 0; i < argc; ++i)
+            args.push_back(argv[i]);
+        args.push_back(nullptr);
+        ::execvp("xvfb-run", args.data());
+        std::perror("xvfb-run");
+        return 1;
+    }
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    const fs::path home = fs::temp_directory_path() / ("tavo-race-" + std::to_string(::getpid()));
+    fs::create_directories(home / "run");
+    fs::permissions(home / "run", fs::perms::owner_all);
+    const auto env = Environment(home);
+    const fs::path page = home / "home.html";
+    std::ofstream(page) << "<!doctype html><title>Home</title><h1>Tavo C.H. 3.2</h1>"
+                           "<p>The distributor's home page, served from the disc.</p>\n";
+    const std::string url = "file://" + page.string();
+
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c)) {
+        std::fprintf(stderr, "cannot connect to the X server\n");
+        return 1;
+    }
+    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(c, screen->root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(c);
+
+    TRace start{"shell: start until main window shown", "bare Qt main window", {}, {}};
+    TRace browser{"shell: first Internet visit until page loaded", "bare web view loading the page",
+                  {}, {}};
+    // One of each first, not counted: the file system cache is warm for both.
+    TimeToWindow(c, {TAVO_SHELL}, env, "Computer program Tavo C.H.");
+    TimeToWindow(c, {TAVO_BARE_WINDOW}, env, "Bare main window");
+    for (int i = 0; i < runs; ++i) {
+        if (auto t = TimeToWindow(c, {TAVO_BARE_WINDOW}, env, "Bare main window"))
+            start.Baseline.push_back(*t);
+        if (auto t = TimeToWindow(c, {TAVO_SHELL}, env, "Computer program Tavo C.H."))
+            start.Subject.push_back(*t);
+    }
+    ReportedTime({TAVO_BARE_WEBVIEW, url}, env);
+    ReportedTime({TAVO_INTERNET_PROBE, url}, env);
+    for (int i = 0; i < runs; ++i) {
+        if (auto t = ReportedTime({TAVO_BARE_WEBVIEW, url}, env))
+            browser.Baseline.push_back(*t);
+        if (auto t = ReportedTime({TAVO_INTERNET_PROBE, url}, env))
+            browser.Subject.push_back(*t);
+    }
+    xcb_disconnect(c);
+    std::error_code ec;
+    fs::remove_all(home, ec);
+
+    Report(start, 1.3);
+    Report(browser, 1.2);
+    return start.Subject.empty() || start.Baseline.empty() ? 1 : 0;
+}
