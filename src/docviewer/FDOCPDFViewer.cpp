@@ -509,8 +509,10 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
         TReaderControl* control = CurrentControl();
         if (!control)
             throw platform::Exception("no reader control");
-        if (FileName != FCurrentFile) {
-            bool exists = DocumentExists(FileName);
+        bool changed = FileName != FCurrentFile;
+        bool exists = false;
+        if (changed) {
+            exists = DocumentExists(FileName);
             if (exists) {
                 L_NoDocMsg->hide();
                 L_NoDocMsg->repaint();
@@ -522,9 +524,8 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
                 delete ReadingPanel.data();
                 L_AcrobatLoading->hide();
                 // Drawn once the page below is set: a repaint here would show the first
-                // page for a moment and then jump.
+                // page for a moment and then jump. The panel's place is redrawn as it goes.
                 control->update();
-                update();
                 FCurrentFile = FileName;
                 CollectSections();
                 emit DocumentLoaded(path);
@@ -535,7 +536,8 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
             }
         }
         L_AcrobatLoading->hide();
-        bool shown = DocumentExists(FCurrentFile);
+        // The file is looked at again when it did not change: the disc may have gone.
+        bool shown = changed ? exists : DocumentExists(FCurrentFile);
         control->setVisible(shown);
         L_NoDocMsg->setVisible(!shown);
         if (Page >= 0)
