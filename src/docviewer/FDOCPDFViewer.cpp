@@ -480,16 +480,16 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
         if (FControlPending && DocumentExists(FileName)) {
             try {
                 if (!CurrentControl()) {
+                    if (!ControlAvailable()) {
+                        // Every control is lent to other viewers: stay pending and try again
+                        // at the next tick, without warning the user each time.
+                        L_NoDocMsg->show();
+                        return;
+                    }
                     ReaderVersionWarning();
                     L_AcrobatLoading->show();
                     L_AcrobatLoading->repaint();
                     TPooledControl taken = TakeControl();
-                    if (!taken.Taken()) {
-                        // Every control is lent to other viewers: try again at the next tick.
-                        L_AcrobatLoading->hide();
-                        L_NoDocMsg->show();
-                        return;
-                    }
                     FPdfControl = taken.New;
                     FPdfOldControl = taken.Old;
                     TReaderControl* control = CurrentControl();
@@ -556,6 +556,7 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
         if (!self)
             return;
         delete ReadingPanel.data();
+        L_AcrobatLoading->hide();
         ReaderAvailable = false;
         ForgetControl();
     }

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ViewerLayout.h"
 #include "dxBarForm.h"

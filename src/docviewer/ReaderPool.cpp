@@ -1,6 +1,7 @@
 #include "ReaderPool.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "PDFLib_TLB.h"
 #include "PdfLib_TLB_Old.h"
@@ -76,6 +77,15 @@ TPooledControl TakeControl()
     if (UseOldControl)
         return {nullptr, TakeOldControl()};
     return TakeNewControl();
+}
+
+bool ControlAvailable()
+{
+    auto free = [](const auto& Pool) {
+        return std::any_of(Pool.begin(), Pool.end(),
+                           [](const auto& Slot) { return !Slot || !Slot->parentWidget(); });
+    };
+    return UseOldControl ? free(OldControlPool) : free(NewControlPool);
 }
 
 void FreeControlPool()

@@ -35,6 +35,9 @@ struct TPooledControl {
 // the older pool's slot of the same number and taken instead. Creation errors pass on.
 TPooledControl TakeControl();
 
+// True when TakeControl would give a control: a slot of the current kind is empty or free.
+bool ControlAvailable();
+
 // Frees the newer pool's controls and empties its slots.
 void FreeControlPool();
 // Frees the older pool's controls too.

@@ -13,6 +13,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/DocumentPaths.h"
 #include "catalogue/PdfTreeView.h"
+#include "docviewer/FAdobeRader6Warrning.h"
 #include "docviewer/PDFLib_TLB.h"
 #include "docviewer/PdfLib_TLB_Old.h"
 #include "docviewer/PdfPanel.h"
@@ -244,21 +245,28 @@ TEST_F(ViewerOpening, ClosingReturnsTheControlToThePoolAndTheNextViewerTakesIt)
 
 TEST_F(ViewerOpening, ViewersBeyondThePoolWaitForAControlToComeBack)
 {
+    // The warning is left unticked: it comes before every control obtained.
+    docviewer::SetWarningPresenter([this](docviewer::TF_AdobeRader6Warrning&) { ++FWarnings; });
     auto c = TwoFiles();
     std::vector<std::unique_ptr<TF_DocPDFViewer>> viewers;
     for (int i = 0; i < docviewer::ControlPoolSize; ++i) {
         viewers.push_back(ShowViewer(c.get()));
         ASSERT_TRUE(WaitForControl(*viewers.back()));
     }
+    EXPECT_EQ(FWarnings, docviewer::ControlPoolSize);
     auto fifth = ShowViewer(c.get());
-    ASSERT_TRUE(WaitFor([&] { return !fifth->FirstShow(); }));
+    int ticks = 0;
+    QObject::connect(fifth->Timer, &QTimer::timeout, [&] { ++ticks; });
+    ASSERT_TRUE(WaitFor([&] { return ticks >= 3; }, 10000));
     EXPECT_EQ(fifth->CurrentControl(), nullptr);
     EXPECT_TRUE(fifth->ControlPending());
     EXPECT_TRUE(fifth->L_NoDocMsg->isVisible());
     EXPECT_TRUE(docviewer::ReaderAvailable);
+    EXPECT_EQ(FWarnings, docviewer::ControlPoolSize);  // not asked while waiting
     viewers.front()->FormClose();
     ASSERT_TRUE(WaitForControl(*fifth));
     EXPECT_EQ(ShownPage(*fifth), 1);
+    EXPECT_EQ(FWarnings, docviewer::ControlPoolSize + 1);
 }
 
 }  // namespace
