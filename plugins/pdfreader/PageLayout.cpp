@@ -78,6 +78,13 @@ QRect TPageLayout::PageRect(int Index) const
     return {left, FTops[static_cast<size_t>(Index)], size.width(), size.height()};
 }
 
+QSize TPageLayout::DeviceSize(int Index, double Ratio) const
+{
+    const QRect rect = PageRect(Index);
+    return {std::max(1, int(std::lround(rect.width() * Ratio))),
+            std::max(1, int(std::lround(rect.height() * Ratio)))};
+}
+
 int TPageLayout::ContentHeight() const
 {
     Update();
@@ -106,7 +113,7 @@ double TPageLayout::FitWidthZoom(int Width) const
 {
     if (FWidest <= 0)
         return 1.0;
-    return std::max(1, Width - 2 * kGap) / (FWidest * kPixelsPerPoint);
+    return std::max(0.05, std::max(1, Width - 2 * kGap) / (FWidest * kPixelsPerPoint));
 }
 
 double TPageLayout::FitPageZoom(int Index, QSize Area) const

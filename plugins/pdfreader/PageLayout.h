@@ -30,11 +30,13 @@ public:
     double WidestPoints() const { return FWidest; }
 
     QRect PageRect(int Index) const;
+    // The page's image in device pixels at the given pixel ratio.
+    QSize DeviceSize(int Index, double Ratio) const;
     int ContentHeight() const;
     int ContentWidth() const;
     // The page at or nearest below Y (a gap counts to the page below it); -1 with no pages.
     int PageAt(int Y) const;
-    // Zoom at which the widest page fills the width with the gaps beside it.
+    // Zoom at which the widest page fills the width with the gaps beside it (at least 5 %).
     double FitWidthZoom(int Width) const;
     // Zoom at which the page fits wholly in the area.
     double FitPageZoom(int Index, QSize Area) const;

@@ -65,13 +65,32 @@ TPageView::~TPageView()
     FQueue->Cancel();
 }
 
+int64_t TPageView::WholePageBytes() const
+{
+    return std::min(kWholePageBytes, FCache.Limit() / 8);
+}
+
+void TPageView::Prepare(const TPdfSourcePtr& Source)
+{
+    TFirstPageHint hint;
+    hint.FitWidth = FFitWidth;
+    hint.Zoom = FLayout.Zoom();
+    hint.ViewWidth = viewport()->width();
+    hint.DevicePixelRatio = viewport()->devicePixelRatioF();
+    hint.WholePageBytes = WholePageBytes();
+    FQueue->Prepare(Source, hint);
+    FPrepared = Source->Serial;
+}
+
 void TPageView::SetDocument(TPdfDocument* Document)
 {
     FDoc = Document;
     FSerial = Document ? Document->Source()->Serial : 0;
-    FQueue->Cancel();
-    if (Document)
-        FQueue->Prepare(Document->Source());
+    if (!Document)
+        FQueue->Cancel();
+    else if (FPrepared != FSerial)
+        FQueue->Prepare(Document->Source(), std::nullopt);
+    FPrepared = 0;
     FCache.Clear();
     FFailed.clear();
     FSelection.reset();
@@ -87,8 +106,8 @@ void TPageView::SetDocument(TPdfDocument* Document)
     FLayout.Reset(Document ? Document->PageCount() : 0,
                   Document ? Document->FirstPageSize() : QSizeF());
     FLayout.SetViewWidth(viewport()->width());
-    if (FFitWidth)
-        FLayout.SetZoom(std::max(0.05, FLayout.FitWidthZoom(viewport()->width())));
+    // As the workers' first page is sized (TRenderQueue::FirstPageJob).
+    FLayout.SetZoom(FFitWidth ? FLayout.FitWidthZoom(viewport()->width()) : FLayout.Zoom());
     UpdateScrollBars();
     ScrollTo(0, 0);
     FPinned = false;
@@ -100,7 +119,11 @@ void TPageView::SetDocument(TPdfDocument* Document)
     emit selectionChanged();
     if (Document) {
         RequestImages();
-        FSizeTimer.start();
+        // The other pages' sizes once the first page is up.
+        QTimer::singleShot(100, this, [this, serial = FSerial] {
+            if (FSerial == serial)
+                FSizeTimer.start();
+        });
     } else {
         FSizeTimer.stop();
     }
@@ -114,10 +137,7 @@ int64_t TPageView::ImageBytes() const
 
 QSize TPageView::PageImageSize(int Page) const
 {
-    const QRect rect = FLayout.PageRect(Page);
-    const qreal ratio = viewport()->devicePixelRatioF();
-    return {std::max(1, int(std::lround(rect.width() * ratio))),
-            std::max(1, int(std::lround(rect.height() * ratio)))};
+    return FLayout.DeviceSize(Page, viewport()->devicePixelRatioF());
 }
 
 bool TPageView::Settled() const
@@ -205,7 +225,7 @@ void TPageView::Relayout(std::optional<QPoint> Anchor)
     const bool atTop = !Anchor && verticalScrollBar()->value() == 0;
     FLayout.SetViewWidth(viewport()->width());
     if (FFitWidth)
-        FLayout.SetZoom(std::max(0.05, FLayout.FitWidthZoom(viewport()->width())));
+        FLayout.SetZoom(FLayout.FitWidthZoom(viewport()->width()));
     UpdateScrollBars();
     if (hit.Page >= 0 && !atTop) {
         const QRect page = FLayout.PageRect(hit.Page);
@@ -245,7 +265,7 @@ void TPageView::ResolveSomeSizes()
         return;
     }
     bool changed = false;
-    const int end = std::min(FDoc->PageCount(), FSizesResolved + 64);
+    const int end = std::min(FDoc->PageCount(), FSizesResolved + 32);
     for (; FSizesResolved < end; ++FSizesResolved) {
         if (!FDoc->SizeKnown(FSizesResolved) &&
             FLayout.SetPageSize(FSizesResolved, FDoc->PageSize(FSizesResolved)))
@@ -300,7 +320,7 @@ void TPageView::GoTo(int Page, double Top)
         FCurrentPage = Page;
         emit currentPageChanged(Page);
     }
-    ScheduleRequests();
+    RequestImages();
     viewport()->update();
 }
 
@@ -386,7 +406,6 @@ void TPageView::ScheduleRequests()
 TPageView::TPageImage TPageView::ImageOf(int Page) const
 {
     TPageImage image;
-    const QRect rect = FLayout.PageRect(Page);
     image.Ratio = viewport()->devicePixelRatioF();
     const QSize size = PageImageSize(Page);
     const int width = size.width();
@@ -394,8 +413,7 @@ TPageView::TPageImage TPageView::ImageOf(int Page) const
     const QSizeF points = FLayout.PagePoints(Page);
     image.XRes = width * 72.0 / points.width();
     image.YRes = height * 72.0 / points.height();
-    const int64_t whole = std::min(kWholePageBytes, FCache.Limit() / 8);
-    if (int64_t(width) * height * 4 <= whole) {
+    if (int64_t(width) * height * 4 <= WholePageBytes()) {
         image.Tiles.push_back({{FSerial, Page, width, 0}, QRect(0, 0, width, height)});
         return image;
     }
@@ -427,6 +445,7 @@ void TPageView::RequestImages()
     const QRect ahead =
         FScrollingUp ? view.translated(0, -view.height()) : view.translated(0, view.height());
     std::vector<TRenderJob> jobs;
+    QSet<TTileKey> listed;  // the view and the screen ahead may share a page
     int64_t budget = FCache.Limit() * 3 / 4;
     for (const QRect& area : {view, ahead}) {
         const int first = FLayout.PageAt(area.top());
@@ -442,15 +461,16 @@ void TPageView::RequestImages()
                                      rect.top() + tile.Area.top() / image.Ratio,
                                      tile.Area.width() / image.Ratio,
                                      tile.Area.height() / image.Ratio);
-                if (!logical.intersects(area))
+                if (!logical.intersects(area) || listed.contains(tile.Key))
                     continue;
+                listed.insert(tile.Key);
                 budget -= int64_t(tile.Area.width()) * tile.Area.height() * 4;
                 if (budget < 0)
                     break;
                 if (FCache.Find(tile.Key) || FFailed.contains(tile.Key))
                     continue;
-                jobs.push_back(
-                    {tile.Key, FDoc->Source(), image.XRes, image.YRes, tile.Area, image.Ratio});
+                jobs.push_back({tile.Key, FDoc->Source(), image.XRes, image.YRes, tile.Area,
+                                image.Ratio, area != view});
             }
         }
     }
@@ -465,9 +485,11 @@ void TPageView::OnRendered(const TTileKey& Key, const QImage& Image)
         FFailed.insert(Key);
     else
         FCache.Insert(Key, Image);
-    const QRect page = FLayout.PageRect(Key.Page);
+    // Painted at once rather than on the next pass of the event loop: the image is what the
+    // user waits for.
+    const QRect page = FLayout.PageRect(Key.Page).adjusted(0, 0, 2, 2);
     if (page.intersects(ViewRect()))
-        viewport()->update(page.translated(-ViewRect().topLeft()));
+        viewport()->repaint(page.translated(-ViewRect().topLeft()));
     ScheduleRequests();
 }
 

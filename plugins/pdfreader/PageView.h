@@ -29,6 +29,9 @@ public:
     explicit TPageView(QWidget* Parent = nullptr);
     ~TPageView() override;
 
+    // Render workers start opening the source (and rendering its first page as this view
+    // will show it) while the window opens its own copy.
+    void Prepare(const TPdfSourcePtr& Source);
     // The document is not owned; null shows nothing. A new document starts at its top.
     void SetDocument(TPdfDocument* Document);
     TPdfDocument* Document() const { return FDoc; }
@@ -118,6 +121,7 @@ private:
     void ScheduleRequests();
     void RequestImages();
     TPageImage ImageOf(int Page) const;
+    int64_t WholePageBytes() const;
     void OnRendered(const TTileKey& Key, const QImage& Image);
     QRect ViewRect() const;  // the viewport in content pixels
     QRectF ToView(int Page, const QRectF& Points) const;
@@ -133,6 +137,7 @@ private:
 
     TPdfDocument* FDoc = nullptr;
     uint64_t FSerial = 0;
+    uint64_t FPrepared = 0;
     TPageLayout FLayout;
     TPageCache FCache;
     TRenderQueue* FQueue;

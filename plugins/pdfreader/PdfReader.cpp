@@ -169,8 +169,11 @@ TStatus TPdfReader::Load(const QString& FileName, bool* Loaded)
     if (FileName.isEmpty())
         return kStatusOk;
     QString error;
-    FDoc = TPdfDocument::Open(FileSource(FileName), &error);
+    const TPdfSourcePtr source = FileSource(FileName);
+    FView->Prepare(source);
+    FDoc = TPdfDocument::Open(source, &error);
     if (!FDoc) {
+        FView->SetDocument(nullptr);
         ShowMessage(error);
         return kStatusOk;
     }

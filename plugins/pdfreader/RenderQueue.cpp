@@ -3,9 +3,14 @@
 #include <QMetaObject>
 #include <poppler-qt6.h>
 
+#include "PageLayout.h"
+
 namespace tavo::pdfreader {
 
 namespace {
+
+// How long the view must rest before images ahead of it are rendered.
+constexpr auto kAheadDelay = std::chrono::milliseconds(40);
 
 bool ShouldAbort(const QVariant& Flag)
 {
@@ -37,12 +42,16 @@ TRenderQueue::~TRenderQueue()
         worker->Thread.join();
 }
 
-void TRenderQueue::Prepare(const TPdfSourcePtr& Source)
+void TRenderQueue::Prepare(const TPdfSourcePtr& Source, std::optional<TFirstPageHint> Hint)
 {
     {
         std::lock_guard lock(FMutex);
-        FPrepare = Source;
-        ++FPrepareTicket;
+        FJobs.clear();
+        FPrepare = TPrepare{Source, Hint};
+        for (auto& worker : FWorkers) {
+            if (worker->Busy)
+                worker->Abort = true;
+        }
     }
     FWake.notify_all();
 }
@@ -52,27 +61,18 @@ void TRenderQueue::SetWanted(std::vector<TRenderJob> Jobs, uint64_t Serial)
     {
         std::lock_guard lock(FMutex);
         FJobs.clear();
-        for (TRenderJob& job : Jobs) {
-            if (!FDelivering.contains(job.Key))
-                FJobs.push_back(std::move(job));
-        }
-        // A running render is stale when its document or its scale is no longer wanted.
-        QSet<int32_t> widths;
-        for (const TRenderJob& job : FJobs)
-            widths.insert(job.Key.Width);
+        FAheadFrom = std::chrono::steady_clock::now() + kAheadDelay;
+        QSet<TTileKey> wanted;
+        for (const TRenderJob& job : Jobs)
+            wanted.insert(job.Key);
         for (auto& worker : FWorkers) {
-            if (!worker->Busy)
-                continue;
-            const bool wanted = std::any_of(FJobs.begin(), FJobs.end(), [&](const TRenderJob& j) {
-                return j.Key == worker->Running;
-            });
-            if (wanted) {
-                std::erase_if(FJobs, [&](const TRenderJob& j) { return j.Key == worker->Running; });
-                continue;
-            }
-            if (worker->RunningSerial != Serial ||
-                (!widths.isEmpty() && !widths.contains(worker->Running.Width)))
+            if (worker->Busy &&
+                (worker->Running.Serial != Serial || !wanted.contains(worker->Running)))
                 worker->Abort = true;
+        }
+        for (TRenderJob& job : Jobs) {
+            if (!Claimed(job.Key))
+                FJobs.push_back(std::move(job));
         }
     }
     FWake.notify_all();
@@ -89,88 +89,172 @@ void TRenderQueue::Cancel()
     }
 }
 
-bool TRenderQueue::IsPending(const TTileKey& Key) const
-{
-    std::lock_guard lock(FMutex);
-    if (FDelivering.contains(Key))
-        return true;
-    for (const auto& worker : FWorkers) {
-        if (worker->Busy && worker->Running == Key)
-            return true;
-    }
-    return std::any_of(FJobs.begin(), FJobs.end(),
-                       [&](const TRenderJob& job) { return job.Key == Key; });
-}
-
 int64_t TRenderQueue::DeliveringBytes() const
 {
     std::lock_guard lock(FMutex);
     return FDeliveringBytes;
 }
 
+// Being rendered or on its way to the window. A render told to abort no longer counts:
+// it ends without an image, so the image must be asked for again.
+bool TRenderQueue::Claimed(const TTileKey& Key) const
+{
+    if (FDelivering.contains(Key))
+        return true;
+    return std::any_of(FWorkers.begin(), FWorkers.end(),
+                       [&](const auto& w) { return w->Busy && !w->Abort && w->Running == Key; });
+}
+
+// The first job this worker may start: not one claimed already; one ahead only while
+// nothing in view is being rendered; and one of a document that another idle worker holds
+// (or is opening) is left to that worker, so that a document is not opened twice for it.
+std::optional<TRenderJob> TRenderQueue::TakeJob(TWorker* Worker)
+{
+    const bool viewBusy =
+        std::any_of(FWorkers.begin(), FWorkers.end(),
+                    [](const auto& w) { return w->Busy && !w->Ahead; }) ||
+        std::any_of(FDelivering.begin(), FDelivering.end(), [](bool Ahead) { return !Ahead; });
+    for (auto job = FJobs.begin(); job != FJobs.end();) {
+        if (Claimed(job->Key)) {
+            job = FJobs.erase(job);
+            continue;
+        }
+        if (job->Ahead && (viewBusy || std::chrono::steady_clock::now() < FAheadFrom))
+            return std::nullopt;
+        const uint64_t serial = job->Key.Serial;
+        const bool another = Worker->Serial != serial &&
+                             std::any_of(FWorkers.begin(), FWorkers.end(), [&](const auto& w) {
+                                 return w.get() != Worker && w->Serial == serial && !w->Busy;
+                             });
+        if (!another) {
+            TRenderJob taken = std::move(*job);
+            FJobs.erase(job);
+            return taken;
+        }
+        ++job;
+    }
+    return std::nullopt;
+}
+
+std::optional<TRenderJob> TRenderQueue::FirstPageJob(const TPdfSourcePtr& Source,
+                                                     Poppler::Document& Doc,
+                                                     const TFirstPageHint& Hint)
+{
+    std::unique_ptr<Poppler::Page> page = Doc.page(0);
+    const int count = Doc.numPages();
+    if (!page || count <= 0)
+        return std::nullopt;
+    // The same layout the view makes before it has read any page but the first.
+    TPageLayout layout;
+    layout.Reset(count, page->pageSizeF());
+    layout.SetViewWidth(Hint.ViewWidth);
+    layout.SetZoom(Hint.FitWidth ? layout.FitWidthZoom(Hint.ViewWidth) : Hint.Zoom);
+    const QSize size = layout.DeviceSize(0, Hint.DevicePixelRatio);
+    if (int64_t(size.width()) * size.height() * 4 > Hint.WholePageBytes)
+        return std::nullopt;
+    TRenderJob job;
+    job.Key = {Source->Serial, 0, size.width(), 0};
+    job.Source = Source;
+    job.XRes = size.width() * 72.0 / layout.PagePoints(0).width();
+    job.YRes = size.height() * 72.0 / layout.PagePoints(0).height();
+    job.Area = QRect(QPoint(0, 0), size);
+    job.DevicePixelRatio = Hint.DevicePixelRatio;
+    return job;
+}
+
+QImage TRenderQueue::Render(TWorker* Worker, Poppler::Document* Doc, const TRenderJob& Job)
+{
+    QImage image;
+    if (!Doc)
+        return image;
+    if (std::unique_ptr<Poppler::Page> page = Doc->page(Job.Key.Page)) {
+        image = page->renderToImage(
+            Job.XRes, Job.YRes, Job.Area.x(), Job.Area.y(), Job.Area.width(), Job.Area.height(),
+            Poppler::Page::Rotate0, nullptr, nullptr, ShouldAbort,
+            QVariant::fromValue(reinterpret_cast<quintptr>(&Worker->Abort)));
+    }
+    if (!image.isNull()) {
+        if (image.format() != QImage::Format_RGB32 &&
+            image.format() != QImage::Format_ARGB32_Premultiplied)
+            image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(Job.DevicePixelRatio);
+    }
+    return image;
+}
+
 void TRenderQueue::Run(TWorker* Worker)
 {
     TPdfSourcePtr source;
     std::unique_ptr<Poppler::Document> doc;
-    uint64_t prepared = 0;
     std::unique_lock lock(FMutex);
     for (;;) {
-        FWake.wait(lock, [&] {
-            return FStop || !FJobs.empty() || (FPrepare && prepared != FPrepareTicket);
-        });
+        std::optional<TRenderJob> job;
+        std::optional<TPrepare> prepare;
+        const auto ready = [&] {
+            if (FStop)
+                return true;
+            if (FPrepare) {
+                prepare = std::move(FPrepare);
+                FPrepare.reset();
+                return true;
+            }
+            job = TakeJob(Worker);
+            return job.has_value();
+        };
+        // Jobs ahead held back by the view's moving wake the worker when their time comes.
+        while (!ready()) {
+            if (std::any_of(FJobs.begin(), FJobs.end(),
+                            [](const TRenderJob& j) { return j.Ahead; }))
+                FWake.wait_until(lock, std::max(FAheadFrom, std::chrono::steady_clock::now() +
+                                                                std::chrono::milliseconds(5)));
+            else
+                FWake.wait(lock);
+        }
         if (FStop)
             break;
-        if (FJobs.empty()) {
-            // Open the coming document ahead of its first job.
-            prepared = FPrepareTicket;
-            TPdfSourcePtr next = FPrepare;
+
+        if (prepare) {
+            // Open the coming document, and render its first page as the view will want it.
+            Worker->Serial = prepare->Source->Serial;
             lock.unlock();
-            if (next && (!source || source->Serial != next->Serial)) {
-                doc.reset();
-                source = next;
-                doc = LoadPoppler(*source);
-            }
+            doc.reset();
+            source = prepare->Source;
+            doc = LoadPoppler(*source);
+            if (doc && prepare->Hint)
+                job = FirstPageJob(source, *doc, *prepare->Hint);
             lock.lock();
-            continue;
+            if (job && Claimed(job->Key))
+                job.reset();
+            FWake.notify_all();  // jobs held back for this worker's document
+            if (!job)
+                continue;
         }
-        TRenderJob job = std::move(FJobs.front());
-        FJobs.pop_front();
+
         Worker->Busy = true;
-        Worker->Running = job.Key;
-        Worker->RunningSerial = job.Key.Serial;
+        Worker->Ahead = job->Ahead;
+        Worker->Running = job->Key;
         Worker->Abort = false;
+        const bool reopen = !source || source->Serial != job->Source->Serial;
+        Worker->Serial = job->Source->Serial;
         lock.unlock();
 
-        if (!source || source->Serial != job.Source->Serial) {
+        if (reopen) {
             doc.reset();
-            source = job.Source;
+            source = job->Source;
             doc = LoadPoppler(*source);
         }
-        QImage image;
-        if (doc) {
-            if (std::unique_ptr<Poppler::Page> page = doc->page(job.Key.Page)) {
-                image = page->renderToImage(
-                    job.XRes, job.YRes, job.Area.x(), job.Area.y(), job.Area.width(),
-                    job.Area.height(), Poppler::Page::Rotate0, nullptr, nullptr, ShouldAbort,
-                    QVariant::fromValue(reinterpret_cast<quintptr>(&Worker->Abort)));
-            }
-        }
+        QImage image = Render(Worker, doc.get(), *job);
         const bool aborted = Worker->Abort.load();
-        if (!image.isNull()) {
-            if (image.format() != QImage::Format_RGB32 &&
-                image.format() != QImage::Format_ARGB32_Premultiplied)
-                image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(job.DevicePixelRatio);
-        }
 
         lock.lock();
         Worker->Busy = false;
+        FWake.notify_all();  // jobs ahead may start now
         if (aborted || FStop)
             continue;
-        FDelivering.insert(job.Key);
+        FDelivering.insert(job->Key, job->Ahead);
         FDeliveringBytes += image.sizeInBytes();
         QMetaObject::invokeMethod(
-            this, [this, key = job.Key, image] { Deliver(key, image); }, Qt::QueuedConnection);
+            this, [this, key = job->Key, image] { Deliver(key, image); }, Qt::QueuedConnection);
     }
 }
 
@@ -178,10 +262,15 @@ void TRenderQueue::Deliver(const TTileKey& Key, const QImage& Image)
 {
     {
         std::lock_guard lock(FMutex);
-        FDelivering.remove(Key);
         FDeliveringBytes -= Image.sizeInBytes();
     }
     emit rendered(Key, Image);
+    {
+        // Only now, with the image painted, may the images ahead start.
+        std::lock_guard lock(FMutex);
+        FDelivering.remove(Key);
+    }
+    FWake.notify_all();
 }
 
 }  // namespace tavo::pdfreader
