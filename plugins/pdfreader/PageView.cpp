@@ -223,10 +223,13 @@ void TPageView::Relayout(std::optional<QPoint> Anchor)
     const QPoint at = Anchor.value_or(QPoint(0, 0));
     const THit hit = HitTest(at);
     const bool atTop = !Anchor && verticalScrollBar()->value() == 0;
+    const double zoom = FLayout.Zoom();
     FLayout.SetViewWidth(viewport()->width());
     if (FFitWidth)
         FLayout.SetZoom(FLayout.FitWidthZoom(viewport()->width()));
     UpdateScrollBars();
+    if (FLayout.Zoom() != zoom)
+        emit zoomChanged();
     if (hit.Page >= 0 && !atTop) {
         const QRect page = FLayout.PageRect(hit.Page);
         const QPointF content = QPointF(page.topLeft()) + hit.Point * FLayout.Scale();

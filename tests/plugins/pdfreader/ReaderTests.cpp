@@ -345,6 +345,9 @@ TEST_F(ReaderUse, FitWidthFollowsTheWidthAndKeepsThePlace)
     Host->Window()->resize(Host->Window()->width() + 200, Host->Window()->height());
     ASSERT_TRUE(WaitFor([&] { return Host->Control()->property("zoom").toDouble() > zoom * 1.2; }));
     EXPECT_EQ(Host->Reader()->CurrentPage(), 3);
+    EXPECT_EQ(
+        Host->Child<QLabel>("ZoomLevel")->text(),
+        QStringLiteral("%1%").arg(qRound(Host->Control()->property("zoom").toDouble() * 100)));
     ASSERT_TRUE(Host->WaitSettled());
     const QImage image = Host->Grab();
     const auto bands = Runs(image, IsNavy);
