@@ -54,6 +54,7 @@ QStringList TComponentRegistry::PluginFolders()
     for (const QString& folder : path.split(u':', Qt::SkipEmptyParts))
         folders << folder;
     folders << QDir(QString::fromStdString(ExecutableFolder().string())).filePath("plugins");
+    folders << QString::fromStdString(InstalledPluginFolder().string());
     QString data = qEnvironmentVariable("XDG_DATA_HOME");
     if (data.isEmpty())
         data = QString::fromStdString((HomeFolder() / ".local" / "share").string());

@@ -7,6 +7,7 @@
 // Plugin folders, searched in this order (the first plugin naming a class id serves it):
 //   the folders in $TAVO_PLUGIN_PATH (separated by ':'),
 //   plugins/ beside the executable (the disc's own components),
+//   ../lib/tavo/plugins from the executable's folder (an installed program),
 //   ${XDG_DATA_HOME:-~/.local/share}/tavo/plugins (where an installer on the disc puts one).
 #include <QHash>
 #include <QString>

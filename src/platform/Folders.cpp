@@ -4,6 +4,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include "DiscPath.h"
+
 namespace tavo::platform {
 
 namespace fs = std::filesystem;
@@ -55,6 +57,28 @@ fs::path ExecutableFolder()
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     return ec ? fs::current_path(ec) : exe.parent_path();
+}
+
+fs::path DiscFolderOf(const fs::path& ProgramFolder)
+{
+    std::error_code ec;
+    // Started from a disc: everything is beside the program. Installed: the program lies in
+    // bin/ and the disc's contents in share/tavo/disc, found relative to it.
+    const fs::path installed = ProgramFolder.parent_path() / "share" / "tavo" / "disc";
+    if (ProgramFolder.filename() == "bin" &&
+        !fs::exists(ResolveDiscPath(ProgramFolder, "setup"), ec) && fs::is_directory(installed, ec))
+        return installed;
+    return ProgramFolder;
+}
+
+fs::path DiscFolder()
+{
+    return DiscFolderOf(ExecutableFolder());
+}
+
+fs::path InstalledPluginFolder()
+{
+    return ExecutableFolder().parent_path() / "lib" / "tavo" / "plugins";
 }
 
 }  // namespace tavo::platform

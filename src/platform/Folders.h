@@ -17,7 +17,16 @@ std::filesystem::path WindowsFolder();
 std::filesystem::path UserHivePath();
 std::filesystem::path MachineHivePath();
 
-// Folder of the running executable (the disc folder when started from the disc).
+// Folder of the running executable.
 std::filesystem::path ExecutableFolder();
+
+// The disc: the executable's folder when the program runs from a disc (or the build's
+// sample disc); for an installed program in .../bin, the disc image kept in
+// .../share/tavo/disc.
+std::filesystem::path DiscFolder();
+std::filesystem::path DiscFolderOf(const std::filesystem::path& ProgramFolder);
+
+// Where an installation keeps the components: .../lib/tavo/plugins beside .../bin.
+std::filesystem::path InstalledPluginFolder();
 
 }  // namespace tavo::platform

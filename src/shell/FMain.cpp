@@ -314,7 +314,7 @@ void TF_Main::FormCreate()
 
     // On this platform the disc folder ends with '/'; paths below it may still be written
     // with '\', which the platform layer resolves.
-    FDiscFolder = platform::ExecutableFolder().string();
+    FDiscFolder = platform::DiscFolder().string();
     if (FDiscFolder.empty() || FDiscFolder.back() != '/')
         FDiscFolder += '/';
     docviewer::ReaderSetupPath = FDiscFolder + "Setup\\Acrobat\\SetupAcrobat.exe";

@@ -4,6 +4,7 @@
 #include "platform/CurrentFolder.h"
 #include "platform/DiscPath.h"
 #include "platform/Errors.h"
+#include "platform/Folders.h"
 
 using namespace tavo::platform;
 namespace fs = std::filesystem;
@@ -54,4 +55,23 @@ TEST(CurrentFolder, EntersAFolderOrRaisesAnInputOutputError)
     }
     EXPECT_EQ(fs::current_path(), data);
     fs::current_path(saved);
+}
+
+TEST(DiscFolder, IsTheProgramsFolderOnADiscAndTheSharedImageWhenInstalled)
+{
+    // A disc (or the build's sample disc): Setup beside the program, in any letter case.
+    const fs::path disc = TestFolder() / "cdrom";
+    fs::create_directories(disc / "SETUP");
+    EXPECT_EQ(DiscFolderOf(disc), disc);
+    // An installation: bin/ beside share/tavo/disc.
+    const fs::path prefix = TestFolder() / "usr";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share" / "tavo" / "disc" / "Setup");
+    EXPECT_EQ(DiscFolderOf(prefix / "bin"), prefix / "share" / "tavo" / "disc");
+    // A bin/ that holds a disc of its own stays the disc; one without either stays too.
+    fs::create_directories(prefix / "bin" / "setup");
+    EXPECT_EQ(DiscFolderOf(prefix / "bin"), prefix / "bin");
+    const fs::path bare = TestFolder() / "opt" / "bin";
+    fs::create_directories(bare);
+    EXPECT_EQ(DiscFolderOf(bare), bare);
 }
