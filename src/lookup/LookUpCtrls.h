@@ -312,3 +312,4 @@ const char* DrawStyleName(TLookUpDrawStyle Value);
 }  // namespace tavo::lookup
 
 #include "lookup/LookUpComputed.h"
+#include "lookup/LookUpBoxes.h"
