@@ -103,6 +103,21 @@ void BM_SelectPage(benchmark::State& state)
 }
 BENCHMARK(BM_SelectPage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// What the window adds to a render: showing a page whose image is in the cache already.
+void BM_SelectRenderedPage(benchmark::State& state)
+{
+    THost& host = Host();
+    host.AndWait(1, [&] { host.Reader->Load(Document, nullptr); });
+    for (int page : {10, 20})
+        host.AndWait(page, [&] { host.Reader->GoToPage(page); });
+    int page = 10;
+    for (auto _ : state) {
+        page = page == 10 ? 20 : 10;
+        host.AndWait(page, [&] { host.Reader->GoToPage(page); });
+    }
+}
+BENCHMARK(BM_SelectRenderedPage)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
 void BM_RawOpenFirstPage(benchmark::State& state)
 {
     Host().AndWait(1, [] { Host().Reader->Load(Document, nullptr); });

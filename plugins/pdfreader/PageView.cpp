@@ -56,6 +56,9 @@ TPageView::TPageView(QWidget* Parent)
     connect(&FSizeTimer, &QTimer::timeout, this, &TPageView::ResolveSomeSizes);
     FFindTimer.setInterval(0);
     connect(&FFindTimer, &QTimer::timeout, this, &TPageView::FindStep);
+    FDeferredPaint.setSingleShot(true);
+    FDeferredPaint.setInterval(16);
+    connect(&FDeferredPaint, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
     FAutoScroll.setInterval(40);
     connect(&FAutoScroll, &QTimer::timeout, this, &TPageView::AutoScroll);
 }
@@ -127,7 +130,7 @@ void TPageView::SetDocument(TPdfDocument* Document)
     } else {
         FSizeTimer.stop();
     }
-    viewport()->update();
+    Refresh();
 }
 
 int64_t TPageView::ImageBytes() const
@@ -237,7 +240,7 @@ void TPageView::Relayout(std::optional<QPoint> Anchor)
                  int(std::lround(content.y())) - at.y());
     }
     ScheduleRequests();
-    viewport()->update();
+    Refresh();
 }
 
 // Sizes of the pages that show (and the screen below) are read before they are drawn.
@@ -324,7 +327,7 @@ void TPageView::GoTo(int Page, double Top)
         emit currentPageChanged(Page);
     }
     RequestImages();
-    viewport()->update();
+    Refresh();
 }
 
 void TPageView::SetFitWidth(bool Fit)
@@ -370,7 +373,7 @@ void TPageView::SetZoom(double Zoom, QPoint Anchor)
     FPinned = pinned;
     UpdateCurrentPage();
     ScheduleRequests();
-    viewport()->update();
+    Refresh();
     emit zoomChanged();
 }
 
@@ -399,6 +402,19 @@ void TPageView::ZoomOut()
 }
 
 // --- Images ----------------------------------------------------------------------------
+
+// Paints what moved into view. When some of it has no image yet, the paint waits for the
+// image a frame's time at most, so that a quick render shows without a flash of empty page
+// frames and without painting twice while the user waits.
+void TPageView::Refresh()
+{
+    if (Settled()) {
+        FDeferredPaint.stop();
+        viewport()->update();
+    } else if (!FDeferredPaint.isActive()) {
+        FDeferredPaint.start();
+    }
+}
 
 void TPageView::ScheduleRequests()
 {
@@ -491,8 +507,12 @@ void TPageView::OnRendered(const TTileKey& Key, const QImage& Image)
     // Painted at once rather than on the next pass of the event loop: the image is what the
     // user waits for.
     const QRect page = FLayout.PageRect(Key.Page).adjusted(0, 0, 2, 2);
-    if (page.intersects(ViewRect()))
+    if (FDeferredPaint.isActive()) {
+        FDeferredPaint.stop();
+        viewport()->repaint();
+    } else if (page.intersects(ViewRect())) {
         viewport()->repaint(page.translated(-ViewRect().topLeft()));
+    }
     ScheduleRequests();
 }
 
@@ -593,7 +613,7 @@ void TPageView::scrollContentsBy(int, int Dy)
         FPinned = false;
     UpdateCurrentPage();
     ScheduleRequests();
-    viewport()->update();
+    Refresh();
 }
 
 void TPageView::wheelEvent(QWheelEvent* Event)

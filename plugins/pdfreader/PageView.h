@@ -118,6 +118,7 @@ private:
     void ResolveSizes(int Top, int Bottom);
     void ResolveSomeSizes();
     void UpdateCurrentPage();
+    void Refresh();
     void ScheduleRequests();
     void RequestImages();
     TPageImage ImageOf(int Page) const;
@@ -150,6 +151,7 @@ private:
     int FSizesResolved = 0;  // pages before this one have their sizes read
     QTimer FRequestTimer;
     QTimer FSizeTimer;
+    QTimer FDeferredPaint;
 
     // Mouse
     QPoint FPressPos;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -388,6 +389,16 @@ TEST_F(ReaderUse, EveryControlIsNamedAndReachedWithTab)
     for (const char* name : {"PageView", "PageField", "ZoomOutButton", "ZoomInButton",
                              "FitWidthButton", "FindField", "FindPreviousButton", "FindNextButton"})
         EXPECT_TRUE(reached.contains(name)) << name;
+}
+
+TEST(ReaderComponent, TheShellDoesNotLinkPoppler)
+{
+    // Linked libraries are named in the program's dynamic section; Poppler must come only
+    // with the plugin, on the first visit to "Manual".
+    QFile shell(QStringLiteral(SHELL_PROGRAM));
+    if (!shell.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "the shell is not built";
+    EXPECT_FALSE(shell.readAll().contains("libpoppler"));
 }
 
 TEST(ReaderComponent, PopplerIsLoadedWithTheControlOnly)
