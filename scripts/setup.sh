@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
-    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-svg-dev qt6-tools-dev-tools
+    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-svg-dev qt6-tools-dev-tools libqt6sql6-sqlite
     libqt6opengl6-dev libpoppler-qt6-dev libcairo2-dev poppler-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils openbox
     fonts-dejavu-core locales
     libcanberra0 libxcb1-dev
+    desktop-file-utils appstream lintian xorriso dpkg-dev fakeroot
 )
 
 missing=()

@@ -1,0 +1,212 @@
+#include "ManualIndexer.h"
+
+#include <QThread>
+#include <exception>
+
+#include "SearchStrings.h"
+#include "platform/ComponentRegistry.h"
+#include "platform/Errors.h"
+#include "platform/PdfTextSource.h"
+
+namespace tavo::docviewer {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TFileStamp {
+    bool Exists = false;
+    int64_t Size = 0;
+    int64_t Modified = 0;
+};
+
+TFileStamp Stamp(const QString& File)
+{
+    std::error_code ec;
+    const fs::path path = File.toStdString();
+    if (!fs::is_regular_file(path, ec))
+        return {};
+    const auto size = fs::file_size(path, ec);
+    if (ec)
+        return {};
+    const auto time = fs::last_write_time(path, ec);
+    if (ec)
+        return {};
+    return {
+        true, static_cast<int64_t>(size),
+        static_cast<int64_t>(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count())};
+}
+
+}  // namespace
+
+TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
+                            const platform::IPdfTextSource& Source,
+                            const TRefreshCallbacks& Callbacks, const std::atomic<bool>& Stop)
+{
+    auto event = [&](TIndexEvent::TKind Kind, const QString& File, int32_t Pages,
+                     const QString& Error = {}) {
+        if (Callbacks.Event)
+            Callbacks.Event({Kind, File, Pages, Error});
+    };
+    TRefreshReport report;
+    report.Documents = static_cast<int>(Files.size());
+    for (const TIndexedDocument& known : Index.Documents()) {
+        if (!Files.contains(known.Path)) {
+            Index.RemoveDocument(known.Path);
+            ++report.Removed;
+            event(TIndexEvent::ieRemoved, known.Path, known.Pages);
+        }
+    }
+    for (int i = 0; i < Files.size(); ++i) {
+        const QString& file = Files.at(i);
+        if (Callbacks.Progress)
+            Callbacks.Progress(i, static_cast<int>(Files.size()), file);
+        if (Stop) {
+            report.Interrupted = true;
+            return report;
+        }
+        const TFileStamp stamp = Stamp(file);
+        const std::optional<TIndexedDocument> known = Index.Document(file);
+        if (!stamp.Exists) {
+            if (known)
+                Index.RemoveDocument(file);
+            ++report.Missing;
+            event(TIndexEvent::ieMissing, file, 0);
+            continue;
+        }
+        if (known && known->Size == stamp.Size && known->Modified == stamp.Modified) {
+            // A document that could not be read is not tried again until it changes.
+            if (known->Error.isEmpty()) {
+                ++report.Unchanged;
+                report.Pages += known->Pages;
+                event(TIndexEvent::ieUnchanged, file, known->Pages);
+            } else {
+                ++report.Unreadable;
+                event(TIndexEvent::ieUnreadable, file, 0, known->Error);
+            }
+            continue;
+        }
+        Index.BeginDocument(file);
+        std::exception_ptr failure;
+        QString error;
+        const int32_t count = Source.ReadPages(
+            file,
+            [&](int32_t Page, const QString& Text) {
+                if (Stop)
+                    return false;
+                // Errors are carried past the component's code, not thrown through it.
+                try {
+                    Index.AddPage(Page, Text);
+                } catch (...) {
+                    failure = std::current_exception();
+                    return false;
+                }
+                return true;
+            },
+            &error);
+        if (failure || Stop) {
+            Index.RollbackDocument();
+            if (failure)
+                std::rethrow_exception(failure);
+            report.Interrupted = true;
+            return report;
+        }
+        if (count < 0) {
+            Index.CommitDocument(stamp.Size, stamp.Modified, 0, error);
+            ++report.Unreadable;
+            event(TIndexEvent::ieUnreadable, file, 0, error);
+            continue;
+        }
+        const int32_t pages = std::min(count, TManualIndex::kMaxPages);
+        Index.CommitDocument(stamp.Size, stamp.Modified, pages, QString());
+        ++report.Indexed;
+        report.Pages += pages;
+        event(TIndexEvent::ieIndexed, file, pages);
+    }
+    if (Callbacks.Progress)
+        Callbacks.Progress(static_cast<int>(Files.size()), static_cast<int>(Files.size()), {});
+    return report;
+}
+
+std::unique_ptr<QObject> CreateTextSource()
+{
+    try {
+        std::unique_ptr<QObject> source(platform::TComponentRegistry::Instance().Create(
+            platform::kPdfTextSourceClassId, nullptr));
+        if (!qobject_cast<platform::IPdfTextSource*>(source.get()))
+            throw platform::EOleSysError("Class not registered");
+        return source;
+    } catch (const platform::Exception& Error) {
+        throw EManualIndex(SearchText(SNoTextSource, {QString::fromStdString(Error.Message())}));
+    }
+}
+
+const platform::IPdfTextSource& TextSourceOf(const QObject& Component)
+{
+    return *qobject_cast<const platform::IPdfTextSource*>(&Component);
+}
+
+TManualIndexer::TManualIndexer(QObject* Parent) : QObject(Parent)
+{
+    qRegisterMetaType<TRefreshReport>();
+}
+
+TManualIndexer::~TManualIndexer()
+{
+    Stop();
+}
+
+void TManualIndexer::Start(const fs::path& File, const QStringList& Files,
+                           TManualIndex::TOpenCheck Check)
+{
+    if (Running())
+        return;
+    Stop();  // a finished thread not yet deleted
+    try {
+        if (!FSource)
+            FSource = CreateTextSource();
+    } catch (const EManualIndex& Error) {
+        emit Failed(Error.Text());
+        return;
+    }
+    FStop = false;
+    const platform::IPdfTextSource* source = &TextSourceOf(*FSource);
+    FThread = QThread::create([this, File, Files, Check, source] {
+        try {
+            TManualIndex index(File, Check);
+            emit Opened();
+            TRefreshCallbacks callbacks;
+            callbacks.Progress = [this](int Done, int Total, const QString&) {
+                emit Progress(Done, Total);
+            };
+            callbacks.Event = [this](const TIndexEvent& Event) {
+                if (Event.Kind != TIndexEvent::ieUnchanged)
+                    emit DocumentStored();
+            };
+            const TRefreshReport report = RefreshIndex(index, Files, *source, callbacks, FStop);
+            emit Finished(report);
+        } catch (const EManualIndex& Error) {
+            emit Failed(Error.Text());
+        }
+    });
+    FThread->setObjectName(QStringLiteral("ManualIndexer"));
+    connect(FThread, &QThread::finished, FThread, &QObject::deleteLater);
+    FThread->start(QThread::LowPriority);
+}
+
+bool TManualIndexer::Running() const
+{
+    return FThread && !FThread->isFinished();
+}
+
+void TManualIndexer::Stop()
+{
+    if (!FThread)
+        return;
+    FStop = true;
+    FThread->wait();
+    delete FThread.data();
+}
+
+}  // namespace tavo::docviewer

@@ -1,0 +1,89 @@
+#include "TextFolding.h"
+
+namespace tavo::docviewer {
+
+namespace {
+
+bool IsMark(QChar::Category Category)
+{
+    return Category == QChar::Mark_NonSpacing || Category == QChar::Mark_SpacingCombining ||
+           Category == QChar::Mark_Enclosing;
+}
+
+// The code point at I, and how many units it takes; a lone surrogate stands for itself.
+char32_t CodeAt(const QString& Text, int I, int* Units)
+{
+    const QChar c = Text.at(I);
+    if (c.isHighSurrogate() && I + 1 < Text.size() && Text.at(I + 1).isLowSurrogate()) {
+        *Units = 2;
+        return QChar::surrogateToUcs4(c, Text.at(I + 1));
+    }
+    *Units = 1;
+    return c.unicode();
+}
+
+}  // namespace
+
+QString FoldText(const QString& Text)
+{
+    const QString decomposed = Text.normalized(QString::NormalizationForm_KD);
+    QString folded;
+    folded.reserve(decomposed.size());
+    for (int i = 0; i < decomposed.size();) {
+        int units = 1;
+        const char32_t code = CodeAt(decomposed, i, &units);
+        if (!IsMark(QChar::category(code))) {
+            if (code == U'ł' || code == U'Ł')
+                folded.append(QLatin1Char('l'));
+            else
+                folded.append(QStringView(decomposed).mid(i, units));
+        }
+        i += units;
+    }
+    return folded.toCaseFolded();
+}
+
+bool IsWordChar(char32_t Code)
+{
+    switch (QChar::category(Code)) {
+    case QChar::Letter_Uppercase:
+    case QChar::Letter_Lowercase:
+    case QChar::Letter_Titlecase:
+    case QChar::Letter_Modifier:
+    case QChar::Letter_Other:
+    case QChar::Number_DecimalDigit:
+    case QChar::Number_Letter:
+    case QChar::Number_Other:
+    case QChar::Other_PrivateUse:
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::vector<TWordSpan> WordSpans(const QString& Text)
+{
+    std::vector<TWordSpan> spans;
+    int start = -1;
+    for (int i = 0; i < Text.size();) {
+        int units = 1;
+        const char32_t code = CodeAt(Text, i, &units);
+        // A mark never starts a word: after a separator it is the separator's.
+        const bool word = IsWordChar(code) && (start >= 0 || !IsMark(QChar::category(code)));
+        if (word && start < 0)
+            start = i;
+        else if (!word && start >= 0) {
+            spans.push_back({start, i});
+            start = -1;
+        }
+        i += units;
+    }
+    if (start >= 0)
+        spans.push_back({start, static_cast<int>(Text.size())});
+    return spans;
+}
+
+}  // namespace tavo::docviewer

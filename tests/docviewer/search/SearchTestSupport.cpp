@@ -1,0 +1,111 @@
+#include "SearchTestSupport.h"
+
+#include <cstdlib>
+
+#include "TestEnvironment.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/DocumentPaths.h"
+#include "docviewer/search/ManualIndexer.h"
+#include "identity/ApplCons.h"
+#include "objects/ObjectsModule.h"
+#include "platform/Codec.h"
+#include "platform/ComponentRegistry.h"
+#include "tools/ToolsModule.h"
+
+namespace tavo::test {
+
+namespace fs = std::filesystem;
+
+int32_t TFakeTextSource::ReadPages(const QString& FileName, const TPageSink& Sink,
+                                   QString* Error) const
+{
+    Read.push_back(FileName);
+    auto found = Pages.find(FileName);
+    if (found == Pages.end()) {
+        *Error = QStringLiteral("the file is damaged or is not a PDF document.");
+        return -1;
+    }
+    const QStringList& pages = found->second;
+    for (int32_t i = 0; i < pages.size(); ++i) {
+        if (!Sink(i + 1, pages.at(i)))
+            break;
+        if (AfterPage)
+            AfterPage(FileName, i + 1);
+    }
+    return static_cast<int32_t>(pages.size());
+}
+
+void SearchTest::SetUp()
+{
+    objects::StartObjectsModule();
+    tools::StartToolsModule();
+    identity::StartApplCons(identity::TSettingsStores::Skip);
+    FTypes = std::make_unique<catalogue::TDM_DocItem>();
+    FDocs = fs::absolute(TestFolder() / "Documentation");
+    fs::create_directories(FDocs);
+    catalogue::DocumentationFolder = FDocs.string() + "/";
+    ::setenv("TAVO_PLUGIN_PATH", READER_PLUGIN_DIR, 1);
+    platform::TComponentRegistry::Instance().Rescan();
+}
+
+void SearchTest::TearDown()
+{
+    FSource.reset();
+    FTypes.reset();
+    identity::StopApplCons();
+    tools::StopToolsModule();
+    objects::StopObjectsModule();
+    catalogue::DocumentationFolder.clear();
+}
+
+fs::path SearchTest::GeneratedDoc(const std::string& Name)
+{
+    return fs::path(TEST_DOCS) / Name;
+}
+
+fs::path SearchTest::PutDoc(const std::string& Generated, const std::string& Name)
+{
+    const fs::path to = FDocs / Name;
+    fs::create_directories(to.parent_path());
+    fs::copy_file(GeneratedDoc(Generated), to, fs::copy_options::overwrite_existing);
+    return to;
+}
+
+fs::path SearchTest::IndexFile()
+{
+    return TestFolder() / "home" / ".cache" / "tavo" / "index.sqlite";
+}
+
+catalogue::TDocItem0* SearchTest::Entry(int32_t Level, const std::string& Caption,
+                                        const std::string& File, const std::string& Pages,
+                                        bool Visible)
+{
+    auto* item = new catalogue::TDocItem0;
+    item->SetLevel(Level);
+    item->SetCaption(platform::Utf8ToAnsiLossy(Caption));
+    item->SetStoredFileName(File);
+    item->SetPages(Pages);
+    item->SetVisibleForUser(Visible);
+    return item;
+}
+
+std::unique_ptr<objects::TObjectCollection> SearchTest::SampleCatalogue()
+{
+    catalogue::DocumentationFolder = std::string(SAMPLE_DOCUMENTATION) + "/";
+    return catalogue::LoadCatalogue(catalogue::DocumentationFolder + catalogue::CatalogueFileName,
+                                    *identity::CatalogueVerInfo());
+}
+
+const platform::IPdfTextSource& SearchTest::RealSource()
+{
+    if (!FSource)
+        FSource = docviewer::CreateTextSource();
+    return docviewer::TextSourceOf(*FSource);
+}
+
+QString KeyOf(const fs::path& File)
+{
+    return QString::fromStdString(fs::weakly_canonical(File).string());
+}
+
+}  // namespace tavo::test
