@@ -57,8 +57,8 @@ struct TPdfLink {
 
 class TPdfDocument {
 public:
-    // Opens the source; on failure returns null and puts the reason, a sentence that ends
-    // "This document could not be opened: ", into Error.
+    // Opens the source; on failure returns null and puts the reason into Error, a sentence
+    // that begins "This document could not be opened: ".
     static std::unique_ptr<TPdfDocument> Open(TPdfSourcePtr Source, QString* Error);
     ~TPdfDocument();
 

@@ -1,11 +1,14 @@
 // The reader's parts on their own: the image cache's budget, the page column and the
 // document layer's answers for generated and damaged documents.
 #include <QImage>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "PageCache.h"
 #include "PageLayout.h"
 #include "PdfDocument.h"
+#include "QtTestHelpers.h"
+#include "RenderQueue.h"
 
 namespace tavo::pdfreader {
 namespace {
@@ -114,6 +117,62 @@ TEST(PdfDocument, BytesThatAreNoDocumentGiveAReason)
     EXPECT_TRUE(error.startsWith("This document could not be opened: ")) << error.toStdString();
     EXPECT_EQ(TPdfDocument::Open(FileSource("/nonexistent/file.pdf"), &error), nullptr);
     EXPECT_EQ(error, "This document could not be opened: the file was not found.");
+}
+
+// Jobs for the thousand-page document: Count pages at 100 %, from Page on.
+std::vector<TRenderJob> Jobs(const TPdfSourcePtr& Source, int Page, int Count)
+{
+    std::vector<TRenderJob> jobs;
+    for (int i = 0; i < Count; ++i)
+        jobs.push_back(
+            {{Source->Serial, Page + i, 794, 0}, Source, 96, 96, QRect(0, 0, 794, 1123)});
+    return jobs;
+}
+
+TEST(RenderQueue, RendersWhatIsWantedAndDropsWhatIsNoLonger)
+{
+    TRenderQueue queue(2);
+    QList<TTileKey> rendered;
+    QObject::connect(&queue, &TRenderQueue::rendered,
+                     [&](const TTileKey& Key, const QImage& Image) {
+                         EXPECT_FALSE(Image.isNull());
+                         EXPECT_EQ(Image.size(), QSize(794, 1123));
+                         rendered << Key;
+                     });
+    const TPdfSourcePtr first = FileSource(TEST_DOCS "/thousand.pdf");
+    queue.SetWanted(Jobs(first, 0, 3), first->Serial);
+    ASSERT_TRUE(test::WaitFor([&] { return rendered.size() == 3; }));
+
+    // Fifty wanted, then another document: of the first fifty only those the workers had
+    // finished may still arrive, none started later.
+    rendered.clear();
+    queue.SetWanted(Jobs(first, 100, 50), first->Serial);
+    const TPdfSourcePtr second = FileSource(TEST_DOCS "/reader.pdf");
+    queue.SetWanted(Jobs(second, 0, 1), second->Serial);
+    ASSERT_TRUE(test::WaitFor([&] {
+        return std::any_of(rendered.begin(), rendered.end(),
+                           [&](const TTileKey& Key) { return Key.Serial == second->Serial; });
+    }));
+    QTest::qWait(200);
+    EXPECT_LE(rendered.size(), 1 + 2);
+}
+
+TEST(RenderQueue, RendersTheFirstPageAsTheViewWillWantItWhileTheDocumentOpens)
+{
+    TRenderQueue queue(2);
+    QList<TTileKey> rendered;
+    QObject::connect(&queue, &TRenderQueue::rendered,
+                     [&](const TTileKey& Key, const QImage&) { rendered << Key; });
+    const TPdfSourcePtr source = FileSource(TEST_DOCS "/reader.pdf");
+    queue.Prepare(source, TFirstPageHint{true, 1.0, 620, 2.0, int64_t(24) << 20});
+    ASSERT_TRUE(test::WaitFor([&] { return !rendered.isEmpty(); }));
+    TPageLayout layout;  // as the view lays out the document once open
+    layout.Reset(4, QSizeF(595, 842));
+    layout.SetViewWidth(620);
+    layout.SetZoom(layout.FitWidthZoom(620));
+    const TTileKey wanted{source->Serial, 0, layout.DeviceSize(0, 2.0).width(), 0};
+    EXPECT_EQ(rendered.front(), wanted);
+    EXPECT_EQ(wanted.Width, 2 * 600);
 }
 
 TEST(FoldForMatch, IgnoresCaseAndAccentsAndTakesTheBarredLAsL)
