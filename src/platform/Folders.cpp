@@ -63,8 +63,9 @@ fs::path DiscFolderOf(const fs::path& ProgramFolder)
 {
     std::error_code ec;
     // Started from a disc: everything is beside the program. Installed: the program lies in
-    // bin/ and the disc's contents in share/tavo/disc, found relative to it.
-    const fs::path installed = ProgramFolder.parent_path() / "share" / "tavo" / "disc";
+    // bin/ and the disc's contents (installers and programs among them) in lib/tavo/disc,
+    // found relative to it.
+    const fs::path installed = ProgramFolder.parent_path() / "lib" / "tavo" / "disc";
     if (ProgramFolder.filename() == "bin" &&
         !fs::exists(ResolveDiscPath(ProgramFolder, "setup"), ec) && fs::is_directory(installed, ec))
         return installed;

@@ -22,7 +22,7 @@ std::filesystem::path ExecutableFolder();
 
 // The disc: the executable's folder when the program runs from a disc (or the build's
 // sample disc); for an installed program in .../bin, the disc image kept in
-// .../share/tavo/disc.
+// .../lib/tavo/disc.
 std::filesystem::path DiscFolder();
 std::filesystem::path DiscFolderOf(const std::filesystem::path& ProgramFolder);
 

@@ -63,11 +63,11 @@ TEST(DiscFolder, IsTheProgramsFolderOnADiscAndTheSharedImageWhenInstalled)
     const fs::path disc = TestFolder() / "cdrom";
     fs::create_directories(disc / "SETUP");
     EXPECT_EQ(DiscFolderOf(disc), disc);
-    // An installation: bin/ beside share/tavo/disc.
+    // An installation: bin/ beside lib/tavo/disc.
     const fs::path prefix = TestFolder() / "usr";
     fs::create_directories(prefix / "bin");
-    fs::create_directories(prefix / "share" / "tavo" / "disc" / "Setup");
-    EXPECT_EQ(DiscFolderOf(prefix / "bin"), prefix / "share" / "tavo" / "disc");
+    fs::create_directories(prefix / "lib" / "tavo" / "disc" / "Setup");
+    EXPECT_EQ(DiscFolderOf(prefix / "bin"), prefix / "lib" / "tavo" / "disc");
     // A bin/ that holds a disc of its own stays the disc; one without either stays too.
     fs::create_directories(prefix / "bin" / "setup");
     EXPECT_EQ(DiscFolderOf(prefix / "bin"), prefix / "bin");
