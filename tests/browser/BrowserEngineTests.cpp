@@ -67,7 +67,10 @@ protected:
     QWidget* Surface() const { return View->focusProxy() ? View->focusProxy() : View; }
     void Type(Qt::Key Key, Qt::KeyboardModifiers Modifiers = Qt::NoModifier)
     {
+        // The engine gives the page the focus on its own time; a key that comes first
+        // never reaches the document.
         Surface()->setFocus();
+        ASSERT_TRUE(WaitFor([&] { return Evaluate("document.hasFocus()").toBool(); }, LoadTimeout));
         QTest::keyClick(Surface(), Key, Modifiers);
     }
     QString PageText()
