@@ -135,6 +135,9 @@ void TPdfReader::UpdateStrip()
 {
     const int count = FDoc ? FDoc->PageCount() : 0;
     FStrip->SetPage(FView->CurrentPage() + 1, count);
+    // What a screen reader says of the page view: which page is in it.
+    FView->setAccessibleDescription(count > 0 ? texts::PageInView(FView->CurrentPage() + 1, count)
+                                              : QString());
     FStrip->SetZoom(FView->Zoom());
     FFitWidth->setChecked(FView->FitWidth());
     for (QAction* action : actions())

@@ -57,6 +57,10 @@ inline QString PageOf(int Count)
 {
     return T("/ %1").arg(Count);
 }
+inline QString PageInView(int Page, int Count)
+{
+    return T("Page %1 of %2").arg(Page).arg(Count);
+}
 inline QString PageOfDescription(int Count)
 {
     return T("of %1 pages").arg(Count);

@@ -69,6 +69,7 @@ TEST_P(ReaderTest, SetCurrentPageShowsTheTopOfThePageAndClamps)
     ASSERT_FALSE(changed.isEmpty());
     EXPECT_EQ(changed.last().value(0).toInt(), 3);
     EXPECT_EQ(Host->Child<QLineEdit>("PageField")->text(), "3");
+    EXPECT_EQ(Host->View()->accessibleDescription(), "Page 3 of 4");
     EXPECT_EQ(FirstRow(Host->Grab(), IsNavy), 0);  // the page's top at the view's top
 
     Host->setCurrentPage(0);
