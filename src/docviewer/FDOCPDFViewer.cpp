@@ -6,6 +6,8 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
@@ -18,11 +20,13 @@
 #include <filesystem>
 
 #include "FAdobeRader6Warrning.h"
+#include "ManualSearchPanel.h"
 #include "PDFLib_TLB.h"
 #include "PdfLib_TLB_Old.h"
 #include "PdfPanel.h"
 #include "ReaderPool.h"
 #include "TransparentPanel.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/DocItem.h"
 #include "catalogue/PdfTreeView.h"
 #include "platform/AnsiText.h"
@@ -143,6 +147,10 @@ TF_DocPDFViewer::TF_DocPDFViewer(QWidget* Owner) : TdxBar_Form(Owner)
     connect(Btn_InstalAcrobat, &QPushButton::clicked, this,
             tools::Guarded([this] { Btn_InstalAcrobatClick(); }));
     connect(Split, &ToxSplit::OnResize, this, [this] { SplitResize(); });
+    connect(SearchPanel, &TManualSearchPanel::OpenRequested, this,
+            tools::Guarded([this](const std::string& File, int32_t Page, const QStringList& Words) {
+                OpenSearchResult(File, Page, Words);
+            }));
     PDFPane->installEventFilter(this);
     P_Pdf->installEventFilter(this);
     PdfTreeView->installEventFilter(this);
@@ -205,6 +213,13 @@ void TF_DocPDFViewer::BuildTreePane()
     CB_ExpandAll->setChecked(true);
     column->addWidget(Panel1);
 
+    // Searching the whole manual: the field above the tree, the results in its place.
+    SearchPanel = new TManualSearchPanel(content);
+    column->addWidget(SearchPanel);
+    SearchPanel->AddShortcutsTo(TreePane);
+    connect(SearchPanel, &TManualSearchPanel::ResultsShownChanged, this,
+            [column, this](bool Shown) { column->setStretchFactor(SearchPanel, Shown ? 1 : 0); });
+
     PdfTreeView = new catalogue::TPdfTreeView(content);
     PdfTreeView->setMinimumSize(0, 0);
     PdfTreeView->setToolTip(QString());
@@ -212,11 +227,14 @@ void TF_DocPDFViewer::BuildTreePane()
     PdfTreeView->setItemDelegate(FDelegate);
     PdfTreeView->LinkExpandCheckBox(CB_ExpandAll);
     column->addWidget(PdfTreeView, 1);
+    SearchPanel->SetContents(PdfTreeView);
     TreePane->setWidget(content);
 
     setTabOrder(SB_TreeH, SB_TreeV);
     setTabOrder(SB_TreeV, CB_ExpandAll);
-    setTabOrder(CB_ExpandAll, PdfTreeView);
+    setTabOrder(CB_ExpandAll, SearchPanel->E_ManualSearch);
+    setTabOrder(SearchPanel->E_ManualSearch, SearchPanel->LV_SearchResults);
+    setTabOrder(SearchPanel->LV_SearchResults, PdfTreeView);
 }
 
 void TF_DocPDFViewer::BuildPdfPane()
@@ -347,6 +365,9 @@ void TF_DocPDFViewer::FillTree(const objects::TObjectCollection* Collection,
 {
     FSections.clear();
     FDelegate->Marked = QPersistentModelIndex();
+    // The shell reads the catalogue from the documentation folder; its index is that file's.
+    SearchPanel->SetCatalogue(Collection, catalogue::ResolveDocumentFile(
+                                              std::string(":") + catalogue::CatalogueFileName));
     PdfTreeView->FillTree(Collection, Images);
 }
 
@@ -374,6 +395,8 @@ void TF_DocPDFViewer::FormShow()
         }
         SelectInitial();
         Timer->start();
+        // After the first document has opened: reading the others must not slow it down.
+        SearchPanel->StartIndexingSoon(1500);
     }
     UpdateButtons();
 }
@@ -562,6 +585,19 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
     }
     if (self)
         QCoreApplication::processEvents();
+}
+
+void TF_DocPDFViewer::OpenSearchResult(const std::string& FileName, int32_t Page,
+                                       const QStringList& Words)
+{
+    QPointer<TF_DocPDFViewer> self(this);
+    OpenDocument(FileName, Page, std::string());
+    if (!self || FCurrentFile != FileName)
+        return;
+    TReaderControl* control = CurrentControl();
+    if (control && !control->isHidden())
+        if (platform::IPdfReaderView* view = control->ReaderView())
+            view->MarkWords(Page, Words);
 }
 
 void TF_DocPDFViewer::AttachControl(TReaderControl* Control)

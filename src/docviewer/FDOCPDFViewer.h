@@ -4,6 +4,7 @@
 // it on the first visit to the "Manual" tab and keeps it until the main window goes.
 #include <QPersistentModelIndex>
 #include <QPointer>
+#include <QStringList>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -40,6 +41,7 @@ class TReaderControl;
 class TTransparentPanel;
 class TPdfPanel;
 class TCurrentEntryDelegate;
+class TManualSearchPanel;
 
 // Numbered texts of the viewer.
 constexpr int32_t SReadingDocument = 10315;
@@ -73,6 +75,8 @@ public:
     void Btn_InstalAcrobatClick();
     void FocusReader();
     void OpenDocument(const std::string& FileName, int32_t Page, const std::string& Destination);
+    // A result of the search in the manual: opened as an entry is, its words marked.
+    void OpenSearchResult(const std::string& FileName, int32_t Page, const QStringList& Words);
     void SelectInitial();
     void CloseDocument();
 
@@ -109,6 +113,7 @@ public:
     QToolButton* SB_TreeH = nullptr;
     QToolButton* SB_TreeV = nullptr;
     QCheckBox* CB_ExpandAll = nullptr;
+    TManualSearchPanel* SearchPanel = nullptr;
     catalogue::TPdfTreeView* PdfTreeView = nullptr;
     split::ToxScrollPane* PDFPane = nullptr;
     TPdfPanel* P_Pdf = nullptr;

@@ -171,23 +171,41 @@ void TManualIndexer::Start(const fs::path& File, const QStringList& Files,
         return;
     }
     FStop = false;
+    const int run = ++FRun;
     const platform::IPdfTextSource* source = &TextSourceOf(*FSource);
-    FThread = QThread::create([this, File, Files, Check, source] {
+    // Signals are raised on the window's thread, and only for the run still wanted: one
+    // stopped may have news queued that must not be taken for the next one's.
+    auto post = [this, run](std::function<void()> Signal) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, run, Signal = std::move(Signal)] {
+                if (run == FRun)
+                    Signal();
+            },
+            Qt::QueuedConnection);
+    };
+    FThread = QThread::create([this, File, Files, Check, source, post] {
         try {
             TManualIndex index(File, Check);
-            emit Opened();
+            post([this] { emit Opened(); });
             TRefreshCallbacks callbacks;
-            callbacks.Progress = [this](int Done, int Total, const QString&) {
-                emit Progress(Done, Total);
+            int done = 0, total = static_cast<int>(Files.size());
+            callbacks.Progress = [&](int Done, int Total, const QString&) {
+                done = Done;
+                total = Total;
+                post([this, Done, Total] { emit Progress(Done, Total); });
             };
-            callbacks.Event = [this](const TIndexEvent& Event) {
+            // A document finished counts before anyone searches what it added.
+            callbacks.Event = [&](const TIndexEvent& Event) {
+                if (Event.Kind != TIndexEvent::ieRemoved)
+                    post([this, Done = done + 1, total] { emit Progress(Done, total); });
                 if (Event.Kind != TIndexEvent::ieUnchanged)
-                    emit DocumentStored();
+                    post([this] { emit DocumentStored(); });
             };
             const TRefreshReport report = RefreshIndex(index, Files, *source, callbacks, FStop);
-            emit Finished(report);
+            post([this, report] { emit Finished(report); });
         } catch (const EManualIndex& Error) {
-            emit Failed(Error.Text());
+            post([this, Reason = Error.Text()] { emit Failed(Reason); });
         }
     });
     FThread->setObjectName(QStringLiteral("ManualIndexer"));
@@ -207,6 +225,7 @@ void TManualIndexer::Stop()
     FStop = true;
     FThread->wait();
     delete FThread.data();
+    ++FRun;
 }
 
 }  // namespace tavo::docviewer

@@ -88,6 +88,7 @@ private:
     std::unique_ptr<QObject> FSource;
     QPointer<QThread> FThread;
     std::atomic<bool> FStop{false};
+    int FRun = 0;  // the run whose signals are still wanted (window thread only)
 };
 
 }  // namespace tavo::docviewer
