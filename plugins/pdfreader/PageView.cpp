@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QThread>
@@ -521,25 +522,37 @@ void TPageView::OnRendered(const TTileKey& Key, const QImage& Image)
 void TPageView::paintEvent(QPaintEvent* Event)
 {
     QPainter painter(viewport());
-    painter.fillRect(Event->rect(), palette().color(QPalette::Mid));
-    if (!FDoc)
+    if (!FDoc) {
+        painter.fillRect(Event->rect(), palette().color(QPalette::Mid));
         return;
+    }
     const QRect view = ViewRect();
     const QRect dirty = Event->rect().translated(view.topLeft());
+    // The background only around the pages: a page's image covers the rest.
+    QRegion background(Event->rect());
+    std::vector<std::pair<int, QRect>> pages;
     for (int page = std::max(0, FLayout.PageAt(dirty.top())); page < FLayout.Count(); ++page) {
         const QRect rect = FLayout.PageRect(page);
         if (rect.top() > dirty.bottom())
             break;
-        if (rect.adjusted(0, 0, 2, 2).intersects(dirty))
-            PaintPage(painter, page, rect.translated(-view.topLeft()));
+        if (rect.adjusted(0, 0, 2, 2).intersects(dirty)) {
+            pages.emplace_back(page, rect.translated(-view.topLeft()));
+            background -= pages.back().second;
+        }
     }
+    for (const QRect& part : background)
+        painter.fillRect(part, palette().color(QPalette::Mid));
+    for (const auto& [page, rect] : pages)
+        PaintPage(painter, page, rect);
 }
 
 void TPageView::PaintPage(QPainter& Painter, int Page, const QRect& Rect)
 {
-    // The page's frame, also the placeholder until its image arrives.
-    Painter.fillRect(Rect.translated(2, 2), palette().color(QPalette::Dark));
-    Painter.fillRect(Rect, Qt::white);
+    // The page's frame, with white paper where its image has not arrived yet.
+    Painter.fillRect(QRect(Rect.left() + 2, Rect.bottom() + 1, Rect.width(), 2),
+                     palette().color(QPalette::Dark));
+    Painter.fillRect(QRect(Rect.right() + 1, Rect.top() + 2, 2, Rect.height()),
+                     palette().color(QPalette::Dark));
     const TPageImage image = ImageOf(Page);
     const QRect visible = viewport()->rect();
     bool complete = true;
@@ -552,6 +565,7 @@ void TPageView::PaintPage(QPainter& Painter, int Page, const QRect& Rect)
         if (const QImage* tileImage = FCache.Find(tile.Key)) {
             Painter.drawImage(at, *tileImage);
         } else {
+            Painter.fillRect(logical.intersected(QRectF(Rect)), Qt::white);
             complete = false;
             failed = failed || FFailed.contains(tile.Key);
         }

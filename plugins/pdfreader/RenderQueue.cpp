@@ -77,6 +77,9 @@ void TRenderQueue::SetWanted(std::vector<TRenderJob> Jobs, uint64_t Serial)
             if (!Claimed(job.Key))
                 FJobs.push_back(std::move(job));
         }
+        // Nothing to start: the workers sleep on (an abort needs no waking).
+        if (FJobs.empty())
+            return;
     }
     FWake.notify_all();
 }
