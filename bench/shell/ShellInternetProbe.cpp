@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "browser/BrowserControl.h"
 #include "shell/FMain.h"
 #include "shell/LibraryModules.h"
 #include "shell/ShellProgram.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv)
     if (argc < 2)
         return 2;
     const QString page = QString::fromLocal8Bit(argv[1]);
+    tavo::browser::RegisterBrowserControl();
     tavo::shell::TShellProgram program;
     program.CreateForms();
     tavo::shell::TF_Main* main = program.MainWindow();

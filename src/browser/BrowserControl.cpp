@@ -7,6 +7,7 @@
 
 #include "BrowserStrings.h"
 #include "platform/AnsiText.h"
+#include "platform/ComponentRegistry.h"
 #include "platform/Errors.h"
 #include "platform/Format.h"
 #include "platform/FrameworkStrings.h"
@@ -67,24 +68,19 @@ std::string EngineProblem(const TEngineSetup& Setup)
     return {};
 }
 
-bool RegisterBrowserControl()
+void RegisterBrowserControl()
 {
-    if (!EngineBuiltIn())
-        return false;
+    // Nothing is looked up yet: the component is found when the tab is first visited.
     platform::RegisterWebBrowser(&CreateEngineBrowser);
-    return true;
 }
 
-#ifndef TAVO_HAVE_WEBENGINE
-bool EngineBuiltIn()
+std::unique_ptr<platform::TWebBrowserControl> CreateEngineBrowser(QWidget* Parent)
 {
-    return false;
+    // Asked before the engine is loaded: it takes the whole process down in these cases.
+    std::string problem = EngineProblem(CurrentEngineSetup());
+    if (!problem.empty())
+        throw platform::EOleSysError(problem);
+    return platform::CreateWebBrowserComponent(Parent);
 }
-
-std::unique_ptr<platform::TWebBrowserControl> CreateEngineBrowser(QWidget*)
-{
-    throw platform::EOleSysError(platform::LoadStr(platform::SClassNotRegistered));
-}
-#endif
 
 }  // namespace tavo::browser

@@ -1,8 +1,8 @@
 #pragma once
-// The embedded browser: the web engine behind the platform's browser control. The engine
-// takes the whole process down when its helper program is missing, and when it runs as
-// root with its sandbox on, so the factory asks first and raises instead: the tab then
-// shows its placeholder, and the program goes on.
+// The embedded browser: the web engine's component behind the platform's browser control.
+// The engine takes the whole process down when its helper program is missing, and when it
+// runs as root with its sandbox on, so the factory asks first and raises instead: the tab
+// then shows its placeholder, and the program goes on.
 #include <QString>
 #include <memory>
 #include <string>
@@ -26,14 +26,11 @@ TEngineSetup CurrentEngineSetup();
 // Empty when the engine can start; otherwise why it cannot (Windows-1250).
 std::string EngineProblem(const TEngineSetup& Setup);
 
-// True when the program was built with the web engine.
-bool EngineBuiltIn();
-
-// Creates the control inside Parent; raises EOleSysError when the engine cannot be had.
+// Creates the browser component inside Parent; raises EOleSysError when the engine cannot
+// start in this process or no browser component is installed.
 std::unique_ptr<platform::TWebBrowserControl> CreateEngineBrowser(QWidget* Parent);
 
-// Registers CreateEngineBrowser as the platform's browser control; false (and nothing
-// registered) when the program was built without the engine.
-bool RegisterBrowserControl();
+// Makes CreateEngineBrowser the platform's browser control.
+void RegisterBrowserControl();
 
 }  // namespace tavo::browser

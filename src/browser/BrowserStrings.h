@@ -4,10 +4,7 @@
 
 namespace tavo::browser {
 
-constexpr int32_t SOpeningPage = 10700;    // "Opening page %s..."
-constexpr int32_t SPageDone = 10701;       // "Done"
-constexpr int32_t SPageFailed = 10702;     // "Cannot open page %s"
-constexpr int32_t SSearchPage = 10703;     // the search page's address
+// 10700-10703 are the browser component's (plugins/webengine).
 constexpr int32_t SHelperMissing = 10704;  // "... helper program %s ..."
 constexpr int32_t SRootSandbox = 10705;    // root with the sandbox on
 constexpr int32_t SMakerWeb = 10596;       // the maker's web address (shell strings)

@@ -1,5 +1,8 @@
 #include "WebBrowserControl.h"
 
+#include <QObject>
+
+#include "ComponentRegistry.h"
 #include "Errors.h"
 #include "FrameworkStrings.h"
 #include "StringTable.h"
@@ -29,6 +32,17 @@ std::unique_ptr<TWebBrowserControl> CreateWebBrowser(QWidget* Parent)
     if (!control)
         throw EOleSysError(LoadStr(SClassNotRegistered));
     return control;
+}
+
+std::unique_ptr<TWebBrowserControl> CreateWebBrowserComponent(QWidget* Parent)
+{
+    QObject* created = TComponentRegistry::Instance().Create(kWebBrowserClassId, Parent);
+    auto* control = qobject_cast<TWebBrowserControl*>(created);
+    if (!control) {
+        delete created;
+        throw EOleSysError(LoadStr(SNoInterface));
+    }
+    return std::unique_ptr<TWebBrowserControl>(control);
 }
 
 }  // namespace tavo::platform

@@ -1,8 +1,10 @@
 #pragma once
 // The platform's web browser control as the shell drives it: navigation commands and the
-// notifications the shell listens to. The browser subsystem registers the real control;
-// without a registered control, creation fails as it does on a machine without one.
+// notifications the shell listens to. The control is a component (ComponentRegistry.h)
+// created by kWebBrowserClassId: the object created answers this interface through
+// qobject_cast. Header only for the component's side.
 #include <QString>
+#include <QtPlugin>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -10,6 +12,8 @@
 class QWidget;
 
 namespace tavo::platform {
+
+inline constexpr const char* kWebBrowserClassId = "{8856F961-340A-11D0-A96B-00C04FD705A2}";
 
 class TWebBrowserControl {
 public:
@@ -35,13 +39,24 @@ public:
     std::function<void()> OnTitleChange;
 };
 
+}  // namespace tavo::platform
+
+Q_DECLARE_INTERFACE(tavo::platform::TWebBrowserControl, "org.tavo.WebBrowserControl/1.0")
+
+namespace tavo::platform {
+
 using WebBrowserFactory = std::function<std::unique_ptr<TWebBrowserControl>(QWidget* Parent)>;
 
-// Registers the control's factory (an empty one unregisters it); returns the previous.
+// Registers the factory CreateWebBrowser uses (an empty one unregisters it); returns the
+// previous.
 WebBrowserFactory RegisterWebBrowser(WebBrowserFactory Factory);
 
-// Creates the control inside Parent; raises EOleSysError "Class not registered" when no
-// control is registered, and passes on whatever the factory raises.
+// Creates the control inside Parent through the registered factory; raises EOleSysError
+// "Class not registered" when none is registered, and passes on whatever the factory raises.
 std::unique_ptr<TWebBrowserControl> CreateWebBrowser(QWidget* Parent);
+
+// The browser component itself, loaded on first use; raises EOleSysError "Class not
+// registered" without one, "No such interface supported" when it is no browser control.
+std::unique_ptr<TWebBrowserControl> CreateWebBrowserComponent(QWidget* Parent);
 
 }  // namespace tavo::platform

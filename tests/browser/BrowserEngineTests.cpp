@@ -3,8 +3,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTcpServer>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -12,8 +14,10 @@
 
 #include "BrowserTestSupport.h"
 #include "QtTestHelpers.h"
+#include "TestEnvironment.h"
 #include "TestSite.h"
 #include "browser/BrowserControl.h"
+#include "platform/ComponentRegistry.h"
 
 using namespace tavo;
 using tavo::test::TestSite;
@@ -30,6 +34,9 @@ protected:
     void SetUp() override
     {
         Site = &TestSite::Instance();  // before the engine starts: it maps the host names
+        // The engine comes as the shell's does: the component from the disc's plugins.
+        qputenv("TAVO_PLUGIN_PATH", BROWSER_PLUGIN_DIR);
+        platform::TComponentRegistry::Instance().Rescan();
         Shell = std::make_unique<test::ShellOnInternet>();
         ASSERT_TRUE(Shell->Tab()->BrowserReady());
         View = qobject_cast<QWebEngineView*>(Shell->Tab()->Browser()->Widget());
@@ -328,6 +335,28 @@ TEST_F(EngineTab, ClosingWhileAPageLoadsEndsCleanly)
     EXPECT_TRUE(view.isNull());
     // Whatever the engine still has to say finds nobody listening.
     WaitFor([] { return false; }, 300);
+}
+
+TEST(EngineComponent, MissingLeavesTheRedMessageAndTheProgramRunning)
+{
+    const auto empty = test::TestFolder() / "no-plugins";
+    std::filesystem::create_directories(empty);
+    qputenv("TAVO_PLUGIN_PATH", QByteArray::fromStdString(empty.string()));
+    platform::TComponentRegistry::Instance().Rescan();
+    test::BrowserFactoryScope factory{&browser::CreateEngineBrowser};
+    test::RecordedMessages boxes;
+    test::ShellOnInternet shell;
+    EXPECT_FALSE(shell.Tab()->BrowserReady());
+    EXPECT_EQ(shell.Tab()->Browser(), nullptr);
+    EXPECT_TRUE(shell.Find<QLabel>("P_HTML1Caption")->isVisible());
+    EXPECT_FALSE(shell.Main()->Bar(0)->isVisible());
+    EXPECT_FALSE(shell.Main()->Bar(1)->isVisible());
+    EXPECT_TRUE(boxes.Shown.empty());
+    // Still running: the other tabs work.
+    shell.Main()->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(0);
+    EXPECT_TRUE(shell.Main()->findChild<QWidget*>("P_Main")->isVisible());
+    qunsetenv("TAVO_PLUGIN_PATH");
+    platform::TComponentRegistry::Instance().Rescan();
 }
 
 }  // namespace

@@ -4,14 +4,12 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include "BrowserControl.h"
-#include "BrowserStrings.h"
+#include "EngineStrings.h"
 #include "platform/AnsiText.h"
-#include "platform/Errors.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
 
-namespace tavo::browser {
+namespace tavo::webengine {
 
 namespace {
 
@@ -207,17 +205,4 @@ void TWebEngineBrowser::ShowStatus(const QString& Text)
         OnStatusTextChange(Text);
 }
 
-bool EngineBuiltIn()
-{
-    return true;
-}
-
-std::unique_ptr<platform::TWebBrowserControl> CreateEngineBrowser(QWidget* Parent)
-{
-    std::string problem = EngineProblem(CurrentEngineSetup());
-    if (!problem.empty())
-        throw platform::EOleSysError(problem);
-    return std::make_unique<TWebEngineBrowser>(Parent);
-}
-
-}  // namespace tavo::browser
+}  // namespace tavo::webengine

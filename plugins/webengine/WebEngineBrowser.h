@@ -5,6 +5,7 @@
 // progress -1 of 0, as the platform's control reports it, just before document complete.
 // The shell's own navigation is announced with the address as the shell gave it, and an
 // address that is no web address is announced all the same and shows an error page.
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QUrl>
@@ -13,9 +14,12 @@
 
 class QWebEngineView;
 
-namespace tavo::browser {
+namespace tavo::webengine {
 
-class TWebEngineBrowser final : public platform::TWebBrowserControl {
+class TWebEngineBrowser final : public QObject, public platform::TWebBrowserControl {
+    Q_OBJECT
+    Q_INTERFACES(tavo::platform::TWebBrowserControl)
+
 public:
     explicit TWebEngineBrowser(QWidget* Parent);
     ~TWebEngineBrowser() override;
@@ -55,4 +59,4 @@ private:
     bool FShowingError = false;  // the main frame shows that page
 };
 
-}  // namespace tavo::browser
+}  // namespace tavo::webengine
