@@ -41,6 +41,7 @@ private:
 TCustomLookUpListBox::TCustomLookUpListBox(QWidget* Parent) : TVXCustomListBox(Parent)
 {
     setItemDelegate(new TListBoxDelegate(this));
+    ApplyColumns();
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
 }
@@ -74,10 +75,12 @@ void TCustomLookUpListBox::SetColumns(int32_t Value)
 void TCustomLookUpListBox::ApplyColumns()
 {
     // Columns run down and then across, as the window system's multi-column list boxes do.
+    // Entries as wide as the list box: only columns scroll sideways.
     setFlow(QListView::TopToBottom);
     setWrapping(FColumns > 0);
     setUniformItemSizes(FColumns > 0);
-    setResizeMode(FColumns > 0 ? QListView::Adjust : QListView::Fixed);
+    setResizeMode(QListView::Adjust);
+    setHorizontalScrollBarPolicy(FColumns > 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     doItemsLayout();
 }
 
