@@ -1,6 +1,9 @@
 #include "CatalogueTool.h"
 
+#include <QCoreApplication>
 #include <QModelIndex>
+#include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -11,12 +14,19 @@
 #include "catalogue/DMDocItem.h"
 #include "catalogue/DocumentPaths.h"
 #include "catalogue/TocModel.h"
-#include "objects/Objects7.h"
-#include "platform/Codec.h"
-#include "platform/Format.h"
-#include "platform/StringTable.h"
+#include "docviewer/search/ManualEntries.h"
+#include "docviewer/search/ManualIndex.h"
+#include "docviewer/search/ManualIndexer.h"
+#include "docviewer/search/ManualSearch.h"
+#include "docviewer/search/SearchStrings.h"
 #include "identity/ApplCons.h"
 #include "identity/Version.h"
+#include "objects/Objects7.h"
+#include "platform/Codec.h"
+#include "platform/ComponentRegistry.h"
+#include "platform/DiscPath.h"
+#include "platform/Format.h"
+#include "platform/StringTable.h"
 #include "tools/Tools.h"
 
 namespace tavo::catalogue {
@@ -292,6 +302,175 @@ int Build(const std::string& Source, const std::string& Output, objects::TFileVe
     return 0;
 }
 
+// What the manual search needs of Qt in a program without windows: the application object
+// (Qt SQL finds its driver through it) and the disc's own components, which lie in plugins/
+// of the disc whose Setup/PdfViewer/Documentation holds the catalogue. Both are put back.
+class TManualScope {
+public:
+    explicit TManualScope(const std::string& Catalogue)
+    {
+        if (!QCoreApplication::instance()) {
+            static int Argc = 1;
+            static char Name[] = "tavo-catalogue";
+            static char* Argv[] = {Name, nullptr};
+            FApplication = std::make_unique<QCoreApplication>(Argc, Argv);
+        }
+        const char* Path = std::getenv("TAVO_PLUGIN_PATH");
+        FHadPath = Path != nullptr;
+        FSavedPath = Path ? Path : "";
+        std::error_code Ignored;
+        fs::path Folder = fs::absolute(Catalogue, Ignored).parent_path();
+        bool OnDisc = true;
+        for (const char* Expected : {"Documentation", "PdfViewer", "Setup"}) {
+            OnDisc = OnDisc && platform::SameNameIgnoringCase(Folder.filename().string(), Expected);
+            Folder = Folder.parent_path();
+        }
+        if (OnDisc) {
+            const std::string Added = (Folder / "plugins").string();
+            const std::string Path = FSavedPath.empty() ? Added : FSavedPath + ":" + Added;
+            ::setenv("TAVO_PLUGIN_PATH", Path.c_str(), 1);
+        }
+        platform::TComponentRegistry::Instance().Rescan();
+    }
+    ~TManualScope()
+    {
+        if (FHadPath)
+            ::setenv("TAVO_PLUGIN_PATH", FSavedPath.c_str(), 1);
+        else
+            ::unsetenv("TAVO_PLUGIN_PATH");
+        platform::TComponentRegistry::Instance().Rescan();
+    }
+    TManualScope(const TManualScope&) = delete;
+    TManualScope& operator=(const TManualScope&) = delete;
+
+private:
+    std::unique_ptr<QCoreApplication> FApplication;
+    bool FHadPath = false;
+    std::string FSavedPath;
+};
+
+std::string Utf8(const QString& Text)
+{
+    return Text.toStdString();
+}
+
+// A document as the author knows it: below the catalogue's folder, else the whole path.
+std::string DocumentName(const QString& File, const std::string& Catalogue)
+{
+    std::error_code Ignored;
+    const fs::path Folder =
+        fs::weakly_canonical(fs::absolute(Catalogue, Ignored).parent_path(), Ignored);
+    const fs::path Relative = fs::path(File.toStdString()).lexically_relative(Folder);
+    if (Relative.empty() || Relative.begin()->string() == "..")
+        return File.toStdString();
+    return Relative.string();
+}
+
+// The index of the manual Catalogue describes, brought up to date. Events of documents that
+// Report accepts are printed on Lines; progress goes to Err when asked for.
+docviewer::TRefreshReport
+UpdateIndex(docviewer::TManualIndex& Index, const docviewer::TManualEntries& Entries,
+            const std::string& Catalogue, std::ostream& Lines, std::ostream& Err, bool Progress,
+            const std::function<bool(const docviewer::TIndexEvent&)>& Report)
+{
+    using docviewer::SearchText;
+    using docviewer::TIndexEvent;
+    if (!Index.SetAside().empty())
+        Err << Utf8(SearchText(docviewer::SIndexSetAside,
+                               {QString::fromStdString(Index.File().string()),
+                                QString::fromStdString(Index.SetAside().string())}))
+            << '\n';
+    const std::unique_ptr<QObject> Source = docviewer::CreateTextSource();
+    docviewer::TRefreshCallbacks Callbacks;
+    if (Progress)
+        Callbacks.Progress = [&Err](int Done, int Total, const QString&) {
+            Err << '\r'
+                << Utf8(SearchText(
+                       docviewer::SIndexingProgress,
+                       {QString::number(std::min(Done + 1, Total)), QString::number(Total)}))
+                << (Done == Total ? "\n" : "") << std::flush;
+        };
+    Callbacks.Event = [&](const TIndexEvent& Event) {
+        if (!Report(Event))
+            return;
+        const QString Name = QString::fromStdString(DocumentName(Event.File, Catalogue));
+        const QString Pages = QString::number(Event.Pages);
+        switch (Event.Kind) {
+        case TIndexEvent::ieIndexed:
+            Lines << Utf8(Event.Pages == 1
+                              ? SearchText(docviewer::SDocumentIndexedOnePage, {Name})
+                              : SearchText(docviewer::SDocumentIndexed, {Name, Pages}));
+            break;
+        case TIndexEvent::ieUnchanged:
+            Lines << Utf8(Event.Pages == 1
+                              ? SearchText(docviewer::SDocumentUnchangedOnePage, {Name})
+                              : SearchText(docviewer::SDocumentUnchanged, {Name, Pages}));
+            break;
+        case TIndexEvent::ieUnreadable:
+            Lines << Utf8(SearchText(docviewer::SDocumentUnreadable, {Name, Event.Error}));
+            break;
+        case TIndexEvent::ieMissing:
+            Lines << Utf8(SearchText(docviewer::SDocumentMissing, {Name}));
+            break;
+        case TIndexEvent::ieRemoved:
+            Lines << Utf8(SearchText(docviewer::SDocumentRemoved, {Name}));
+            break;
+        }
+        Lines << '\n' << std::flush;
+    };
+    std::atomic<bool> Stop{false};
+    return docviewer::RefreshIndex(Index, Entries.Files(), docviewer::TextSourceOf(*Source),
+                                   Callbacks, Stop);
+}
+
+int IndexManual(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& Out,
+                std::ostream& Err, bool Progress)
+{
+    TFolderScope Folder(FolderOf(File));
+    std::unique_ptr<objects::TObjectCollection> Catalogue = LoadCatalogue(File, VerInfo);
+    TManualScope Manual(File);
+    const docviewer::TManualEntries Entries(Catalogue.get());
+    docviewer::TManualIndex Index(docviewer::ManualIndexFile(fs::absolute(File)));
+    const docviewer::TRefreshReport Report =
+        UpdateIndex(Index, Entries, File, Out, Err, Progress,
+                    [](const docviewer::TIndexEvent&) { return true; });
+    Out << Utf8(docviewer::SearchText(
+               docviewer::SIndexSummary,
+               {QString::fromStdString(Index.File().string()), QString::number(Report.Documents),
+                QString::number(Report.Pages), QString::number(Report.Indexed),
+                QString::number(Report.Unchanged)}))
+        << '\n';
+    return Report.Unreadable > 0 || Report.Missing > 0 ? 1 : 0;
+}
+
+int SearchManual(const std::string& File, const std::string& Text, objects::TFileVerInfo& VerInfo,
+                 std::ostream& Out, std::ostream& Err, bool Progress)
+{
+    TFolderScope Folder(FolderOf(File));
+    std::unique_ptr<objects::TObjectCollection> Catalogue = LoadCatalogue(File, VerInfo);
+    TManualScope Manual(File);
+    const docviewer::TSearchQuery Query = docviewer::ParseSearchQuery(QString::fromStdString(Text));
+    if (Query.IsEmpty()) {
+        Err << Utf8(docviewer::SearchText(docviewer::SNoWordsToFind)) << '\n';
+        return 1;
+    }
+    const docviewer::TManualEntries Entries(Catalogue.get());
+    docviewer::TManualIndex Index(docviewer::ManualIndexFile(fs::absolute(File)));
+    // Searched as the disc is now; only documents that cannot be searched are mentioned.
+    UpdateIndex(Index, Entries, File, Err, Err, Progress, [](const docviewer::TIndexEvent& E) {
+        return E.Kind == docviewer::TIndexEvent::ieUnreadable ||
+               E.Kind == docviewer::TIndexEvent::ieMissing;
+    });
+    for (const docviewer::TSearchResult& Result : docviewer::SearchManual(Index, Entries, Query))
+        Out << "{\"entry\": " << Result.Entry->Index
+            << ", \"caption\": " << JsonText(Utf8(Result.Entry->Caption))
+            << ", \"file\": " << JsonText(Utf8(Result.File)) << ", \"page\": " << Result.Page
+            << ", \"snippet\": "
+            << JsonText(Utf8(Result.Snippet.Marked(QStringLiteral("«"), QStringLiteral("»"))))
+            << "}\n";
+    return 0;
+}
+
 }  // namespace
 
 TCatalogueToolModules::TCatalogueToolModules()
@@ -316,7 +495,7 @@ objects::TFileVerInfo& TCatalogueToolModules::CatalogueVerInfo()
 }
 
 int RunCatalogueTool(const std::vector<std::string>& Args, objects::TFileVerInfo& VerInfo,
-                     std::ostream& Out, std::ostream& Err)
+                     std::ostream& Out, std::ostream& Err, bool Progress)
 {
     TPresenterScope Presenter(Err);
     const std::string Command = Args.empty() ? std::string() : Args[0];
@@ -328,8 +507,9 @@ int RunCatalogueTool(const std::vector<std::string>& Args, objects::TFileVerInfo
         Out << "tavo-catalogue " << identity::kVersion << '\n';
         return 0;
     }
-    const bool Known = (Args.size() == 2 && (Command == "dump" || Command == "tree")) ||
-                       (Args.size() == 3 && Command == "build");
+    const bool Known =
+        (Args.size() == 2 && (Command == "dump" || Command == "tree" || Command == "index")) ||
+        (Args.size() == 3 && (Command == "build" || Command == "search"));
     if (!Known) {
         Err << ToConsole(LoadStr(SUsage)) << '\n';
         return kUsageError;
@@ -339,7 +519,15 @@ int RunCatalogueTool(const std::vector<std::string>& Args, objects::TFileVerInfo
             return Dump(Args[1], VerInfo, Out, Err);
         if (Command == "tree")
             return Tree(Args[1], VerInfo, Out, Err);
+        if (Command == "index")
+            return IndexManual(Args[1], VerInfo, Out, Err, Progress);
+        if (Command == "search")
+            return SearchManual(Args[1], Args[2], VerInfo, Out, Err, Progress);
         return Build(Args[1], Args[2], VerInfo);
+    } catch (const docviewer::EManualIndex& Error) {
+        Out.flush();
+        Err << Utf8(Error.Text()) << '\n';
+        return 1;
     } catch (const platform::Exception& Error) {
         Out.flush();
         Err << ToConsole(Error.Message()) << '\n';

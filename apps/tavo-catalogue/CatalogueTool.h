@@ -3,6 +3,8 @@
 //   dump FILE          the header and every record as JSON lines (UTF-8)
 //   tree FILE          the table of contents, one node a line
 //   build SOURCE OUT   a catalogue from JSON lines
+//   index FILE         builds or refreshes the search index of the manual FILE describes
+//   search FILE QUERY  finds QUERY in that manual, results as JSON lines
 //   --help, --version
 // Errors print the message on Err and give 1; message boxes go to Err as "caption: text".
 #include <iosfwd>
@@ -36,8 +38,8 @@ private:
 inline constexpr int kUsageError = 2;
 
 // Runs one command (Args without the program name); returns the exit status: 0, 1 for an
-// error of the command, kUsageError.
+// error of the command, kUsageError. With Progress, long work reports how far it is on Err.
 int RunCatalogueTool(const std::vector<std::string>& Args, objects::TFileVerInfo& VerInfo,
-                     std::ostream& Out, std::ostream& Err);
+                     std::ostream& Out, std::ostream& Err, bool Progress = false);
 
 }  // namespace tavo::catalogue

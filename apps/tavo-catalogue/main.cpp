@@ -1,4 +1,5 @@
 #include <iostream>
+#include <unistd.h>
 
 #include "CatalogueTool.h"
 
@@ -8,7 +9,8 @@ int main(int argc, char** argv)
     try {
         tavo::catalogue::TCatalogueToolModules Modules;
         return tavo::catalogue::RunCatalogueTool(std::vector<std::string>(argv + 1, argv + argc),
-                                                 Modules.CatalogueVerInfo(), std::cout, std::cerr);
+                                                 Modules.CatalogueVerInfo(), std::cout, std::cerr,
+                                                 ::isatty(STDERR_FILENO) != 0);
     } catch (const std::exception& Error) {
         std::cerr << Error.what() << '\n';
         return 1;

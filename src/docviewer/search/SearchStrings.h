@@ -31,7 +31,8 @@ constexpr int32_t SIndexInterrupted = 10891;
 constexpr int32_t SIndexUnreadable = 10892;
 constexpr int32_t SBestResults = 10893;
 constexpr int32_t SNoTextSource = 10894;
-constexpr int32_t SSearchFieldButton = 10895;
+constexpr int32_t SDocumentIndexedOnePage = 10896;
+constexpr int32_t SDocumentUnchangedOnePage = 10897;
 
 // String Id with its %s and %d placeholders replaced by Args in order.
 QString SearchText(int32_t Id, const QStringList& Args = {});
