@@ -5,7 +5,7 @@
 // draws its value while it has no focus, and a check when the focus leaves it: an invalid
 // field turns red and gives the reason as its hint until it gets the focus back. F1 shows
 // its help, Enter presses the form's default button, and control characters never get
-// into its text.
+// into its text (the field's own validator takes them out: keep it).
 #include <QLineEdit>
 #include <QPointer>
 #include <array>
