@@ -30,9 +30,11 @@ constexpr int kTileSize = 1024;
 constexpr int kScrollStep = 20;
 constexpr double kZoomSteps[] = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 
+// One processor is left to the window: a worker that competes with it for the last one
+// delays the paint of the very image it rendered.
 int RenderWorkers()
 {
-    return std::clamp(QThread::idealThreadCount(), 1, 4);
+    return std::clamp(QThread::idealThreadCount() - 1, 1, 3);
 }
 
 }  // namespace
