@@ -6,20 +6,38 @@ namespace tavo::docviewer {
 
 namespace {
 
-bool Matches(const QString& Word, const QString& Wanted, bool Prefix)
-{
-    return Prefix ? Word.startsWith(Wanted) : Word == Wanted;
-}
+// A word of the page as matching needs it: plain ASCII is compared as it stands, letter case
+// aside; anything else is folded first.
+struct TPageWord {
+    QStringView Plain;
+    QString Folded;
+    bool Ascii = true;
+
+    bool Matches(const QString& Wanted, bool Prefix) const
+    {
+        if (Ascii)
+            return Prefix ? Plain.startsWith(Wanted, Qt::CaseInsensitive)
+                          : Plain.compare(Wanted, Qt::CaseInsensitive) == 0;
+        return Prefix ? Folded.startsWith(Wanted) : Folded == Wanted;
+    }
+};
 
 }  // namespace
 
 std::vector<TWordSpan> FindTerms(const QString& Text, const TSearchQuery& Query)
 {
     const std::vector<TWordSpan> spans = WordSpans(Text);
-    std::vector<QString> words;
-    words.reserve(spans.size());
-    for (const TWordSpan& span : spans)
-        words.push_back(FoldText(Text.mid(span.Start, span.End - span.Start)));
+    std::vector<TPageWord> words(spans.size());
+    for (size_t i = 0; i < spans.size(); ++i) {
+        TPageWord& word = words[i];
+        word.Plain = QStringView(Text).mid(spans[i].Start, spans[i].End - spans[i].Start);
+        for (QChar c : word.Plain)
+            if (c.unicode() >= 0x80) {
+                word.Ascii = false;
+                word.Folded = FoldText(word.Plain.toString());
+                break;
+            }
+    }
     std::vector<bool> hit(spans.size(), false);
     for (const TQueryTerm& term : Query.Terms) {
         const auto count = static_cast<size_t>(term.Words.size());
@@ -27,11 +45,9 @@ std::vector<TWordSpan> FindTerms(const QString& Text, const TSearchQuery& Query)
             continue;
         for (size_t at = 0; at + count <= words.size(); ++at) {
             bool all = true;
-            for (size_t k = 0; k < count && all; ++k) {
-                const bool last = k + 1 == count;
-                all = Matches(words[at + k], term.Words[static_cast<qsizetype>(k)],
-                              last && term.Prefix);
-            }
+            for (size_t k = 0; k < count && all; ++k)
+                all = words[at + k].Matches(term.Words[static_cast<qsizetype>(k)],
+                                            k + 1 == count && term.Prefix);
             if (all)
                 std::fill(hit.begin() + static_cast<ptrdiff_t>(at),
                           hit.begin() + static_cast<ptrdiff_t>(at + count), true);

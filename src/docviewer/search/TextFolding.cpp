@@ -26,6 +26,15 @@ char32_t CodeAt(const QString& Text, int I, int* Units)
 
 QString FoldText(const QString& Text)
 {
+    // Most words of a manual are plain ASCII: nothing to decompose.
+    bool ascii = true;
+    for (QChar c : Text)
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii)
+        return Text.toLower();
     const QString decomposed = Text.normalized(QString::NormalizationForm_KD);
     QString folded;
     folded.reserve(decomposed.size());

@@ -1,0 +1,432 @@
+// The search of the whole manual on a generated manual of ten 500-page documents (5,000
+// pages of varied Polish and English text), each figure beside its baseline in this run:
+//   indexing a document through the reader component  /  Poppler alone extracting its text
+//   a search of the 5,000 pages (ranked, with snippets)  /  a plain LIKE scan of the rows
+// The LIKE scan reads every row, as finding all matches takes; the search ranks all its
+// matches and keeps the best 200, each given its entry and a snippet (the index's part of
+// that alone is BM_IndexMatch). The ratios are printed after the table.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <poppler-qt6.h>
+#include <string>
+#include <vector>
+
+#include "catalogue/DocItem.h"
+#include "catalogue/DocumentPaths.h"
+#include "docviewer/search/ManualEntries.h"
+#include "docviewer/search/ManualIndex.h"
+#include "docviewer/search/ManualIndexer.h"
+#include "docviewer/search/ManualSearch.h"
+#include "docviewer/search/TextFolding.h"
+#include "identity/ApplCons.h"
+#include "objects/ObjectsModule.h"
+#include "platform/ComponentRegistry.h"
+#include "tools/ToolsModule.h"
+
+using namespace tavo;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kDocuments = 10;
+constexpr int kPagesEach = 500;
+
+// Words of a heating manual; a few stand on few pages only.
+const std::vector<std::string> Vocabulary = {
+    "grzejnik",
+    "grzejniki",
+    "grzejników",
+    "ciepła",
+    "ciepło",
+    "pompa",
+    "kocioł",
+    "rura",
+    "rury",
+    "przewód",
+    "zawór",
+    "zawory",
+    "termostat",
+    "nastawa",
+    "wstępna",
+    "instalacja",
+    "obliczenia",
+    "budynek",
+    "pomieszczenie",
+    "ściana",
+    "okno",
+    "strop",
+    "podłoga",
+    "izolacja",
+    "współczynnik",
+    "przenikania",
+    "temperatura",
+    "zasilanie",
+    "powrót",
+    "przepływ",
+    "ciśnienie",
+    "spadek",
+    "średnica",
+    "długość",
+    "moc",
+    "strata",
+    "straty",
+    "źródło",
+    "gazowy",
+    "kondensacyjny",
+    "the",
+    "heat",
+    "load",
+    "radiator",
+    "pipe",
+    "flow",
+    "return",
+    "design",
+    "room",
+    "building",
+    "pressure",
+    "drop",
+    "valve",
+    "loss",
+    "and",
+    "of",
+    "for",
+    "with",
+    "is",
+    "are",
+    "to",
+    "w",
+    "i",
+    "z",
+    "na",
+    "do",
+    "od",
+    "dla",
+    "się",
+    "jest",
+    "są",
+    "przy",
+    "oraz",
+    "lub",
+    "według",
+    "tabela",
+    "rysunek",
+    "przykład",
+    "wartość",
+    "norma",
+    "PN-EN",
+    "12831",
+    "3.2",
+    "Tavo",
+    "C.H.",
+    "łazienka",
+    "kuchnia",
+    "salon",
+    "żółty",
+};
+
+struct TRandom {
+    uint64_t State;
+    uint32_t Next()
+    {
+        State = State * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<uint32_t>(State >> 33);
+    }
+};
+
+// Writes the description of document Number and has the project's generator make it.
+bool Generate(const fs::path& Folder, int Number)
+{
+    TRandom random{static_cast<uint64_t>(Number) * 7919 + 1};
+    const fs::path description = Folder / ("doc" + std::to_string(Number) + ".txt");
+    {
+        std::ofstream out(description);
+        for (int page = 1; page <= kPagesEach; ++page) {
+            out << "page Dokument " << Number << ", strona " << page << "\n";
+            for (int line = 0; line < 24; ++line) {
+                out << "text";
+                for (int word = 0; word < 9; ++word)
+                    out << ' ' << Vocabulary[random.Next() % Vocabulary.size()];
+                if (random.Next() % 997 == 0)
+                    out << " rzadkie";
+                out << "\n";
+            }
+        }
+    }
+    QProcess generator;
+    generator.start(
+        QStringLiteral(TAVO_PDFGEN),
+        {QString::fromStdString((Folder / ("doc" + std::to_string(Number) + ".pdf")).string()),
+         QString::fromStdString(description.string())});
+    return generator.waitForFinished(600000) && generator.exitCode() == 0;
+}
+
+struct TManual {
+    QTemporaryDir Folder;
+    objects::TObjectCollection Catalogue;
+    std::unique_ptr<docviewer::TManualEntries> Entries;
+    std::unique_ptr<QObject> Source;
+    fs::path IndexFile;
+    bool Ready = false;
+    double IndexSeconds = 0;
+
+    TManual()
+    {
+        objects::StartObjectsModule();
+        tools::StartToolsModule();
+        identity::StartApplCons(identity::TSettingsStores::Skip);
+        ::setenv("TAVO_PLUGIN_PATH", READER_PLUGIN_DIR, 1);
+        ::setenv("XDG_CACHE_HOME", (Folder.path() + "/cache").toLocal8Bit().constData(), 1);
+        platform::TComponentRegistry::Instance().Rescan();
+        const fs::path folder = Folder.path().toStdString();
+        catalogue::DocumentationFolder = folder.string() + "/";
+        std::fprintf(stderr, "generating %d documents of %d pages...\n", kDocuments, kPagesEach);
+        for (int n = 1; n <= kDocuments; ++n) {
+            if (!Generate(folder, n))
+                return;
+            // Two entries a document, one at its start and one in its middle.
+            for (int page : {1, kPagesEach / 2}) {
+                auto* item = new catalogue::TDocItem0;
+                item->SetCaption("Dokument " + std::to_string(n) + ", strona " +
+                                 std::to_string(page));
+                item->SetStoredFileName(":doc" + std::to_string(n) + ".pdf");
+                item->SetPages(std::to_string(page));
+                Catalogue.Insert(item);
+            }
+        }
+        Entries = std::make_unique<docviewer::TManualEntries>(&Catalogue);
+        Source = docviewer::CreateTextSource();
+        IndexFile = folder / "manual.sqlite";
+        std::fprintf(stderr, "indexing %d pages...\n", kDocuments * kPagesEach);
+        QElapsedTimer t;
+        t.start();
+        docviewer::TManualIndex index(IndexFile);
+        std::atomic<bool> stop{false};
+        const docviewer::TRefreshReport report = docviewer::RefreshIndex(
+            index, Entries->Files(), docviewer::TextSourceOf(*Source), {}, stop);
+        IndexSeconds = t.nsecsElapsed() / 1e9;
+        Ready = report.Pages == kDocuments * kPagesEach;
+    }
+    QString Document(int Number) const
+    {
+        return Folder.path() + QStringLiteral("/doc%1.pdf").arg(Number);
+    }
+};
+
+TManual& Manual()
+{
+    static TManual manual;
+    return manual;
+}
+
+double Median(std::vector<double> Values)
+{
+    std::sort(Values.begin(), Values.end());
+    return Values.empty() ? 0 : Values[Values.size() / 2];
+}
+
+std::map<std::string, double> Figures;
+
+// Poppler alone: open the document, take every page's text.
+int PopplerText(const QString& File)
+{
+    std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(File);
+    int pages = 0;
+    for (int i = 0; doc && i < doc->numPages(); ++i)
+        if (std::unique_ptr<Poppler::Page> page = doc->page(i))
+            pages += page->text(QRectF()).isEmpty() ? 0 : 1;
+    return pages;
+}
+
+// Indexing the same document into a new index through the reader component.
+int64_t IndexOne(const QString& File, const fs::path& Index)
+{
+    std::error_code ec;
+    fs::remove(Index, ec);
+    docviewer::TManualIndex index(Index);
+    std::atomic<bool> stop{false};
+    return docviewer::RefreshIndex(index, {File}, docviewer::TextSourceOf(*Manual().Source), {},
+                                   stop)
+        .Pages;
+}
+
+// Both in turns on the same 500-page document, so that whatever else the machine does
+// weighs on both alike.
+void BM_IndexAgainstPopplerInTurns(benchmark::State& State)
+{
+    if (!Manual().Ready) {
+        State.SkipWithError("the manual could not be generated and indexed");
+        return;
+    }
+    const QString file = Manual().Document(1);
+    const fs::path index = fs::path(Manual().Folder.path().toStdString()) / "one.sqlite";
+    std::vector<double> poppler, indexing;
+    QElapsedTimer t;
+    for (auto _ : State) {
+        t.start();
+        const int pages = PopplerText(file);
+        poppler.push_back(t.nsecsElapsed() / 1e9);
+        t.start();
+        const int64_t indexed = IndexOne(file, index);
+        indexing.push_back(t.nsecsElapsed() / 1e9);
+        if (pages != kPagesEach || indexed != kPagesEach) {
+            State.SkipWithError("pages missing");
+            return;
+        }
+    }
+    State.counters["poppler_pages_per_s"] = kPagesEach / Median(poppler);
+    State.counters["index_pages_per_s"] = kPagesEach / Median(indexing);
+    State.counters["ratio"] = Median(indexing) / Median(poppler);
+    Figures["index_pages_per_s"] = kPagesEach / Median(indexing);
+    Figures["poppler_pages_per_s"] = kPagesEach / Median(poppler);
+    Figures["index_ratio"] = Median(indexing) / Median(poppler);
+}
+
+struct TQueryCase {
+    const char* Name;
+    const char* Query;  // as typed
+    const char* Like;   // the baseline's pattern over the folded rows
+};
+
+const TQueryCase Queries[] = {
+    {"rare_word", "rzadkie", "%rzadkie%"},
+    {"common_word", "grzejnik", "%grzejnik%"},
+    {"prefix", "przeni*", "%przeni%"},
+    {"phrase", "\"pompa ciepła\"", "%pompa ciepla%"},
+    {"two_words", "Źródło kondensacyjny", "%zrodlo%kondensacyjny%"},
+};
+
+void BM_Search(benchmark::State& State)
+{
+    const TQueryCase& c = Queries[State.range(0)];
+    State.SetLabel(c.Name);
+    if (!Manual().Ready) {
+        State.SkipWithError("the manual could not be generated and indexed");
+        return;
+    }
+    docviewer::TManualIndex index(Manual().IndexFile, docviewer::TManualIndex::ocNone);
+    const docviewer::TSearchQuery query = docviewer::ParseSearchQuery(QString::fromUtf8(c.Query));
+    size_t found = 0;
+    for (auto _ : State) {
+        const std::vector<docviewer::TSearchResult> results =
+            docviewer::SearchManual(index, *Manual().Entries, query);
+        found = results.size();
+        benchmark::DoNotOptimize(found);
+    }
+    State.counters["results"] = static_cast<double>(found);
+}
+
+void BM_IndexMatch(benchmark::State& State)
+{
+    const TQueryCase& c = Queries[State.range(0)];
+    State.SetLabel(c.Name);
+    if (!Manual().Ready) {
+        State.SkipWithError("the manual could not be generated and indexed");
+        return;
+    }
+    docviewer::TManualIndex index(Manual().IndexFile, docviewer::TManualIndex::ocNone);
+    const docviewer::TSearchQuery query = docviewer::ParseSearchQuery(QString::fromUtf8(c.Query));
+    size_t found = 0;
+    for (auto _ : State) {
+        found = index.Search(query, docviewer::kMaxSearchResults).size();
+        benchmark::DoNotOptimize(found);
+    }
+    State.counters["results"] = static_cast<double>(found);
+}
+
+void BM_LikeScan(benchmark::State& State)
+{
+    const TQueryCase& c = Queries[State.range(0)];
+    State.SetLabel(c.Name);
+    if (!Manual().Ready) {
+        State.SkipWithError("the manual could not be generated and indexed");
+        return;
+    }
+    {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("like"));
+        db.setDatabaseName(QString::fromStdString(Manual().IndexFile.string()));
+        db.open();
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT rowid FROM pages WHERE body LIKE ?"));
+        size_t found = 0;
+        for (auto _ : State) {
+            q.bindValue(0, QString::fromUtf8(c.Like));
+            q.exec();
+            found = 0;
+            while (q.next())
+                ++found;
+        }
+        State.counters["results"] = static_cast<double>(found);
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("like"));
+}
+
+BENCHMARK(BM_IndexAgainstPopplerInTurns)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Search)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_IndexMatch)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_LikeScan)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+class TRatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& Runs) override
+    {
+        ConsoleReporter::ReportRuns(Runs);
+        for (const Run& r : Runs)
+            if (!r.error_occurred && r.iterations > 0)
+                FTimes[r.run_name.function_name + "/" + r.report_label] = r.GetAdjustedRealTime();
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        if (Manual().Ready)
+            std::printf("whole manual: %d pages indexed in %.1f s (%.0f pages/s)\n",
+                        kDocuments * kPagesEach, Manual().IndexSeconds,
+                        kDocuments * kPagesEach / Manual().IndexSeconds);
+        if (Figures.count("index_ratio"))
+            std::printf("indexing %.0f pages/s, Poppler alone %.0f pages/s: ratio %.2f (target "
+                        "at most 1.5)\n",
+                        Figures["index_pages_per_s"], Figures["poppler_pages_per_s"],
+                        Figures["index_ratio"]);
+        for (const TQueryCase& c : Queries) {
+            auto search = FTimes.find(std::string("BM_Search/") + c.Name);
+            auto match = FTimes.find(std::string("BM_IndexMatch/") + c.Name);
+            auto like = FTimes.find(std::string("BM_LikeScan/") + c.Name);
+            if (search != FTimes.end() && match != FTimes.end() && like != FTimes.end() &&
+                search->second > 0)
+                std::printf("%-12s search %6.2f ms (target under 50; index part %5.2f ms), "
+                            "LIKE scan %6.2f ms: ratio %.2f\n",
+                            c.Name, search->second, match->second, like->second,
+                            search->second / like->second);
+        }
+    }
+
+private:
+    std::map<std::string, double> FTimes;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    TRatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
