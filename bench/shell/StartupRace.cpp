@@ -192,6 +192,8 @@ std::vector<std::string> Environment(const fs::path& Home)
     env.push_back("XDG_CACHE_HOME=" + (Home / ".cache").string());
     env.push_back("XDG_RUNTIME_DIR=" + (Home / "run").string());
     env.push_back("TAVO_MACHINE_HIVE=" + (Home / "machine.reg").string());
+    // The probe lies outside the disc: it finds the components where the shell's are.
+    env.push_back(std::string("TAVO_PLUGIN_PATH=") + TAVO_PLUGIN_DIR);
     // Xvfb has no GPU.
     if (!std::getenv("QTWEBENGINE_CHROMIUM_FLAGS"))
         env.push_back("QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu");

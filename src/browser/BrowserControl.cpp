@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QOpenGLContext>
 #include <unistd.h>
 
 #include "BrowserStrings.h"
@@ -12,6 +13,10 @@
 #include "platform/Format.h"
 #include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
+
+// Qt's global share context, exported by QtGui for the modules that need one.
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* Context);
 
 namespace tavo::browser {
 
@@ -74,12 +79,26 @@ void RegisterBrowserControl()
     platform::RegisterWebBrowser(&CreateEngineBrowser);
 }
 
+void ShareOpenGLContexts()
+{
+    // The engine draws through OpenGL contexts shared with the window's. A program that
+    // links it gets a global share context before its application object exists; the
+    // shell loads it later, so the context is made here, on the first visit, instead of
+    // making every start pay for it.
+    if (qt_gl_global_share_context())
+        return;
+    auto* context = new QOpenGLContext;  // lives as long as the process, as Qt's own does
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
 std::unique_ptr<platform::TWebBrowserControl> CreateEngineBrowser(QWidget* Parent)
 {
     // Asked before the engine is loaded: it takes the whole process down in these cases.
     std::string problem = EngineProblem(CurrentEngineSetup());
     if (!problem.empty())
         throw platform::EOleSysError(problem);
+    ShareOpenGLContexts();
     return platform::CreateWebBrowserComponent(Parent);
 }
 

@@ -30,6 +30,9 @@ std::string EngineProblem(const TEngineSetup& Setup);
 // start in this process or no browser component is installed.
 std::unique_ptr<platform::TWebBrowserControl> CreateEngineBrowser(QWidget* Parent);
 
+// The global OpenGL share context the engine needs, made once, before it is loaded.
+void ShareOpenGLContexts();
+
 // Makes CreateEngineBrowser the platform's browser control.
 void RegisterBrowserControl();
 

@@ -35,7 +35,6 @@ void PrepareProcess()
     // down; it reads this before the application object exists.
     if (::geteuid() == 0)
         ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 }  // namespace tavo::shell
