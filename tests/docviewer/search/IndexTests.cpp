@@ -268,6 +268,36 @@ TEST_F(Index, AFileThatIsNoSoundIndexIsSetAsideAndANewOneBuilt)
     EXPECT_EQ(again.Documents().size(), 1u);
 }
 
+// Damage inside the full-text pages passes the quick check; searching reports it, and the
+// full check that follows sets the file aside.
+TEST_F(Index, DamagedFullTextPagesFailTheSearchAndTheFullCheck)
+{
+    const QString a = File("a.pdf");
+    FFake.Pages[a] = {"kocioł gazowy", "pompa ciepła"};
+    {
+        TManualIndex index(IndexFile());
+        Refresh(index, {a});
+    }
+    {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("harm"));
+        db.setDatabaseName(QString::fromStdString(IndexFile().string()));
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec("DELETE FROM pages_data WHERE id > 10"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("harm"));
+
+    TManualIndex quick(IndexFile());
+    EXPECT_TRUE(quick.SetAside().empty());
+    EXPECT_THROW(quick.Search(ParseSearchQuery("kociol"), 10), docviewer::EManualIndex);
+    TManualIndex full(IndexFile(), TManualIndex::ocFull);
+    EXPECT_FALSE(full.SetAside().empty());
+    EXPECT_TRUE(full.Documents().empty());
+    EXPECT_EQ(Refresh(full, {a}).Indexed, 1);
+    EXPECT_EQ(Found(full, "kociol"), 1u);
+}
+
 TEST_F(Index, TheIndexLivesInTheCacheFolderOnePerCatalogue)
 {
     const fs::path cache = test::TestFolder() / "home" / ".cache" / "tavo";

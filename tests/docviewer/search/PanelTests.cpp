@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -283,6 +285,38 @@ TEST_F(SearchPanel, ClosingWhileIndexingLeavesASoundIndexThatTheNextVisitComplet
     EXPECT_EQ(panel.Results().size(), 40u);
     docviewer::TManualIndex index(IndexFile());
     EXPECT_EQ(index.Documents().size(), 40u);
+}
+
+TEST_F(SearchPanel, AnIndexDamagedInsideIsCheckedSetAsideAndRebuiltWhenASearchFails)
+{
+    auto catalogue = Sample();
+    {
+        auto viewer = ShowViewer(catalogue.get());
+        viewer->SearchPanel->StartIndexing();
+        ASSERT_TRUE(Settled(*viewer->SearchPanel));
+    }
+    {
+        // Full-text pages gone from a file whose structure is sound.
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("harm"));
+        db.setDatabaseName(QString::fromStdString(IndexFile().string()));
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec(QStringLiteral("DELETE FROM pages_data WHERE id > 10"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("harm"));
+
+    auto viewer = ShowViewer(catalogue.get());
+    TManualSearchPanel& panel = *viewer->SearchPanel;
+    panel.StartIndexing();
+    ASSERT_TRUE(Settled(panel));  // every document unchanged: the quick check trusts it
+    panel.E_ManualSearch->setText(QStringLiteral("ciepla"));
+    panel.Search();
+    ASSERT_TRUE(
+        test::WaitFor([&] { return !panel.Indexing() && panel.Results().size() == 1; }, 30000));
+    EXPECT_EQ(panel.L_SearchStatus->text(), QStringLiteral("1 result"));
+    fs::path aside = IndexFile();
+    aside += ".damaged";
+    EXPECT_TRUE(fs::exists(aside));
 }
 
 TEST_F(SearchPanel, AnIndexThatCannotBeMadeIsSaidPlainly)
