@@ -5,6 +5,7 @@
 
 #include "browser/BrowserControl.h"
 #include "identity/Version.h"
+#include "platform/StartupLog.h"
 #include "platform/StringTable.h"
 #include "shell/LibraryModules.h"
 #include "shell/ShellProgram.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv)
     tavo::shell::PrepareProcess();
     tavo::shell::LibraryModules modules;  // stopped last, after every window is gone
     tavo::shell::TavoApplication app(argc, argv);
+    tavo::platform::LogLifeEvent("application created");
     // The window system's own options (-platform, -style ...) are gone by now.
     if (QCoreApplication::arguments().size() > 1) {
         std::fprintf(stderr, "tavo-shell: unknown argument '%s'\n",

@@ -23,7 +23,8 @@ int main(int argc, char** argv)
 {
     if (::geteuid() == 0)
         ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    const long long t0 = std::atoll(std::getenv("TAVO_BENCH_T0") ? std::getenv("TAVO_BENCH_T0") : "0");
+    const long long t0 =
+        std::atoll(std::getenv("TAVO_BENCH_T0") ? std::getenv("TAVO_BENCH_T0") : "0");
     QApplication app(argc, argv);
     if (argc < 2)
         return 2;

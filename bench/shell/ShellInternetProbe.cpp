@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "browser/BrowserControl.h"
+#include "platform/StartupLog.h"
 #include "shell/FMain.h"
 #include "shell/LibraryModules.h"
 #include "shell/ShellProgram.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
             if (!main->windowHandle() || !main->windowHandle()->isExposed())
                 return;
             visit = NowNs();
+            tavo::platform::LogLifeEvent("Internet visited");
             main->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(1);
             return;
         }
@@ -64,6 +66,7 @@ int main(int argc, char** argv)
     });
     poll.start();
     QObject::connect(&app, &QApplication::aboutToQuit, [&] {
+        tavo::platform::LogLifeEvent("page loaded");
         std::printf("shown %.3f\n", (NowNs() - visit) / 1e6);
         std::fflush(stdout);
     });

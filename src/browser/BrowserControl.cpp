@@ -12,6 +12,7 @@
 #include "platform/Errors.h"
 #include "platform/Format.h"
 #include "platform/FrameworkStrings.h"
+#include "platform/StartupLog.h"
 #include "platform/StringTable.h"
 
 // Qt's global share context, exported by QtGui for the modules that need one.
@@ -90,6 +91,7 @@ void ShareOpenGLContexts()
     auto* context = new QOpenGLContext;  // lives as long as the process, as Qt's own does
     context->create();
     qt_gl_set_global_share_context(context);
+    platform::LogLifeEvent("OpenGL share context created");
 }
 
 std::unique_ptr<platform::TWebBrowserControl> CreateEngineBrowser(QWidget* Parent)

@@ -10,6 +10,7 @@
 #include "Errors.h"
 #include "Folders.h"
 #include "FrameworkStrings.h"
+#include "StartupLog.h"
 #include "StringTable.h"
 
 namespace tavo::platform {
@@ -122,7 +123,9 @@ QObject* TComponentRegistry::Create(const QString& ClassId, QWidget* Parent)
         Complain(QStringLiteral("%1 does not create components").arg(file));
         NotRegistered();
     }
+    LogLifeEvent("component loaded");
     QObject* component = factory->CreateComponent(NormalClassId(ClassId), Parent);
+    LogLifeEvent("component created");
     if (!component) {
         Complain(QStringLiteral("%1 created no component of class %2").arg(file, ClassId));
         NotRegistered();

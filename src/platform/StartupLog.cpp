@@ -1,5 +1,9 @@
 #include "StartupLog.h"
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
 namespace tavo::platform {
 
 namespace {
@@ -10,6 +14,11 @@ std::vector<std::string>& Events()
     return events;
 }
 
+// Set TAVO_LIFE_LOG to see the events with the milliseconds since the first one on
+// standard error: where start-up spends its time.
+const bool PrintEvents = std::getenv("TAVO_LIFE_LOG") != nullptr;
+const auto Start = std::chrono::steady_clock::now();
+
 }  // namespace
 
 void LogLifeEvent(std::string_view Event)
@@ -17,6 +26,12 @@ void LogLifeEvent(std::string_view Event)
     // Bounded: the log is for the start and the end of the program, not a trace.
     if (Events().size() < 1000)
         Events().emplace_back(Event);
+    if (PrintEvents) {
+        const std::chrono::duration<double, std::milli> since =
+            std::chrono::steady_clock::now() - Start;
+        std::fprintf(stderr, "tavo: %8.1f ms  %.*s\n", since.count(),
+                     static_cast<int>(Event.size()), Event.data());
+    }
 }
 
 std::vector<std::string> LifeEvents()

@@ -69,7 +69,7 @@ TF_About::TF_About(QWidget* Parent)
 
     auto* title = new QLabel(QStringLiteral("Tavo  C.H. 3.2"), this);
     title->setObjectName(QStringLiteral("Label1"));
-    QFont tf(QStringLiteral("Arial"));
+    QFont tf = title->font();  // the desktop's sans-serif font for the design's "Arial"
     tf.setPixelSize(34);
     tf.setBold(true);
     tf.setItalic(true);

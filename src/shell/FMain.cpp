@@ -211,7 +211,8 @@ QWidget* TF_Main::BuildProgramsTab()
         b->setAutoRaise(true);  // flat until the mouse is over it
         b->setFocusPolicy(Qt::StrongFocus);
         b->setFixedSize(458, 40);
-        QFont f(QStringLiteral("Arial"));
+        // The design's "Arial" is the desktop's sans-serif font here.
+        QFont f = b->font();
         f.setPixelSize(16);
         f.setBold(true);
         b->setFont(f);
@@ -263,7 +264,7 @@ QWidget* TF_Main::BuildInternetTab()
     message->setObjectName(QStringLiteral("P_HTML1Caption"));
     message->setAlignment(Qt::AlignCenter);
     message->setWordWrap(true);
-    QFont f(QStringLiteral("Arial"));
+    QFont f = message->font();  // the desktop's sans-serif font for the design's "Arial"
     f.setPixelSize(19);
     message->setFont(f);
     QPalette pal = message->palette();

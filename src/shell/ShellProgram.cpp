@@ -21,6 +21,7 @@ TShellProgram::~TShellProgram()
 void TShellProgram::CreateForms()
 {
     F_About = new TF_About();
+    platform::LogLifeEvent("splash created");
     F_About->ShowAndPaint();
     FDataModule = std::make_unique<catalogue::TDM_DocItem>();
     FMainWindow = std::make_unique<TF_Main>();
