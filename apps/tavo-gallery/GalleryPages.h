@@ -10,7 +10,7 @@ class QWidget;
 namespace tavo::gallery {
 
 struct GalleryPage {
-    int Order;                                  // position among the pages
+    int Order;  // position among the pages
     QString Title;
     std::function<QWidget*(QWidget* Parent)> Create;
 };

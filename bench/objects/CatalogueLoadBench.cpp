@@ -79,8 +79,8 @@ struct TFixture {
         StartObjectsModule();
         RegisterStreamClass<TBenchItem>();
         HeaderFormat = 1;
-        HeaderTexts = {"SETUP_1_0      ", "ENGLISH        ", "ENGLISH        ",
-                       "TAVO           ", ">=95           "};
+        HeaderTexts = {"SETUP_1_0      ", "ENGLISH        ", "ENGLISH        ", "TAVO           ",
+                       ">=95           "};
         VerInfo = std::make_unique<TFileVerInfo>(true, "KALPDFV_1.00");
         Folder = fs::temp_directory_path() / ("objects-bench-" + std::to_string(getpid()));
         fs::create_directories(Folder);
@@ -90,7 +90,9 @@ struct TFixture {
         for (int32_t I = 0; I < ItemCount; ++I) {
             auto* Item = new TBenchItem;
             Item->Level = I % 4;
-            Item->Caption = "Chapter " + std::to_string(I) + " \x8A" "koda and heating loads";
+            Item->Caption = "Chapter " + std::to_string(I) +
+                            " \x8A"
+                            "koda and heating loads";
             Item->Hint = I % 3 ? "" : "See also";
             Item->FileName = ":Docs\\Part" + std::to_string(I / 100) + ".pdf";
             Item->Pages = std::to_string(I % 300 + 1);

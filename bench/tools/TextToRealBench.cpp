@@ -14,10 +14,10 @@ using namespace tavo::tools;
 
 namespace {
 
-const std::vector<std::string> PlainNumbers = {"12",    "2.5",       "1000.5", "-0.125",
-                                               "3.14159", "2E+5",    "250",    "0.001"};
-const std::vector<std::string> Typed = {"1 000,5", "= 2 + 3",  "2*1,5",     "=(10+2)/4",
-                                        "-(2+3)",  "2^3*2",    "12,5*1,2",  "100/3"};
+const std::vector<std::string> PlainNumbers = {"12",      "2.5",  "1000.5", "-0.125",
+                                               "3.14159", "2E+5", "250",    "0.001"};
+const std::vector<std::string> Typed = {"1 000,5", "= 2 + 3", "2*1,5",    "=(10+2)/4",
+                                        "-(2+3)",  "2^3*2",   "12,5*1,2", "100/3"};
 
 void BM_Strtod_Plain(benchmark::State& state)
 {

@@ -55,10 +55,14 @@ enum TForm { fNormal, fSmall, fEx, fDirect };
 std::unique_ptr<TStreamableObject> LoadIn(TObjectStream& Stream, TForm Form)
 {
     switch (Form) {
-    case fNormal: return Stream.GetObject();
-    case fSmall: return Stream.GetObjectSmall();
-    case fEx: return Stream.GetObjectEx();
-    case fDirect: return LoadObject<TObjectCollection>(Stream);
+    case fNormal:
+        return Stream.GetObject();
+    case fSmall:
+        return Stream.GetObjectSmall();
+    case fEx:
+        return Stream.GetObjectEx();
+    case fDirect:
+        return LoadObject<TObjectCollection>(Stream);
     }
     return nullptr;
 }
@@ -66,10 +70,18 @@ std::unique_ptr<TStreamableObject> LoadIn(TObjectStream& Stream, TForm Form)
 void StoreIn(TObjectStream& Stream, const TStreamableObject& Object, TForm Form)
 {
     switch (Form) {
-    case fNormal: Stream.PutObject(&Object); break;
-    case fSmall: Stream.PutObjectSmall(&Object); break;
-    case fEx: Stream.PutObjectEx(&Object); break;
-    case fDirect: Object.Store(Stream); break;
+    case fNormal:
+        Stream.PutObject(&Object);
+        break;
+    case fSmall:
+        Stream.PutObjectSmall(&Object);
+        break;
+    case fEx:
+        Stream.PutObjectEx(&Object);
+        break;
+    case fDirect:
+        Object.Store(Stream);
+        break;
     }
 }
 

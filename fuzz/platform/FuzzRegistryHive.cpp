@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         if (!other || other->Values.size() != key.Values.size())
             std::abort();
         for (size_t i = 0; i < key.Values.size(); ++i)
-            if (other->Values[i].Type != key.Values[i].Type || other->Values[i].Data != key.Values[i].Data)
+            if (other->Values[i].Type != key.Values[i].Type ||
+                other->Values[i].Data != key.Values[i].Data)
                 std::abort();
     }
     return 0;

@@ -47,7 +47,8 @@ int main(int argc, char** argv)
         for (int run = 0; run < 3; ++run) {
             auto start = std::chrono::steady_clock::now();
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(data.data()), data.size());
-            std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+            std::chrono::duration<double, std::milli> took =
+                std::chrono::steady_clock::now() - start;
             best = std::min(best, took.count());
         }
         times.emplace_back(best, file.string());

@@ -52,10 +52,18 @@ bool ParseText(const std::string& s, size_t pos, std::string& out, const std::st
             return Fail(where, "escape at the end of the line");
         char e = s[pos++];
         switch (e) {
-        case '\\': out += '\\'; break;
-        case '"': out += '"'; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
+        case '\\':
+            out += '\\';
+            break;
+        case '"':
+            out += '"';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
         case 'x': {
             int hi = pos < s.size() ? HexDigit(s[pos]) : -1;
             int lo = pos + 1 < s.size() ? HexDigit(s[pos + 1]) : -1;
@@ -65,7 +73,8 @@ bool ParseText(const std::string& s, size_t pos, std::string& out, const std::st
             pos += 2;
             break;
         }
-        default: return Fail(where, std::string("unknown escape \\") + e);
+        default:
+            return Fail(where, std::string("unknown escape \\") + e);
         }
     }
     if (pos >= s.size())

@@ -1,6 +1,5 @@
 #include "Catalogue.h"
 
-
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -9,8 +8,8 @@
 #include "platform/AtomicFile.h"
 #include "platform/DiscPath.h"
 #include "platform/Errors.h"
-#include "platform/FrameworkStrings.h"
 #include "platform/Format.h"
+#include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
 
 namespace tavo::catalogue {

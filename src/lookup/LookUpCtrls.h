@@ -311,5 +311,5 @@ const char* DrawStyleName(TLookUpDrawStyle Value);
 
 }  // namespace tavo::lookup
 
-#include "lookup/LookUpComputed.h"
 #include "lookup/LookUpBoxes.h"
+#include "lookup/LookUpComputed.h"

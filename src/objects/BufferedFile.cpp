@@ -24,10 +24,17 @@ TBufferedFile::TBufferedFile(const std::string& FileName, uint16_t Mode)
         Flags |= O_RDWR | O_CREAT | O_TRUNC;
     } else {
         switch (Mode & 3) {
-        case 0: Flags |= O_RDONLY; break;
-        case 1: Flags |= O_WRONLY; break;
-        case 2: Flags |= O_RDWR; break;
-        default: throw platform::EFOpenError::ForFile(FileName);
+        case 0:
+            Flags |= O_RDONLY;
+            break;
+        case 1:
+            Flags |= O_WRONLY;
+            break;
+        case 2:
+            Flags |= O_RDWR;
+            break;
+        default:
+            throw platform::EFOpenError::ForFile(FileName);
         }
     }
     do

@@ -27,9 +27,9 @@ std::string NormaliseVersion(std::string_view Text)
 
 TFileVerInfo::TFileVerInfo(bool Signature, std::string_view V0, std::string_view V1,
                            std::string_view V2, std::string_view V3, std::string_view V4)
-    : FSignature(Signature),
-      FVersions{NormaliseVersion(V0), NormaliseVersion(V1), NormaliseVersion(V2),
-                NormaliseVersion(V3), NormaliseVersion(V4)}
+    : FSignature(Signature), FVersions{NormaliseVersion(V0), NormaliseVersion(V1),
+                                       NormaliseVersion(V2), NormaliseVersion(V3),
+                                       NormaliseVersion(V4)}
 {
 }
 

@@ -118,9 +118,15 @@ void TObjectCollection::LoadForm(TObjectStream& Stream, TForm Form)
                     platform::Format(LoadStr(SFileEndsEarly), {Stream.FileName()}));
             std::unique_ptr<TStreamableObject> Item;
             switch (Form) {
-            case TForm::Normal: Item = ReadItem(Stream); break;
-            case TForm::Small: Item = ReadItemSmall(Stream); break;
-            case TForm::Ex: Item = ReadItemEx(Stream); break;
+            case TForm::Normal:
+                Item = ReadItem(Stream);
+                break;
+            case TForm::Small:
+                Item = ReadItemSmall(Stream);
+                break;
+            case TForm::Ex:
+                Item = ReadItemEx(Stream);
+                break;
             }
             // A refused item (equal keys in a sorted collection) is freed here.
             InsertOwned(Item);
@@ -143,9 +149,15 @@ void TObjectCollection::StoreForm(TObjectStream& Stream, TForm Form) const
     }
     for (const TStreamableObject* Item : FItems) {
         switch (Form) {
-        case TForm::Normal: WriteItem(Stream, Item); break;
-        case TForm::Small: WriteItemSmall(Stream, Item); break;
-        case TForm::Ex: WriteItemEx(Stream, Item); break;
+        case TForm::Normal:
+            WriteItem(Stream, Item);
+            break;
+        case TForm::Small:
+            WriteItemSmall(Stream, Item);
+            break;
+        case TForm::Ex:
+            WriteItemEx(Stream, Item);
+            break;
         }
     }
 }
@@ -473,8 +485,8 @@ void TObjectCollection::ForEach(const std::function<void(TStreamableObject*)>& A
         Action(FItems[static_cast<size_t>(I)]);
 }
 
-TStreamableObject* TObjectCollection::FindFirst(
-    const std::function<bool(TStreamableObject*)>& Test) const
+TStreamableObject*
+TObjectCollection::FindFirst(const std::function<bool(TStreamableObject*)>& Test) const
 {
     const int32_t N = Count();
     for (int32_t I = 0; I < N && I < Count(); ++I)

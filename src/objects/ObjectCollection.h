@@ -22,10 +22,7 @@ public:
     static constexpr std::string_view StaticClassName = "TObjectCollection";
     static constexpr int32_t MaxCapacity = 0x7FFFFFF;
     static int32_t ClassCode() { return 150; }
-    const TStreamClass& ClassType() const override
-    {
-        return StreamClassOf<TObjectCollection>();
-    }
+    const TStreamClass& ClassType() const override { return StreamClassOf<TObjectCollection>(); }
 
     explicit TObjectCollection(int32_t ACapacity = 0);
     // Frees every item. Only this class's FreeItem runs here: a class that frees its items

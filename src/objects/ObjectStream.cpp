@@ -139,8 +139,8 @@ void TObjectStream::ReadText(std::string& S, uint16_t Length)
 void TObjectStream::WriteStr(std::string_view S)
 {
     if (S.size() > MaxStreamText)
-        throw platform::EWriteError(platform::Format(
-            LoadStr(STextTooLong), {static_cast<int64_t>(S.size()), FFileName}));
+        throw platform::EWriteError(
+            platform::Format(LoadStr(STextTooLong), {static_cast<int64_t>(S.size()), FFileName}));
     WriteWord(static_cast<uint16_t>(S.size()));
     if (!S.empty())
         Write(S.data(), static_cast<int32_t>(S.size()));

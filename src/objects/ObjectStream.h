@@ -115,8 +115,7 @@ public:
     void PutObjectEx(const TStreamableObject* Obj);
 
 private:
-    template <class T>
-    void ReadValue(T& Value)
+    template <class T> void ReadValue(T& Value)
     {
         using U = std::make_unsigned_t<T>;
         unsigned char Bytes[sizeof(T)] = {};
@@ -126,8 +125,7 @@ private:
             Result = static_cast<U>(Result | static_cast<U>(U{Bytes[I]} << (8 * I)));
         Value = static_cast<T>(Result);
     }
-    template <class T>
-    void WriteValue(T Value)
+    template <class T> void WriteValue(T Value)
     {
         using U = std::make_unsigned_t<T>;
         unsigned char Bytes[sizeof(T)];

@@ -8,8 +8,7 @@ namespace tavo::objects {
 namespace {
 
 // A non-null Dest must already be of class T: its fields are set after the copy.
-template <class T>
-T& CopyTarget(std::unique_ptr<TStreamableObject>& Dest, int32_t Capacity)
+template <class T> T& CopyTarget(std::unique_ptr<TStreamableObject>& Dest, int32_t Capacity)
 {
     if (!Dest)
         Dest = std::make_unique<T>(Capacity);
@@ -21,8 +20,7 @@ T& CopyTarget(std::unique_ptr<TStreamableObject>& Dest, int32_t Capacity)
 
 }  // namespace
 
-TCustomSortedCollection::TCustomSortedCollection(int32_t ACapacity)
-    : TObjectCollection(ACapacity)
+TCustomSortedCollection::TCustomSortedCollection(int32_t ACapacity) : TObjectCollection(ACapacity)
 {
     SetDuplicates(true);
 }

@@ -71,9 +71,9 @@ void RegisterStreamClass(const TStreamClass& Class)
     if (const TStreamRec* Taken = FindRec(Code)) {
         if (Taken->StreamClass() == &Class)
             return;
-        throw EObjectStream(osDuplicateCode,
-                            {std::string(Class.Name()), std::string(Taken->StreamClass()->Name()),
-                             int64_t{Code}});
+        throw EObjectStream(
+            osDuplicateCode,
+            {std::string(Class.Name()), std::string(Taken->StreamClass()->Name()), int64_t{Code}});
     }
     std::unique_ptr<TStreamableObject> Rec = std::make_unique<TStreamRec>(Code, &Class);
     GRegistry->InsertOwned(Rec);

@@ -34,10 +34,7 @@ private:
 class TStreamRecordsColl : public TCustomSortedCollection {
 public:
     static constexpr std::string_view StaticClassName = "TStreamRecordsColl";
-    const TStreamClass& ClassType() const override
-    {
-        return StreamClassOf<TStreamRecordsColl>();
-    }
+    const TStreamClass& ClassType() const override { return StreamClassOf<TStreamRecordsColl>(); }
     using TCustomSortedCollection::TCustomSortedCollection;
 
     int32_t Compare(TItemKey Key1, TItemKey Key2) const override;
@@ -50,8 +47,7 @@ const TStreamRecordsColl* StreamRegistry();
 // Registers Class under its ClassCode. The same class again changes nothing; another class
 // under a taken code raises EObjectStream -4 and leaves the registry unchanged.
 void RegisterStreamClass(const TStreamClass& Class);
-template <class T>
-void RegisterStreamClass()
+template <class T> void RegisterStreamClass()
 {
     RegisterStreamClass(StreamClassOf<T>());
 }

@@ -58,8 +58,7 @@ private:
 };
 
 // The one class reference of T.
-template <class T>
-const TStreamClass& StreamClassOf()
+template <class T> const TStreamClass& StreamClassOf()
 {
     static_assert(std::is_base_of_v<TStreamableObject, T>);
     constexpr TStreamClass::TCreateFunction Create = []() -> TStreamableObject* {
@@ -113,8 +112,7 @@ protected:
 };
 
 // A new T built from Stream with its Load (the normal form).
-template <class T>
-std::unique_ptr<T> LoadObject(TObjectStream& Stream)
+template <class T> std::unique_ptr<T> LoadObject(TObjectStream& Stream)
 {
     auto Object = std::make_unique<T>();
     Object->Load(Stream);

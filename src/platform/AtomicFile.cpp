@@ -106,8 +106,9 @@ void RemoveStaleTemporaries(const fs::path& Target)
         const std::string name = entry.path().filename().string();
         if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
             continue;
-        const bool random = std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
-                                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+        const bool random =
+            std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
         if (random && entry.is_regular_file(ec))
             fs::remove(entry.path(), ec);
     }

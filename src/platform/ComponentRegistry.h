@@ -69,7 +69,7 @@ private:
     void ScanOnce();
 
     bool FScanned = false;
-    QHash<QString, QString> FFiles;  // class id -> plugin file
+    QHash<QString, QString> FFiles;                           // class id -> plugin file
     QHash<QString, std::shared_ptr<QPluginLoader>> FLoaders;  // plugin file -> its loader
 };
 

@@ -14,7 +14,8 @@ std::optional<int32_t> TryStrToInt(std::string_view Text)
     if (i < Text.size() && Text[i] == '$') {
         base = 16;
         ++i;
-    } else if (i + 1 < Text.size() && Text[i] == '0' && (Text[i + 1] == 'x' || Text[i + 1] == 'X')) {
+    } else if (i + 1 < Text.size() && Text[i] == '0' &&
+               (Text[i + 1] == 'x' || Text[i + 1] == 'X')) {
         base = 16;
         i += 2;
     }

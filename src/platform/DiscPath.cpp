@@ -69,7 +69,7 @@ fs::path ResolveDiscPath(const fs::path& Base, std::string_view Relative)
     fs::path result = Base;
     if (!result.has_filename() && result.has_relative_path())
         result = result.parent_path();  // "disc/" and "disc" are the same folder
-    bool matching = true;  // once a component is missing, the rest is kept as written
+    bool matching = true;               // once a component is missing, the rest is kept as written
     for (const std::string& part : Split(Relative)) {
         if (part == ".")
             continue;

@@ -63,7 +63,10 @@ public:
 // Input/output of the operating system (folders, files); ErrorCode is the errno value.
 class EInOutError : public Exception {
 public:
-    EInOutError(std::string Message, int ErrorCode) : Exception(std::move(Message)), FErrorCode(ErrorCode) {}
+    EInOutError(std::string Message, int ErrorCode)
+        : Exception(std::move(Message)), FErrorCode(ErrorCode)
+    {
+    }
     int ErrorCode() const noexcept { return FErrorCode; }
 
 private:

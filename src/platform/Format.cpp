@@ -1,8 +1,8 @@
 #include "Format.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -230,8 +230,8 @@ std::string Format(std::string_view Fmt, std::span<const FormatArg> Args)
                                               : static_cast<uint64_t>(n));
             } else {
                 neg = n < 0;
-                digits = neg ? std::to_string(-(n + 1) + static_cast<uint64_t>(1))
-                             : std::to_string(n);
+                digits =
+                    neg ? std::to_string(-(n + 1) + static_cast<uint64_t>(1)) : std::to_string(n);
             }
             while (prec >= 0 && static_cast<int64_t>(digits.size()) < prec)
                 digits.insert(digits.begin(), '0');
@@ -283,7 +283,8 @@ std::string Format(std::string_view Fmt, std::span<const FormatArg> Args)
             piece = buf;
             break;
         }
-        default: Invalid(Fmt);
+        default:
+            Invalid(Fmt);
         }
         if (width > static_cast<int64_t>(piece.size())) {
             std::string pad(static_cast<size_t>(width) - piece.size(), ' ');

@@ -40,10 +40,10 @@ public:
 
 // Dispatch numbers of the older interface and the arguments they take.
 enum TPdfDispId : int32_t {
-    DispLoadFile = 2,         // (QString) -> bool
-    DispSetCurrentPage = 8,   // (int32_t)
-    DispSetNamedDest = 13,    // (QString)
-    DispSetView = 18,         // (QString)
+    DispLoadFile = 2,        // (QString) -> bool
+    DispSetCurrentPage = 8,  // (int32_t)
+    DispSetNamedDest = 13,   // (QString)
+    DispSetView = 18,        // (QString)
 };
 
 class IPdfDispatch {

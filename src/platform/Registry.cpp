@@ -102,11 +102,16 @@ TRegDataType TRegistry::GetDataType(const std::string& Name) const
     if (!v)
         return TRegDataType::rdUnknown;
     switch (v->Type) {
-    case REG_SZ: return TRegDataType::rdString;
-    case REG_EXPAND_SZ: return TRegDataType::rdExpandString;
-    case REG_DWORD: return TRegDataType::rdInteger;
-    case REG_BINARY: return TRegDataType::rdBinary;
-    default: return TRegDataType::rdUnknown;
+    case REG_SZ:
+        return TRegDataType::rdString;
+    case REG_EXPAND_SZ:
+        return TRegDataType::rdExpandString;
+    case REG_DWORD:
+        return TRegDataType::rdInteger;
+    case REG_BINARY:
+        return TRegDataType::rdBinary;
+    default:
+        return TRegDataType::rdUnknown;
     }
 }
 

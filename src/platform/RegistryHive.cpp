@@ -10,8 +10,8 @@
 #include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 #include "AtomicFile.h"
 #include "Codec.h"
@@ -186,7 +186,8 @@ public:
         size_t start = P;
         uint64_t v = 0;
         while (!AtEnd() && P - start < maxDigits) {
-            int d = base == 16 ? Digit(Peek()) : (Peek() >= '0' && Peek() <= '9' ? Peek() - '0' : -1);
+            int d =
+                base == 16 ? Digit(Peek()) : (Peek() >= '0' && Peek() <= '9' ? Peek() - '0' : -1);
             if (d < 0)
                 break;
             v = v * base + d;

@@ -27,11 +27,26 @@ constexpr const char* kMailSuffix = "?subject= &body=";
 
 }  // namespace
 
-QString DistributorData::Name() { return QStringLiteral("Heat Design Distribution Ltd."); }
-QString DistributorData::Street() { return QStringLiteral("12 Example Street, 00-950 Exampleton"); }
-QString DistributorData::Phone() { return QStringLiteral("phone +00 12 345 67 89, fax +00 12 345 67 90"); }
-QString DistributorData::Email() { return QStringLiteral("office@distribution.example.org"); }
-QString DistributorData::Web() { return QStringLiteral("www.distribution.example.org"); }
+QString DistributorData::Name()
+{
+    return QStringLiteral("Heat Design Distribution Ltd.");
+}
+QString DistributorData::Street()
+{
+    return QStringLiteral("12 Example Street, 00-950 Exampleton");
+}
+QString DistributorData::Phone()
+{
+    return QStringLiteral("phone +00 12 345 67 89, fax +00 12 345 67 90");
+}
+QString DistributorData::Email()
+{
+    return QStringLiteral("office@distribution.example.org");
+}
+QString DistributorData::Web()
+{
+    return QStringLiteral("www.distribution.example.org");
+}
 
 void OpenMakerWeb()
 {
@@ -85,7 +100,8 @@ MakerLinks CreateMakerLinks(QWidget* Parent, int LogoSize)
     links.L_CopyRight->setWordWrap(true);
     links.Image1 = new TLinkLabel(Parent);
     links.Image1->setObjectName(QStringLiteral("Image1"));
-    links.Image1->setPixmap(QIcon(QStringLiteral(":/artwork/maker-logo.svg")).pixmap(LogoSize, LogoSize));
+    links.Image1->setPixmap(
+        QIcon(QStringLiteral(":/artwork/maker-logo.svg")).pixmap(LogoSize, LogoSize));
     links.Image1->setFixedSize(LogoSize, LogoSize);
     return links;
 }

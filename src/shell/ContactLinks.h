@@ -20,10 +20,10 @@ struct DistributorData {
 };
 
 // Targets are passed exactly as the links define them.
-void OpenMakerWeb();                                // string 10596
-void OpenMakerEmail(QWidget* Owner);                // "mailto:" + 10598 + "?subject= &body="
-void OpenAuthorsPage();                             // string 10600
-void OpenFirmWeb(const QLabel* Link);               // the label's current caption
+void OpenMakerWeb();                   // string 10596
+void OpenMakerEmail(QWidget* Owner);   // "mailto:" + 10598 + "?subject= &body="
+void OpenAuthorsPage();                // string 10600
+void OpenFirmWeb(const QLabel* Link);  // the label's current caption
 void OpenFirmEmail(QWidget* Owner, const QLabel* Link);
 
 // The three maker's links of a window, texts from the string table.

@@ -90,11 +90,16 @@ TF_About::TF_About(QWidget* Parent)
     FMaker.L_CopyRight->setFont(small);
 
     connect(L_FirmWWW, &TLinkLabel::clicked, this, tools::Guarded([this] { L_FirmWWWClick(); }));
-    connect(L_FirmEMail, &TLinkLabel::clicked, this, tools::Guarded([this] { L_FirmEMailClick(); }));
-    connect(FMaker.L_TervikWWW, &TLinkLabel::clicked, this, tools::Guarded([this] { L_TervikWWWClick(); }));
-    connect(FMaker.Image1, &TLinkLabel::clicked, this, tools::Guarded([this] { L_TervikWWWClick(); }));
-    connect(FMaker.L_TervikEMail, &TLinkLabel::clicked, this, tools::Guarded([this] { L_TervikEMailClick(); }));
-    connect(FMaker.L_CopyRight, &TLinkLabel::clicked, this, tools::Guarded([this] { L_CopyRightClick(); }));
+    connect(L_FirmEMail, &TLinkLabel::clicked, this,
+            tools::Guarded([this] { L_FirmEMailClick(); }));
+    connect(FMaker.L_TervikWWW, &TLinkLabel::clicked, this,
+            tools::Guarded([this] { L_TervikWWWClick(); }));
+    connect(FMaker.Image1, &TLinkLabel::clicked, this,
+            tools::Guarded([this] { L_TervikWWWClick(); }));
+    connect(FMaker.L_TervikEMail, &TLinkLabel::clicked, this,
+            tools::Guarded([this] { L_TervikEMailClick(); }));
+    connect(FMaker.L_CopyRight, &TLinkLabel::clicked, this,
+            tools::Guarded([this] { L_CopyRightClick(); }));
 
     FormCreate();
 }
@@ -141,10 +146,25 @@ void TF_About::paintEvent(QPaintEvent* Event)
     }
 }
 
-void TF_About::L_FirmWWWClick() { OpenFirmWeb(L_FirmWWW); }
-void TF_About::L_FirmEMailClick() { OpenFirmEmail(this, L_FirmEMail); }
-void TF_About::L_TervikWWWClick() { OpenMakerWeb(); }
-void TF_About::L_TervikEMailClick() { OpenMakerEmail(this); }
-void TF_About::L_CopyRightClick() { OpenAuthorsPage(); }
+void TF_About::L_FirmWWWClick()
+{
+    OpenFirmWeb(L_FirmWWW);
+}
+void TF_About::L_FirmEMailClick()
+{
+    OpenFirmEmail(this, L_FirmEMail);
+}
+void TF_About::L_TervikWWWClick()
+{
+    OpenMakerWeb();
+}
+void TF_About::L_TervikEMailClick()
+{
+    OpenMakerEmail(this);
+}
+void TF_About::L_CopyRightClick()
+{
+    OpenAuthorsPage();
+}
 
 }  // namespace tavo::shell

@@ -42,10 +42,9 @@ void TF_Main::Sbtn_InstallHDClick()
 
 void TF_Main::Btn_HDClick()
 {
-    uint32_t read = platform::GetPrivateProfileString(kProfileSection, kProfileKey, "",
-                                                      FCommandLine.data(),
-                                                      static_cast<uint32_t>(FCommandLine.size()),
-                                                      kProfileFile);
+    uint32_t read =
+        platform::GetPrivateProfileString(kProfileSection, kProfileKey, "", FCommandLine.data(),
+                                          static_cast<uint32_t>(FCommandLine.size()), kProfileFile);
     if (read > 0) {
         std::string folder(FCommandLine.data(), read);
         if (read >= FCommandLine.size() - 1) {

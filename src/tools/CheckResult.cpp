@@ -85,7 +85,9 @@ void TCheckResult::GetMessage(std::string& Text) const
     // The details become the parameters of the kind's message.
     TParamsObject message;
     switch (MsgId) {
-    case ckMissing: message.MsgId = MissingMessage(SubCode); break;
+    case ckMissing:
+        message.MsgId = MissingMessage(SubCode);
+        break;
     case ckInvalidSymbol:
         message.MsgId = SSymbolInvalid;
         message.TextParams = {InputText};
@@ -115,8 +117,11 @@ void TCheckResult::GetMessage(std::string& Text) const
         message.MsgId = SNotInList;
         message.TextParams = {InputText};
         break;
-    case ckCustom: Text = CustomText; return;
-    default: return;  // no failure, or a kind without a message: the text stays
+    case ckCustom:
+        Text = CustomText;
+        return;
+    default:
+        return;  // no failure, or a kind without a message: the text stays
     }
     message.GetMessage(Text);
 }

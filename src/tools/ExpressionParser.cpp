@@ -242,9 +242,15 @@ double TExpressionEvaluator::EvaluateExpression(std::string_view T)
             a += 1 + n;
         }
         switch (op) {
-        case '+': left = Checked(left + right); break;
-        case '-': left = Checked(left - right); break;
-        case '*': left = Checked(left * right); break;
+        case '+':
+            left = Checked(left + right);
+            break;
+        case '-':
+            left = Checked(left - right);
+            break;
+        case '*':
+            left = Checked(left * right);
+            break;
         case '/':
             if (right == 0) {
                 Report(SDivisionByZero);
@@ -268,8 +274,7 @@ double TExpressionEvaluator::EvaluateExpression(std::string_view T)
 namespace {
 
 // The free functions evaluate a text of their own: its errors name that text.
-template <typename F>
-auto Standalone(std::string_view Text, F Evaluate)
+template <typename F> auto Standalone(std::string_view Text, F Evaluate)
 {
     TExpressionEvaluator evaluator{std::string(Text)};
     try {

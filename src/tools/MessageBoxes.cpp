@@ -33,11 +33,16 @@ TMessagePresenter& Presenter()
 QMessageBox::Icon IconOf(uint16_t flags)
 {
     switch (flags & 0x00F0) {
-    case MB_ICONERROR: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONWARNING: return QMessageBox::Warning;
-    case MB_ICONINFORMATION: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MB_ICONERROR:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONWARNING:
+        return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -49,26 +54,45 @@ struct ButtonSet {
 ButtonSet ButtonsOf(uint16_t flags)
 {
     switch (flags & 0x000F) {
-    case MB_OKCANCEL: return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::NoButton};
-    case 0x0002: return {QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore};
-    case MB_YESNOCANCEL: return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
-    case MB_YESNO: return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No, QMessageBox::NoButton};
-    case 0x0005: return {QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry, QMessageBox::Cancel, QMessageBox::NoButton};
-    default: return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::NoButton};
+    case MB_OKCANCEL:
+        return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel,
+                QMessageBox::NoButton};
+    case 0x0002:
+        return {QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, QMessageBox::Abort,
+                QMessageBox::Retry, QMessageBox::Ignore};
+    case MB_YESNOCANCEL:
+        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                QMessageBox::No, QMessageBox::Cancel};
+    case MB_YESNO:
+        return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No,
+                QMessageBox::NoButton};
+    case 0x0005:
+        return {QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry, QMessageBox::Cancel,
+                QMessageBox::NoButton};
+    default:
+        return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::NoButton};
     }
 }
 
 int CodeOf(QMessageBox::StandardButton b)
 {
     switch (b) {
-    case QMessageBox::Ok: return IDOK;
-    case QMessageBox::Cancel: return IDCANCEL;
-    case QMessageBox::Abort: return 3;
-    case QMessageBox::Retry: return 4;
-    case QMessageBox::Ignore: return 5;
-    case QMessageBox::Yes: return IDYES;
-    case QMessageBox::No: return IDNO;
-    default: return IDCANCEL;  // closed without a button, as Esc does on Windows
+    case QMessageBox::Ok:
+        return IDOK;
+    case QMessageBox::Cancel:
+        return IDCANCEL;
+    case QMessageBox::Abort:
+        return 3;
+    case QMessageBox::Retry:
+        return 4;
+    case QMessageBox::Ignore:
+        return 5;
+    case QMessageBox::Yes:
+        return IDYES;
+    case QMessageBox::No:
+        return IDNO;
+    default:
+        return IDCANCEL;  // closed without a button, as Esc does on Windows
     }
 }
 

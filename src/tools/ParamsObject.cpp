@@ -12,8 +12,7 @@ namespace {
 
 constexpr int32_t SUnknownErrorNumber = 20047;
 
-template <typename T>
-bool InRange(const std::vector<T>& v, int32_t I)
+template <typename T> bool InRange(const std::vector<T>& v, int32_t I)
 {
     return I >= 0 && static_cast<size_t>(I) < v.size();
 }

@@ -134,7 +134,8 @@ TRegIniStore* GetSettingsStore(int Store)
     return Stores()[static_cast<size_t>(Store)].get();
 }
 
-uint8_t ReadSettingByte(const std::string& Section, const std::string& Name, int Store, uint8_t Default)
+uint8_t ReadSettingByte(const std::string& Section, const std::string& Name, int Store,
+                        uint8_t Default)
 {
     TRegIniStore* store = GetSettingsStore(Store);
     if (!store)

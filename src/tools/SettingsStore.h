@@ -58,8 +58,10 @@ void CloseSettingsStores();
 // The store, or none for ssNone, for values above 3, and before the stores are opened.
 TRegIniStore* GetSettingsStore(int Store);
 
-uint8_t ReadSettingByte(const std::string& Section, const std::string& Name, int Store, uint8_t Default);
-void WriteSettingByte(uint8_t Value, const std::string& Section, const std::string& Name, int Store);
+uint8_t ReadSettingByte(const std::string& Section, const std::string& Name, int Store,
+                        uint8_t Default);
+void WriteSettingByte(uint8_t Value, const std::string& Section, const std::string& Name,
+                      int Store);
 bool ReadSettingBool(const std::string& Section, const std::string& Name, int Store, bool Default);
 void WriteSettingBool(bool Value, const std::string& Section, const std::string& Name, int Store);
 

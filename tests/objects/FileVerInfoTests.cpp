@@ -10,11 +10,11 @@ namespace {
 using std::string;
 
 // The descriptive texts this system writes, each in a 16-byte field.
-const std::array<string, 5> SystemTexts = {"SETUP_1_0      ", "ENGLISH        ",
-                                           "ENGLISH        ", "TAVO           ",
-                                           ">=95           "};
+const std::array<string, 5> SystemTexts = {"SETUP_1_0      ", "ENGLISH        ", "ENGLISH        ",
+                                           "TAVO           ", ">=95           "};
 const string SystemBlock = string("SETUP_1_0      \0ENGLISH        \0ENGLISH        \0"
-                                  "TAVO           \0>=95           \0", 80);
+                                  "TAVO           \0>=95           \0",
+                                  80);
 
 // A long header as another program may have written it.
 string LongHeader(const string& Version, const string& FormatAndSize, const string& Block)
@@ -175,8 +175,7 @@ TEST_F(FileVerInfoTest, ModuleStartAndStopManageTheSharedValues)
     EXPECT_EQ(HeaderFormat, 0);
     EXPECT_EQ(HeaderTexts[4], "");
     EXPECT_NE(DefaultVerInfo(), nullptr);
-    EXPECT_EQ(platform::LifeEvents(),
-              (std::vector<string>{"objects stopped", "objects started"}));
+    EXPECT_EQ(platform::LifeEvents(), (std::vector<string>{"objects stopped", "objects started"}));
 }
 
 }  // namespace

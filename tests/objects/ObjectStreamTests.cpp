@@ -11,8 +11,7 @@ using std::string;
 class ObjectStreamTest : public ObjectsTest {
 protected:
     // The bytes that Write puts into a new file.
-    template <class F>
-    string Written(F&& Write)
+    template <class F> string Written(F&& Write)
     {
         {
             TObjectStream Stream(Path("out"), fmCreate);
@@ -28,7 +27,11 @@ TEST_F(ObjectStreamTest, PrimitivesWriteTheirFixedEncodings)
     EXPECT_EQ(Written([](auto& S) { S.WriteStr("abc"); }), "03 00 61 62 63");
     EXPECT_EQ(Written([](auto& S) { S.WriteInt(-2); }), "FE FF FF FF");
     EXPECT_EQ(Written([](auto& S) { S.WriteWord(0xBEEF); }), "EF BE");
-    EXPECT_EQ(Written([](auto& S) { S.WriteBool(true); S.WriteBool(false); }), "01 00");
+    EXPECT_EQ(Written([](auto& S) {
+                  S.WriteBool(true);
+                  S.WriteBool(false);
+              }),
+              "01 00");
     EXPECT_EQ(Written([](auto& S) { S.WriteByte(0xC8); }), "C8");
     EXPECT_EQ(Written([](auto& S) { S.Write("\x01\x02\x03", 3); }), "01 02 03");
     // Windows-1250 bytes go out as they are.

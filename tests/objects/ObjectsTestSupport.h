@@ -93,14 +93,14 @@ protected:
 };
 
 // The message of the exception E that Statement throws.
-#define EXPECT_THROW_MESSAGE(Statement, E, Text)                                 \
-    do {                                                                         \
-        try {                                                                    \
-            Statement;                                                           \
-            ADD_FAILURE() << "no " #E " from " #Statement;                       \
-        } catch (const E& Error) {                                               \
-            EXPECT_EQ(Error.Message(), Text);                                    \
-        }                                                                        \
+#define EXPECT_THROW_MESSAGE(Statement, E, Text)                                                   \
+    do {                                                                                           \
+        try {                                                                                      \
+            Statement;                                                                             \
+            ADD_FAILURE() << "no " #E " from " #Statement;                                         \
+        } catch (const E& Error) {                                                                 \
+            EXPECT_EQ(Error.Message(), Text);                                                      \
+        }                                                                                          \
     } while (false)
 
 }  // namespace tavo::test

@@ -15,8 +15,7 @@ public:
     const TStreamClass& ClassType() const override { return StreamClassOf<TImpostor>(); }
 };
 
-template <int32_t Code>
-class TCoded : public TStreamableObject {
+template <int32_t Code> class TCoded : public TStreamableObject {
 public:
     static constexpr std::string_view StaticClassName = "TCoded";
     static int32_t ClassCode() { return Code; }
@@ -42,8 +41,7 @@ std::vector<uint32_t> RegisteredCodes()
 
 class RegistryTest : public ObjectsTest {
 protected:
-    template <class F>
-    string Written(F&& Write)
+    template <class F> string Written(F&& Write)
     {
         {
             TObjectStream Stream(Path("out"), fmCreate);
@@ -150,9 +148,8 @@ TEST_F(RegistryTest, RegistrationKeepsOneClassPerCodeInUnsignedOrder)
         FAIL();
     } catch (const EObjectStream& E) {
         EXPECT_EQ(E.Code(), -4);
-        EXPECT_EQ(E.Message(),
-                  "Attempt to register TImpostor and TObjectCollection under the same "
-                  "registration code 150");
+        EXPECT_EQ(E.Message(), "Attempt to register TImpostor and TObjectCollection under the same "
+                               "registration code 150");
     }
     EXPECT_EQ(StreamRegistry()->Count(), 7);
     EXPECT_EQ(FindStreamClass(150), &StreamClassOf<TObjectCollection>());

@@ -166,10 +166,9 @@ TEST_F(SortedCollectionTest, StoredFormEndsWithTheDuplicatesAndSpareBytes)
         NoDuplicates.StoreSmall(Stream);
         NoDuplicates.StoreEx(Stream);
     }
-    EXPECT_EQ(HexOf(FileBytes(Path("sorted"))),
-              "00 00 00 00 00 00 00 00 0A 00 00 00 01 00 "
-              "00 00 02 00 0A 00 00 00 "
-              "00 00 00 00 02 00 00 00 0A 00 00 00 00 00");
+    EXPECT_EQ(HexOf(FileBytes(Path("sorted"))), "00 00 00 00 00 00 00 00 0A 00 00 00 01 00 "
+                                                "00 00 02 00 0A 00 00 00 "
+                                                "00 00 00 00 02 00 00 00 0A 00 00 00 00 00");
 
     // Loaded with a spare byte set and duplicates on; the extended form reads its bytes.
     WriteBytes(Path("in"), Hex("00 00 00 00 00 00 00 00 0A 00 00 00 01 2B "

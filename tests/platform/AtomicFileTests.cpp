@@ -1,6 +1,6 @@
 // Files replaced whole or not at all.
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 

@@ -66,7 +66,8 @@ TEST_F(Components, AreFoundByMetadataAndLoadedOnlyWhenFirstCreated)
 TEST_F(Components, ThatCannotBeHadRaiseClassNotRegistered)
 {
     QWidget parent;
-    for (const QString& id : {QString("{00000000-0000-0000-0000-000000000000}"), kWrong, kMissing}) {
+    for (const QString& id :
+         {QString("{00000000-0000-0000-0000-000000000000}"), kWrong, kMissing}) {
         SCOPED_TRACE(id.toStdString());
         try {
             FRegistry.Create(id, &parent);

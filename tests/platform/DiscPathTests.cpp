@@ -15,7 +15,8 @@ TEST(DiscPath, WindowsPathsResolveWithoutRegardToCase)
 {
     fs::path disc = TestFolder() / "disc";
     WriteFile(disc / "Setup" / "HD" / "SetupHD.EXE", "x");
-    EXPECT_EQ(ResolveDiscPath(disc, "setup\\HD\\setuphd.exe"), disc / "Setup" / "HD" / "SetupHD.EXE");
+    EXPECT_EQ(ResolveDiscPath(disc, "setup\\HD\\setuphd.exe"),
+              disc / "Setup" / "HD" / "SetupHD.EXE");
     EXPECT_EQ(ResolveDiscPath(disc.string() + "/", "setup/hd/SETUPHD.exe"),
               disc / "Setup" / "HD" / "SetupHD.EXE");
     WriteFile(disc / "Setup" / "Księga.pdf", "x");
@@ -32,7 +33,8 @@ TEST(DiscPath, ExactNameWinsAndMissingPartsStayAsWritten)
     EXPECT_EQ(ResolveDiscPath(disc, "setup\\a.txt"), disc / "setup" / "a.txt");
     // Two spellings, none exact: the first in byte order, every time.
     EXPECT_EQ(ResolveDiscPath(disc, "sEtUp"), disc / "SETUP");
-    EXPECT_EQ(ResolveDiscPath(disc, "Setup\\missing\\HD.exe"), disc / "Setup" / "missing" / "HD.exe");
+    EXPECT_EQ(ResolveDiscPath(disc, "Setup\\missing\\HD.exe"),
+              disc / "Setup" / "missing" / "HD.exe");
     EXPECT_EQ(ResolveDiscPath(disc, "\\\\Setup\\\\a.txt"), disc / "Setup" / "a.txt");
 }
 

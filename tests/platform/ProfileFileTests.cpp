@@ -10,8 +10,9 @@ using tavo::test::WriteFile;
 
 TEST(ProfileFile, SectionsAndKeysIgnoreLetterCaseAndSpaces)
 {
-    std::string ini = "; installer output\r\n[Other]\r\nPROGPATH=wrong\r\n"
-                      "[ startup ]\r\n  progpath =  /opt/Tavo CH  \r\nEMPTY=\r\n[STARTUP]\r\nLATE=1\r\n";
+    std::string ini =
+        "; installer output\r\n[Other]\r\nPROGPATH=wrong\r\n"
+        "[ startup ]\r\n  progpath =  /opt/Tavo CH  \r\nEMPTY=\r\n[STARTUP]\r\nLATE=1\r\n";
     EXPECT_EQ(ReadProfileValue(ini, "STARTUP", "PROGPATH"), "/opt/Tavo CH");
     EXPECT_EQ(ReadProfileValue(ini, "Startup", "empty"), "");
     EXPECT_EQ(ReadProfileValue(ini, "STARTUP", "MISSING"), std::nullopt);
@@ -31,13 +32,17 @@ TEST(ProfileFile, ReadsFromTheWindowsFolderIntoABoundedBuffer)
 {
     WriteFile(WindowsFolder() / "TAVHD3_2.ini", "[STARTUP]\nPROGPATH=/home/u/TavoCH32\n");
     char buffer[1024];
-    EXPECT_EQ(GetPrivateProfileString("STARTUP", "PROGPATH", "", buffer, 1024, "TAVHD3_2.ini"), 16u);
+    EXPECT_EQ(GetPrivateProfileString("STARTUP", "PROGPATH", "", buffer, 1024, "TAVHD3_2.ini"),
+              16u);
     EXPECT_STREQ(buffer, "/home/u/TavoCH32");
     // Windows-style spelling of the file name finds it too.
-    EXPECT_EQ(GetPrivateProfileString("STARTUP", "PROGPATH", "", buffer, 1024, "tavhd3_2.INI"), 16u);
+    EXPECT_EQ(GetPrivateProfileString("STARTUP", "PROGPATH", "", buffer, 1024, "tavhd3_2.INI"),
+              16u);
 
     char small[6];
-    EXPECT_EQ(GetPrivateProfileString("STARTUP", "PROGPATH", "", small, sizeof small, "TAVHD3_2.ini"), 5u);
+    EXPECT_EQ(
+        GetPrivateProfileString("STARTUP", "PROGPATH", "", small, sizeof small, "TAVHD3_2.ini"),
+        5u);
     EXPECT_STREQ(small, "/home");
     EXPECT_EQ(GetPrivateProfileString("STARTUP", "NONE", "dflt", buffer, 1024, "TAVHD3_2.ini"), 4u);
     EXPECT_STREQ(buffer, "dflt");

@@ -56,13 +56,12 @@ TEST(Registry, KeysAreFoundWithoutRegardToCaseAndParentsExist)
 
 TEST(Registry, OtherValueTypesSurviveAndReadAsTheWrongType)
 {
-    WriteFile(UserHivePath(),
-              "Windows Registry Editor Version 5.00\r\n\r\n"
-              "[HKEY_CURRENT_USER\\Software\\TerVik\\SETUP_1_0\\F_DocPDFViewer]\r\n"
-              "\"PercentX\"=hex:28,00,\\\r\n  00,00\r\n"
-              "\"Multi\"=hex(7):61,00,00\r\n"
-              "\"Qword\"=hex(b):01,00,00,00,00,00,00,00\r\n"
-              "@=\"default\"\r\n");
+    WriteFile(UserHivePath(), "Windows Registry Editor Version 5.00\r\n\r\n"
+                              "[HKEY_CURRENT_USER\\Software\\TerVik\\SETUP_1_0\\F_DocPDFViewer]\r\n"
+                              "\"PercentX\"=hex:28,00,\\\r\n  00,00\r\n"
+                              "\"Multi\"=hex(7):61,00,00\r\n"
+                              "\"Qword\"=hex(b):01,00,00,00,00,00,00,00\r\n"
+                              "@=\"default\"\r\n");
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey("Software\\TerVik\\SETUP_1_0\\F_DocPDFViewer", false));
     EXPECT_EQ(reg.GetDataType("PercentX"), TRegDataType::rdBinary);
@@ -111,12 +110,13 @@ TEST(Registry, AnUnreadableHiveIsKeptAsideNeverOverwritten)
 
 TEST(Registry, MalformedLinesMakeTheHiveUnreadable)
 {
-    for (const char* bad : {"[HKEY_CURRENT_USER\\A]\n\"V\"=dword:1\n",  // no header
-                            "Windows Registry Editor Version 5.00\n\"V\"=\"x\"\n",  // no key
-                            "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\A]\n",
-                            "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"V\"=dword:123456789\n",
-                            "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"V\"=hex:1\n",
-                            "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"V=\"x\"\n"}) {
+    for (const char* bad :
+         {"[HKEY_CURRENT_USER\\A]\n\"V\"=dword:1\n",              // no header
+          "Windows Registry Editor Version 5.00\n\"V\"=\"x\"\n",  // no key
+          "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\A]\n",
+          "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"V\"=dword:123456789\n",
+          "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"V\"=hex:1\n",
+          "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n\"V=\"x\"\n"}) {
         EXPECT_FALSE(ParseHive(bad, "HKEY_CURRENT_USER").has_value()) << bad;
     }
     EXPECT_TRUE(ParseHive("", "HKEY_CURRENT_USER").has_value());

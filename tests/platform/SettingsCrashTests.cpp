@@ -1,8 +1,8 @@
 // The per-user hive survives writers killed at any moment and writers racing each other.
-#include <gtest/gtest.h>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <random>
 #include <spawn.h>

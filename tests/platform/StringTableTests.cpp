@@ -25,10 +25,10 @@ TEST(StringTable, MissingNumbersLoadAsEmptyText)
 
 TEST(StringTable, HoldsEveryNumberedStringOfTheProgram)
 {
-    std::vector<std::pair<int, int>> ranges = {
-        {500, 505},     {507, 507},     {10595, 10600}, {10096, 10098}, {10194, 10212},
-        {10268, 10269}, {10278, 10279}, {10289, 10289}, {10315, 10315}, {20014, 20032},
-        {20035, 20047}, {20063, 20075}};
+    std::vector<std::pair<int, int>> ranges = {{500, 505},     {507, 507},     {10595, 10600},
+                                               {10096, 10098}, {10194, 10212}, {10268, 10269},
+                                               {10278, 10279}, {10289, 10289}, {10315, 10315},
+                                               {20014, 20032}, {20035, 20047}, {20063, 20075}};
     for (auto [first, last] : ranges)
         for (int id = first; id <= last; ++id)
             EXPECT_TRUE(StringExists(id)) << "string " << id;

@@ -35,7 +35,8 @@ void ClickLink(QWidget* window, const char* name)
 void ExpectLinks(QWidget* window)
 {
     RecordedShell shell;
-    for (const char* name : {"L_TervikWWW", "Image1", "L_TervikEMail", "L_CopyRight", "L_FirmWWW", "L_FirmEMail"})
+    for (const char* name :
+         {"L_TervikWWW", "Image1", "L_TervikEMail", "L_CopyRight", "L_FirmWWW", "L_FirmEMail"})
         ClickLink(window, name);
     ASSERT_EQ(shell.Requests.size(), 6u);
     auto& r = shell.Requests;

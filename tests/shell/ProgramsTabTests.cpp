@@ -22,7 +22,8 @@ namespace {
 
 void WriteProfile(const std::string& ProgPath)
 {
-    WriteFile(platform::WindowsFolder() / "TAVHD3_2.ini", "[STARTUP]\r\nPROGPATH=" + ProgPath + "\r\n");
+    WriteFile(platform::WindowsFolder() / "TAVHD3_2.ini",
+              "[STARTUP]\r\nPROGPATH=" + ProgPath + "\r\n");
 }
 
 void Click(shell::TF_Main* w, const char* button)
@@ -60,10 +61,7 @@ std::vector<pid_t> ProcessesOf(const fs::path& Exe)
 
 class ProgramsTab : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        fs::current_path(FSaved);
-    }
+    void TearDown() override { fs::current_path(FSaved); }
     fs::path FSaved = fs::current_path();
 };
 
@@ -102,9 +100,11 @@ TEST_F(ProgramsTab, InstallThenStartWorksEndToEndWithTheDiscsInstaller)
     Click(shell.Main(), "SBtn_HD");  // now it starts, in its data folder
     EXPECT_EQ(boxes.Shown.size(), 1u);
     std::vector<pid_t> pids;
-    ASSERT_TRUE(WaitFor([&] { return !(pids = ProcessesOf(installed / "HD.exe")).empty(); }, 10000));
+    ASSERT_TRUE(
+        WaitFor([&] { return !(pids = ProcessesOf(installed / "HD.exe")).empty(); }, 10000));
     std::error_code ec;
-    EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(pids[0]) + "/cwd", ec), installed / "data");
+    EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(pids[0]) + "/cwd", ec),
+              installed / "data");
     for (pid_t p : pids)
         ::kill(p, SIGTERM);
     EXPECT_TRUE(shell.Main()->isVisible());

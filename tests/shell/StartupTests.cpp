@@ -7,9 +7,9 @@
 #include "QtTestHelpers.h"
 #include "ShellTestSupport.h"
 #include "TestEnvironment.h"
+#include "identity/ApplCons.h"
 #include "objects/Objects7.h"
 #include "platform/Folders.h"
-#include "identity/ApplCons.h"
 #include "platform/Registry.h"
 #include "platform/StartupLog.h"
 #include "shell/FAbout.h"
@@ -119,7 +119,8 @@ TEST(Startup, StreamIdentityValuesAreSetAndWrittenIntoLongHeaders)
         EXPECT_EQ(identity::CatalogueVerInfo()->ReadVersion(), 0);
         // A stream file this program writes carries format 1 and the five texts.
         std::string file = (tavo::test::TestFolder() / "out.pdfv").string();
-        objects::TObjectStream::CreateVer(file, *identity::CatalogueVerInfo(), objects::fmCreate).reset();
+        objects::TObjectStream::CreateVer(file, *identity::CatalogueVerInfo(), objects::fmCreate)
+            .reset();
         std::string bytes = tavo::test::ReadFile(file);
         std::string texts;
         for (const char* t : {"SETUP_1_0      ", "ENGLISH        ", "ENGLISH        ",

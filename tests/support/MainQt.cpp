@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "TestEnvironment.h"

@@ -82,15 +82,18 @@ TEST(CheckResult, EachKindHasItsMessage)
         {ckInvalidSymbol, 0, "The entered text 'abc' is not a correct symbol."},
         {ckInvalidValue, scText, "Incorrect value 'abc' has been entered in the field."},
         {ckInvalidValue, scSymbol, "The entered text 'abc' is not a correct symbol."},
-        {ckInvalidValue, scLookupEntry, "Entered text 'abc' does not occur in the list of the "
-                                        "texts linked with the field. "},
+        {ckInvalidValue, scLookupEntry,
+         "Entered text 'abc' does not occur in the list of the "
+         "texts linked with the field. "},
         {ckUnknownVariable, 0,
          "The non-existing variable symbol 'X1' hs been entered in the expression."},
         {ckMessage, 0, "Typed 100% wrong"},
-        {ckVariableWithoutValue, 0, "The variable with the symbol 'X1' in the expression "
-                                    "does not have any assigned value."},
-        {ckNotInList, 0, "Entered text 'abc' does not occur in the list of the texts linked "
-                         "with the field. "},
+        {ckVariableWithoutValue, 0,
+         "The variable with the symbol 'X1' in the expression "
+         "does not have any assigned value."},
+        {ckNotInList, 0,
+         "Entered text 'abc' does not occur in the list of the texts linked "
+         "with the field. "},
         {ckCustom, 0, "Choose a pipe."},
         {2, 0, "unchanged"},
     };
@@ -110,8 +113,9 @@ TEST(CheckResult, EachKindHasItsMessage)
     range.MinValue = 0;
     range.MaxValue = 10;
     range.UnitText = "m";
-    EXPECT_EQ(range.Message(),
-              "Number '12.5' entered in the field does not fit in the permissible range 0 .. 10 m.");
+    EXPECT_EQ(
+        range.Message(),
+        "Number '12.5' entered in the field does not fit in the permissible range 0 .. 10 m.");
     // A string number as the kind renders with the object's own parameters.
     range.SetKind(20036);
     range.TextParams = {"q"};

@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -116,7 +116,8 @@ TEST_F(MessageBoxes, EscapedErrorsAreShownAndTheProgramGoesOn)
 {
     RecordedMessages boxes;
     MessagesEnabled = false;  // the handler shows the error regardless
-    auto handler = Guarded([] { throw tavo::platform::EInOutError("Cannot enter the folder x", 2); });
+    auto handler =
+        Guarded([] { throw tavo::platform::EInOutError("Cannot enter the folder x", 2); });
     handler();
     ASSERT_EQ(boxes.Shown.size(), 1u);
     EXPECT_EQ(boxes.Shown[0].Caption, "Tavo C.H. - Error");

@@ -57,7 +57,8 @@ TEST_F(SettingsStore, BytesAreWrittenAsIntegersAndReadBack)
 
 TEST_F(SettingsStore, TextValuesAreReadAsNumbersAndWrittenAsText)
 {
-    WriteShared("\"PercentX\"=\"300\"\n\"PercentY\"=\"abc\"\n\"Low\"=dword:ffffffff\n\"Ok\"=\" 30\"\n");
+    WriteShared(
+        "\"PercentX\"=\"300\"\n\"PercentY\"=\"abc\"\n\"Low\"=dword:ffffffff\n\"Ok\"=\" 30\"\n");
     EXPECT_EQ(ReadSettingByte(kViewer, "PercentX", ssShared, 25), 25);  // out of range
     EXPECT_EQ(ReadSettingByte(kViewer, "PercentY", ssShared, 25), 25);  // not a number
     EXPECT_EQ(ReadSettingByte(kViewer, "Low", ssShared, 25), 25);       // -1

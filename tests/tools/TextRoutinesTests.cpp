@@ -65,9 +65,12 @@ TEST(TextRoutines, AlignRightPadsOrCuts)
 TEST(TextRoutines, LetterCaseOfCentralEuropeanLetters)
 {
     EXPECT_TRUE(IsAnsiPrefixOf("y", "Yes"));
-    EXPECT_TRUE(IsAnsiPrefixOf("\x9e" "lut\xe1", "\x8e" "LUT\xc1"));  // žlutá / ŽLUTÁ
-    EXPECT_TRUE(IsAnsiPrefixOf("\xb9\xb3", "\xa5\xa3"));               // ął / ĄŁ
-    EXPECT_FALSE(IsAnsiPrefixOf("\xf7", "\xd7"));                       // ÷ is not ×
+    EXPECT_TRUE(IsAnsiPrefixOf("\x9e"
+                               "lut\xe1",
+                               "\x8e"
+                               "LUT\xc1"));               // žlutá / ŽLUTÁ
+    EXPECT_TRUE(IsAnsiPrefixOf("\xb9\xb3", "\xa5\xa3"));  // ął / ĄŁ
+    EXPECT_FALSE(IsAnsiPrefixOf("\xf7", "\xd7"));         // ÷ is not ×
     EXPECT_FALSE(IsAnsiPrefixOf("Yess", "Yes"));
     EXPECT_TRUE(IsAnsiPrefixOf("", "Yes"));
 }

@@ -41,8 +41,8 @@ std::string NotNumericText(const std::string& s)
 
 struct Case {
     const char* Input;
-    double Value;        // NAN: rejected
-    std::string Shown;   // the error box's text
+    double Value;       // NAN: rejected
+    std::string Shown;  // the error box's text
 };
 
 const Case Cases[] = {
@@ -81,8 +81,7 @@ const Case Cases[] = {
     {"1+-+2", NAN,
      "The incorrect combination of operators or characters '+-'. Use the brackets to divide "
      "the operators e.g. 20--20 replace with 20-(-20)"},
-    {"(2+3", NAN,
-     "The number of left-side brackets '(' is larger than the right-side ones ')'."},
+    {"(2+3", NAN, "The number of left-side brackets '(' is larger than the right-side ones ')'."},
     {"2+3)", NAN, "The number of left-side brackets '(' is lower than the right-side ones ')'"},
     {"()", NAN, "The argument missing."},
     {"2+", NAN, "The argument missing."},
@@ -212,10 +211,16 @@ TEST_F(TextToNumber, IntegersAndBytesRoundHalvesToEvenAndClamp)
         bool Ok;
     };
     const IntCase cases[] = {
-        {"2.5", 2, 2, true},         {"3.5", 4, 4, true},          {"-2.5", -2, 0, true},
-        {"2.4999", 2, 2, true},      {"254.5", 254, 254, true},    {"255.5", 256, 255, true},
-        {"1E10", 2147483647, 255, true}, {"-1E10", -2147483646, 0, true},
-        {"-2147483647", -2147483646, 0, true}, {"x", NullInt, 255, false},
+        {"2.5", 2, 2, true},
+        {"3.5", 4, 4, true},
+        {"-2.5", -2, 0, true},
+        {"2.4999", 2, 2, true},
+        {"254.5", 254, 254, true},
+        {"255.5", 256, 255, true},
+        {"1E10", 2147483647, 255, true},
+        {"-1E10", -2147483646, 0, true},
+        {"-2147483647", -2147483646, 0, true},
+        {"x", NullInt, 255, false},
         {"", NullInt, 255, false},
     };
     MessagesEnabled = false;

@@ -280,9 +280,9 @@ TEST_F(Tool, AShortWriteFailsClearlyAndKeepsTheOldCatalogue)
     const std::string Source = Write("big.jsonl", Lines);
     const std::string Out = Write("TAVO_ENG.pdfv", Sample());
     QProcess Program;
-    Program.start("/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 64; exec \"$0\" build \"$1\" \"$2\"",
-                              CATALOGUE_TOOL, QString::fromStdString(Source),
-                              QString::fromStdString(Out)});
+    Program.start("/bin/sh",
+                  {"-c", "trap '' XFSZ; ulimit -f 64; exec \"$0\" build \"$1\" \"$2\"",
+                   CATALOGUE_TOOL, QString::fromStdString(Source), QString::fromStdString(Out)});
     ASSERT_TRUE(Program.waitForFinished(30000));
     EXPECT_EQ(Program.exitCode(), 1);
     EXPECT_EQ(Program.readAllStandardError().toStdString(),
