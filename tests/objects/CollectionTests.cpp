@@ -136,17 +136,22 @@ TEST_F(CollectionTest, RemovingAndFreeingItems)
         TWatchedCollection C;
         C.Insert(new TTestItem(1));
         C.Insert(Kept);
-        C.Insert(new TTestItem(3));
-        C.Insert(new TTestItem(4));
+        auto* Third = new TTestItem(3);
+        auto* Fourth = new TTestItem(4);
+        C.Insert(Third);
+        C.Insert(Fourth);
         C.Events.clear();
         C.DeleteAt(1);  // back with the caller
         C.FreeAt(0);
         EXPECT_EQ(TTestItem::Freed, 1);
         EXPECT_EQ(C.IndexOf(Kept), -1);
         EXPECT_EQ(C.IndexOf(C.ItemAt(1)), 1);
-        C.SetCount(0);  // removed, not freed
+        C.SetCount(0);  // removed, not freed: they are the caller's again
         EXPECT_EQ(C.Events, (std::vector<string>{"-2", "-1", "-4", "-3"}));
         EXPECT_EQ(TTestItem::Freed, 1);
+        delete Third;
+        delete Fourth;
+        TTestItem::Freed -= 2;
         C.Insert(new TTestItem(5));
         C.Insert(new TTestItem(6));
         C.FreeAll();
