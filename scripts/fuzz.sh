@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target with clang, ASan and UBSan in build-fuzz/ and runs each for
-# SECONDS (default 60) on its seed corpus, with a 256 MiB memory limit.
+# SECONDS (default 60) on its seed corpus. One allocation may take at most 256 MiB; the whole
+# process may grow to 1 GiB, since ASan's quarantine and shadow grow with the number of runs.
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET-NAME-PATTERN]
 #        scripts/fuzz.sh --build-all
 # --build-all builds the whole tree there (fuzz targets, libraries, programs, plugins) and
@@ -38,7 +39,7 @@ fi
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 echo "== built ${#targets[@]} fuzz targets with clang in $(($(date +%s) - start))s"
 
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1:quarantine_size_mb=64}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export QT_QPA_PLATFORM=offscreen
 status=0
@@ -51,7 +52,7 @@ for name in "${targets[@]}"; do
     dirs=("$work")
     [ -d "$corpus" ] && dirs+=("$corpus")
     echo "== $name: ${seconds}s"
-    if ! "$fuzzer" -max_total_time="$seconds" -rss_limit_mb=256 -timeout=10 \
+    if ! "$fuzzer" -max_total_time="$seconds" -rss_limit_mb=1024 -malloc_limit_mb=256 -timeout=10 \
         -artifact_prefix="$build/$name-" "${dirs[@]}"; then
         status=1
     fi
