@@ -231,6 +231,18 @@ void TCustomLookUp::RemoveLink(QObject* Component)
     });
 }
 
+bool Relink(QObject* Component, QPointer<TCustomLookUp>& Current, TCustomLookUp* Value)
+{
+    if (Value == Current)
+        return false;
+    if (Current)
+        Current->RemoveLink(Component);
+    Current = Value;
+    if (Value)
+        Value->AddLink(Component);
+    return true;
+}
+
 std::vector<QObject*> TCustomLookUp::Links() const
 {
     std::vector<QObject*> live;

@@ -271,20 +271,13 @@ TLookUpComboBox0::TLookUpComboBox0(QWidget* Parent) : TCustomLookUpComboBox(Pare
 
 TLookUpComboBox0::~TLookUpComboBox0()
 {
-    if (FLookUp)
-        FLookUp->RemoveLink(this);
+    Relink(this, FLookUp, nullptr);
 }
 
 void TLookUpComboBox0::SetLookUp(TCustomLookUp* Value)
 {
-    if (Value == FLookUp)
-        return;
-    if (FLookUp)
-        FLookUp->RemoveLink(this);
-    FLookUp = Value;
-    if (FLookUp)
-        FLookUp->AddLink(this);
-    RebuildItems();
+    if (Relink(this, FLookUp, Value))
+        RebuildItems();
 }
 
 void TLookUpComboBox0::LookUpChanged(TCustomLookUp&)

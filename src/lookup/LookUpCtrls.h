@@ -264,6 +264,10 @@ private:
     int32_t FTag = 0;
 };
 
+// Moves Component's link from the lookup Current to Value (either may be none) and sets
+// Current to Value; false, with nothing done, when Value is Current already.
+bool Relink(QObject* Component, QPointer<TCustomLookUp>& Current, TCustomLookUp* Value);
+
 // A lookup with stored rows and an image list for their ImageIndex.
 class TLookUp0 : public TCustomLookUp {
     Q_OBJECT

@@ -45,21 +45,15 @@ TLookUpList* TLookUpList::CreatePopup(QWidget* Owner)
 
 TLookUpList::~TLookUpList()
 {
-    if (FLookUp)
-        FLookUp->RemoveLink(this);
+    Relink(this, FLookUp, nullptr);
 }
 
 void TLookUpList::SetLookUp(TCustomLookUp* Value)
 {
-    if (Value == FLookUp)
+    if (!Relink(this, FLookUp, Value))
         return;
     if (FLookUp)
-        FLookUp->RemoveLink(this);
-    FLookUp = Value;
-    if (FLookUp) {
-        FLookUp->AddLink(this);
         SetSlimRows(FLookUp->SlimRows());
-    }
     RecreateWnd();
     UpdateActionTimer();
 }

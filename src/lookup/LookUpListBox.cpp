@@ -245,20 +245,13 @@ TLookUpListBox0::TLookUpListBox0(QWidget* Parent) : TCustomLookUpListBox(Parent)
 
 TLookUpListBox0::~TLookUpListBox0()
 {
-    if (FLookUp)
-        FLookUp->RemoveLink(this);
+    Relink(this, FLookUp, nullptr);
 }
 
 void TLookUpListBox0::SetLookUp(TCustomLookUp* Value)
 {
-    if (Value == FLookUp)
-        return;
-    if (FLookUp)
-        FLookUp->RemoveLink(this);
-    FLookUp = Value;
-    if (FLookUp)
-        FLookUp->AddLink(this);
-    RebuildItems();
+    if (Relink(this, FLookUp, Value))
+        RebuildItems();
 }
 
 void TLookUpListBox0::LookUpChanged(TCustomLookUp&)

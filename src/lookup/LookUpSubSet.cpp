@@ -98,9 +98,7 @@ TSubLookUp::TSubLookUp(QObject* Owner)
 
 TSubLookUp::~TSubLookUp()
 {
-    if (FLookUp)
-        FLookUp->RemoveLink(this);
-    FLookUp = nullptr;
+    Relink(this, FLookUp, nullptr);
 }
 
 void TSubLookUp::SetLookUp(TCustomLookUp* Value)
@@ -114,14 +112,8 @@ void TSubLookUp::SetLookUp(TCustomLookUp* Value)
         auto* sub = dynamic_cast<TSubLookUp*>(base);
         base = sub ? sub->LookUp() : nullptr;
     }
-    if (Value == FLookUp)
-        return;
-    if (FLookUp)
-        FLookUp->RemoveLink(this);
-    FLookUp = Value;
-    if (FLookUp)
-        FLookUp->AddLink(this);
-    UpdateItems();
+    if (Relink(this, FLookUp, Value))
+        UpdateItems();
 }
 
 void TSubLookUp::SetSubSetType(TSubSetType Value)

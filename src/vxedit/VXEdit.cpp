@@ -111,8 +111,7 @@ TCustomVXEdit::TCustomVXEdit(QWidget* Parent)
 
 TCustomVXEdit::~TCustomVXEdit()
 {
-    if (FLookUp)
-        FLookUp->RemoveLink(this);
+    lookup::Relink(this, FLookUp, nullptr);
 }
 
 void TCustomVXEdit::SetDisplayStyle(TDisplayStyle Value)
@@ -133,15 +132,9 @@ void TCustomVXEdit::SetAlignment(TAlignment Value)
 
 void TCustomVXEdit::SetLookUp(TCustomLookUp* Value)
 {
-    if (Value == FLookUp)
-        return;
-    if (FLookUp)
-        FLookUp->RemoveLink(this);
-    FLookUp = Value;
     // Linked, the field draws a changed row at once.
-    if (FLookUp)
-        FLookUp->AddLink(this);
-    update();
+    if (lookup::Relink(this, FLookUp, Value))
+        update();
 }
 
 void TCustomVXEdit::LookUpChanged(TCustomLookUp&)

@@ -451,8 +451,9 @@ TEST(LookUpListBox, ColumnsRunDownThenAcrossWithEntriesOfOneHeight)
     const QRect topOfNext = list.visualItemRect(list.item(rows));
     EXPECT_EQ(first.height(), list.ItemHeight()) << "fixed heights, the tall glyph aside";
     EXPECT_EQ(first.width(), list.viewport()->width() / 2) << "two columns in the width";
-    if (rows > 1)
+    if (rows > 1) {
         EXPECT_EQ(second.left(), first.left());
+    }
     EXPECT_EQ(topOfNext.top(), first.top());
     EXPECT_EQ(topOfNext.left(), first.left() + first.width());
 }
