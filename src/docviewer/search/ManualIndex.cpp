@@ -45,6 +45,62 @@ int64_t FirstRow(int64_t Id)
     return Id << kPageBits;
 }
 
+// Everything the index holds; a file is ours only when its schema is exactly this.
+const QStringList& SchemaStatements()
+{
+    static const QStringList statements{
+        QStringLiteral("CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, "
+                       "value TEXT NOT NULL)"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS documents (id INTEGER PRIMARY KEY, "
+                       "path TEXT NOT NULL UNIQUE, size INTEGER NOT NULL, "
+                       "modified INTEGER NOT NULL, pages INTEGER NOT NULL, "
+                       "error TEXT NOT NULL DEFAULT '')"),
+        // body: the folded text, searched; text: the page as it is, for snippets.
+        QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS pages USING fts5(body, "
+                       "text UNINDEXED, tokenize = 'unicode61 remove_diacritics 2')"),
+    };
+    return statements;
+}
+
+// The schema as a database lists it: every table, index, trigger and view with its text.
+QStringList SchemaOf(QSqlDatabase& Db)
+{
+    QStringList rows;
+    QSqlQuery q(Db);
+    if (!q.exec(QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_master "
+                               "ORDER BY type, name")))
+        return {QStringLiteral("unreadable")};
+    while (q.next())
+        rows << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                            q.value(3).toString()}
+                    .join(QChar(0));
+    return rows;
+}
+
+// The schema the statements above make, read from a database made in memory once. A file
+// whose schema differs only in a keyword (a misspelt primary key, an added trigger) would
+// look sound to every other check and still lose what is written into it.
+const QStringList& ExpectedSchema()
+{
+    static const QStringList schema = [] {
+        const QString name = QStringLiteral("tavo-manual-schema-%1").arg(NextConnection++);
+        QStringList rows;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(QStringLiteral(":memory:"));
+            if (db.open()) {
+                for (const QString& statement : SchemaStatements())
+                    QSqlQuery(db).exec(statement);
+                rows = SchemaOf(db);
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        return rows;
+    }();
+    return schema;
+}
+
 }  // namespace
 
 EManualIndex::EManualIndex(const QString& Text) : Exception(platform::ToAnsi(Text)), FText(Text) {}
@@ -129,16 +185,11 @@ bool TManualIndex::Sound(TOpenCheck Check)
     if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next() ||
         q.value(0).toString() != QLatin1String("ok") || q.next())
         return false;
-    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
-        return false;
-    QStringList tables;
-    while (q.next())
-        tables << q.value(0).toString();
-    if (tables.isEmpty())
+    const QStringList schema = SchemaOf(*FDb);
+    if (schema.isEmpty())
         return true;  // empty: ours to fill
-    for (const char* table : {"meta", "documents", "pages"})
-        if (!tables.contains(QLatin1String(table)))
-            return false;
+    if (schema != ExpectedSchema())
+        return false;
     if (!q.exec(QStringLiteral("SELECT key, value FROM meta")))
         return false;
     bool format = false, version = false;
@@ -195,15 +246,8 @@ void TManualIndex::Create()
     Exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     Exec(QStringLiteral("BEGIN IMMEDIATE"));
     try {
-        Exec(QStringLiteral("CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, "
-                            "value TEXT NOT NULL)"));
-        Exec(QStringLiteral("CREATE TABLE IF NOT EXISTS documents (id INTEGER PRIMARY KEY, "
-                            "path TEXT NOT NULL UNIQUE, size INTEGER NOT NULL, "
-                            "modified INTEGER NOT NULL, pages INTEGER NOT NULL, "
-                            "error TEXT NOT NULL DEFAULT '')"));
-        // body: the folded text, searched; text: the page as it is, for snippets.
-        Exec(QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS pages USING fts5(body, "
-                            "text UNINDEXED, tokenize = 'unicode61 remove_diacritics 2')"));
+        for (const QString& statement : SchemaStatements())
+            Exec(statement);
         Exec(QStringLiteral("INSERT OR IGNORE INTO meta (key, value) VALUES ('format', '%1'), "
                             "('version', '%2')")
                  .arg(QLatin1String(kFormat), QLatin1String(kVersion)));

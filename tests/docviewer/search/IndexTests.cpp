@@ -188,9 +188,12 @@ struct TBadFile {
     std::function<std::string()> Bytes;
 };
 
-std::string SqliteFile(const std::function<void(QSqlQuery&)>& Fill)
+// A database made by Fill, on an index of ours when OnOurIndex.
+std::string SqliteFile(const std::function<void(QSqlQuery&)>& Fill, bool OnOurIndex = false)
 {
     const fs::path path = test::TestFolder() / "made.sqlite";
+    if (OnOurIndex)
+        TManualIndex{path};
     {
         auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("made"));
         db.setDatabaseName(QString::fromStdString(path.string()));
@@ -241,6 +244,28 @@ TEST_F(Index, AFileThatIsNoSoundIndexIsSetAsideAndANewOneBuilt)
                  q.exec("INSERT INTO meta VALUES ('format', 'tavo-manual-index'), "
                         "('version', '2')");
              });
+         }},
+        {"an index whose document ids are no keys",
+         [] {
+             return SqliteFile([](QSqlQuery& q) {
+                 q.exec("CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)");
+                 q.exec("CREATE TABLE documents (id INTEGER PRIMABY KEY, path TEXT NOT NULL "
+                        "UNIQUE, size INTEGER NOT NULL, modified INTEGER NOT NULL, pages "
+                        "INTEGER NOT NULL, error TEXT NOT NULL DEFAULT '')");
+                 q.exec("CREATE VIRTUAL TABLE pages USING fts5(body, text UNINDEXED, "
+                        "tokenize = 'unicode61 remove_diacritics 2')");
+                 q.exec("INSERT INTO meta VALUES ('format', 'tavo-manual-index'), "
+                        "('version', '1')");
+             });
+         }},
+        {"our index with a trigger that empties it",
+         [] {
+             return SqliteFile(
+                 [](QSqlQuery& q) {
+                     q.exec("CREATE TRIGGER forget AFTER INSERT ON documents BEGIN "
+                            "DELETE FROM documents; END");
+                 },
+                 true);
          }},
         {"an index cut in half", OurIndexCut},
         {"a database header followed by rubbish",
