@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang libclang-rt-14-dev
+    cmake ninja-build ccache g++ clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-svg-dev qt6-tools-dev-tools libqt6sql6-sqlite
     libqt6opengl6-dev libpoppler-qt6-dev libcairo2-dev poppler-utils
     libgtest-dev libgmock-dev libbenchmark-dev
