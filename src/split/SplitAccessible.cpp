@@ -84,9 +84,9 @@ public:
         const int32_t to = std::clamp(Value.toInt(), -MaxExtent, MaxExtent);
         const int32_t inset = FSplit->Inset();
         if (FVertical)
-            FSplit->DropBars(-1, QPoint(to + inset, FSplit->PositionY() + inset));
+            FSplit->DropBars(sbVertical, QPoint(to + inset, FSplit->PositionY() + inset));
         else
-            FSplit->DropBars(1, QPoint(FSplit->PositionX() + inset, to + inset));
+            FSplit->DropBars(sbHorizontal, QPoint(FSplit->PositionX() + inset, to + inset));
     }
     QVariant maximumValue() const override
     {

@@ -93,17 +93,17 @@ TBarAreas BarAreas(const TLayoutInput& In)
     return bars;
 }
 
-int32_t BarAt(const TBarAreas& Bars, int32_t X, int32_t Y)
+TSplitBar BarAt(const TBarAreas& Bars, int32_t X, int32_t Y)
 {
     const bool inVertical = Bars.Vertical.Contains(X, Y);
     const bool inHorizontal = Bars.Horizontal.Contains(X, Y);
     if (inVertical && inHorizontal)
-        return 0;
+        return sbBoth;
     if (inVertical)
-        return -1;
+        return sbVertical;
     if (inHorizontal)
-        return 1;
-    return NoBar;
+        return sbHorizontal;
+    return sbNone;
 }
 
 }  // namespace tavo::split

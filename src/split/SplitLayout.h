@@ -39,9 +39,9 @@ struct TBarAreas {
 };
 TBarAreas BarAreas(const TLayoutInput& In);
 
-// -1 over the vertical bar only, 1 over the horizontal bar only, 0 over both, and
-// NoBar elsewhere.
-constexpr int32_t NoBar = 2;
-int32_t BarAt(const TBarAreas& Bars, int32_t X, int32_t Y);
+// The bars under a point, and the bars a drag moves (the split's DragKind): the vertical
+// one, the horizontal one, or both at their crossing.
+enum TSplitBar : int32_t { sbVertical = -1, sbBoth = 0, sbHorizontal = 1, sbNone = 2 };
+TSplitBar BarAt(const TBarAreas& Bars, int32_t X, int32_t Y);
 
 }  // namespace tavo::split

@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 #include "tools/Colors.h"
 
@@ -22,6 +23,105 @@ void LineTo(QPainter& Painter, int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, c
         else
             Painter.fillRect(QRect(X1, Y2 + 1, 1, Y1 - Y2), Color);
     }
+}
+
+namespace {
+
+// What a style draws around each pane: the pane's bounds moved by Shift and enlarged by
+// Enlarge, then one-pixel frames from the outside in, each top-left / bottom-right.
+using TFrameColours = std::vector<std::pair<tools::TColor, tools::TColor>>;
+struct TPaneFrames {
+    int32_t Shift = 0;
+    int32_t Enlarge = 0;
+    TFrameColours Frames;
+};
+
+TPaneFrames PaneFramesOf(ToxsStyle Style, int32_t BarWidth, bool Hot)
+{
+    using namespace tools;
+    const std::pair<TColor, TColor> sunken{clBtnShadow, clBtnHighlight};
+    const std::pair<TColor, TColor> inner{clWindowFrame, clBtnFace};
+    switch (Style) {
+    case oxsWin31:
+    case oxsInset:
+        return {0, 1, {sunken}};
+    case oxsWin95:
+        return {0, 2, {sunken, inner}};
+    case oxsGroove:
+        return {1, BarWidth / 2, {{clBtnHighlight, clWindowFrame}, {clBtnFace, clBtnShadow}}};
+    case oxsWin97:
+        return {0, 2,
+                Hot ? TFrameColours{sunken, inner} : TFrameColours{{clBtnFace, clBtnFace}, sunken}};
+    case oxsRaised:
+        return {0, 3, {sunken, inner}};
+    default:
+        return {};
+    }
+}
+
+}  // namespace
+
+void PaintPaneFrames(QPainter& Painter, ToxsStyle Style, const std::vector<QRect>& Panes,
+                     int32_t BarWidth, bool Hot, const QRect& Client)
+{
+    const TPaneFrames look = PaneFramesOf(Style, BarWidth, Hot);
+    for (const QRect& pane : Panes) {
+        TRect b = TRect::FromQRect(pane.translated(look.Shift, look.Shift));
+        b = {b.Left - look.Enlarge, b.Top - look.Enlarge, b.Right + look.Enlarge,
+             b.Bottom + look.Enlarge};
+        for (const auto& [topLeft, bottomRight] : look.Frames)
+            Frame3D(Painter, b, tools::ToQColor(topLeft), tools::ToQColor(bottomRight));
+    }
+    if (Style == oxsWin31 && !Panes.empty()) {
+        TRect whole = TRect::FromQRect(Client);
+        const QColor frame = tools::ToQColor(tools::clWindowFrame);
+        Frame3D(Painter, whole, frame, frame);
+    }
+}
+
+namespace {
+
+// Every other pixel of R's outline, as the platform draws a focus rectangle.
+void DottedFrame(QPainter& Painter, const TRect& R)
+{
+    if (R.IsEmpty())
+        return;
+    auto dot = [&Painter](int32_t X, int32_t Y) {
+        if (((X + Y) & 1) == 0)
+            Painter.fillRect(QRect(X, Y, 1, 1), Qt::black);
+    };
+    for (int32_t x = R.Left; x < R.Right; ++x) {
+        dot(x, R.Top);
+        if (R.Bottom - 1 > R.Top)
+            dot(x, R.Bottom - 1);
+    }
+    for (int32_t y = R.Top + 1; y < R.Bottom - 1; ++y) {
+        dot(R.Left, y);
+        if (R.Right - 1 > R.Left)
+            dot(R.Right - 1, y);
+    }
+}
+
+}  // namespace
+
+void PaintBarFocus(QPainter& Painter, const TLayoutInput& Split)
+{
+    // Inverted, so that it shows on any colour; the pane beyond a bar begins an inset before
+    // the bar's area ends.
+    const TBarAreas bars = BarAreas(Split);
+    Painter.save();
+    Painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    if (HasVerticalBar(Split)) {
+        TRect r = bars.Vertical;
+        r.Right -= Split.Inset;
+        DottedFrame(Painter, r);
+    }
+    if (HasHorizontalBar(Split)) {
+        TRect r = bars.Horizontal;
+        r.Bottom -= Split.Inset;
+        DottedFrame(Painter, r);
+    }
+    Painter.restore();
 }
 
 void DrawCloseButton(QPainter& Painter, const QRect& R)

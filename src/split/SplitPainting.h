@@ -1,11 +1,14 @@
 #pragma once
-// Drawing shared by the split and its panes (its frames are the drawing helpers' Frame3D):
-// pixel-exact lines, the caption close button and the four-way split cursor. Colours are
-// the libraries' system colours (tools/Colors.h).
+// Drawing of the split and its panes (frames are the drawing helpers' Frame3D): the frames
+// around the panes and the focus over the bars, pixel-exact lines, the caption close button
+// and the four-way split cursor. Colours are the libraries' system colours (tools/Colors.h).
 #include <QColor>
 #include <QCursor>
+#include <QRect>
 #include <memory>
+#include <vector>
 
+#include "split/SplitLayout.h"
 #include "split/SplitTypes.h"
 #include "tools/DrawingHelpers.h"
 
@@ -14,6 +17,16 @@ class QPainter;
 namespace tavo::split {
 
 using tools::Frame3D;
+
+// The frames Style (the split's effective style) draws around the visible panes, given by
+// their bounds; Hot lights the frames of oxsWin97, and oxsWin31 also frames the whole
+// Client area.
+void PaintPaneFrames(QPainter& Painter, ToxsStyle Style, const std::vector<QRect>& Panes,
+                     int32_t BarWidth, bool Hot, const QRect& Client);
+
+// The keyboard focus: a dotted, inverted rectangle on each bar, over the part of it that the
+// panes leave uncovered.
+void PaintBarFocus(QPainter& Painter, const TLayoutInput& Split);
 
 // A horizontal or vertical line from (X1, Y1) towards (X2, Y2), the end point left out,
 // as a pen that moves from point to point draws it.

@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "split/BarDrag.h"
 #include "split/DragOutline.h"
-#include "split/EscapeWatcher.h"
 #include "split/SplitAccessible.h"
 #include "split/SplitPainting.h"
 #include "split/ToxScrollPane.h"
@@ -30,37 +30,6 @@ int32_t PositionOf(int32_t Available, TPercent Percent)
     return static_cast<int32_t>(std::clamp<int64_t>(position, 0, Available));
 }
 
-// Low bound first, then the high one: a range too small for the grip ends at the high bound.
-int32_t Confine(int32_t Value, int32_t Low, int32_t High)
-{
-    if (Value < Low)
-        Value = Low;
-    if (Value > High)
-        Value = High;
-    return Value;
-}
-
-// Every other pixel of R's outline, as the platform draws a focus rectangle.
-void DottedFrame(QPainter& Painter, const TRect& R)
-{
-    if (R.IsEmpty())
-        return;
-    auto dot = [&Painter](int32_t X, int32_t Y) {
-        if (((X + Y) & 1) == 0)
-            Painter.fillRect(QRect(X, Y, 1, 1), Qt::black);
-    };
-    for (int32_t x = R.Left; x < R.Right; ++x) {
-        dot(x, R.Top);
-        if (R.Bottom - 1 > R.Top)
-            dot(x, R.Bottom - 1);
-    }
-    for (int32_t y = R.Top + 1; y < R.Bottom - 1; ++y) {
-        dot(R.Left, y);
-        if (R.Right - 1 > R.Left)
-            dot(R.Right - 1, y);
-    }
-}
-
 bool PaneShown(const ToxScrollPane* Pane)
 {
     // A pane counts as visible unless it was hidden on purpose: children of a split that
@@ -78,7 +47,7 @@ ToxCustomSplit::ToxCustomSplit(QWidget* Parent) : QWidget(Parent)
     // Tab only: a click on a bar leaves the focus where the user is typing.
     setFocusPolicy(Qt::TabFocus);
     InstallSplitAccessibility();
-    FOutline = new TDragOutline(this);
+    FBarDrag = std::make_unique<TBarDrag>(this);
     // No style is applied here: a new control looks as the automatic style does until one is.
 }
 
@@ -147,7 +116,7 @@ void ToxCustomSplit::SetLocked(bool Value)
     // A locked split has nothing for the keyboard to move.
     setFocusPolicy(FLocked ? Qt::NoFocus : Qt::TabFocus);
     if (FLocked) {
-        CancelDrag();
+        FBarDrag->Cancel();
         unsetCursor();
         if (hasFocus()) {
             focusNextChild();
@@ -256,15 +225,35 @@ bool ToxCustomSplit::HasHorizontalBar() const
     return split::HasHorizontalBar(LayoutInput());
 }
 
+bool ToxCustomSplit::Dragging() const
+{
+    return FBarDrag->Dragging();
+}
+
+TSplitBar ToxCustomSplit::DragKind() const
+{
+    return FBarDrag->Kind();
+}
+
+QPoint ToxCustomSplit::DragPoint() const
+{
+    return FBarDrag->Point();
+}
+
+QPoint ToxCustomSplit::GrabOffset() const
+{
+    return FBarDrag->GrabOffset();
+}
+
 int32_t ToxCustomSplit::MaxPositionX() const
 {
-    const QPoint farthest = ClampedDragPoint(QPoint(MaxExtent, MaxExtent), QPoint());
+    const QPoint farthest = FBarDrag->Clamped(QPoint(MaxExtent, MaxExtent), QPoint());
     return KeptPosition(farthest.x() - FInset, AvailableWidth());
 }
 
 int32_t ToxCustomSplit::MaxPositionY() const
 {
-    const QPoint farthest = ClampedDragPoint(QPoint(MaxExtent, MaxExtent), QPoint());
+    const QPoint farthest = FBarDrag->Clamped(QPoint(MaxExtent, MaxExtent), QPoint());
     return KeptPosition(farthest.y() - FInset, AvailableHeight());
 }
 
@@ -377,8 +366,8 @@ void ToxCustomSplit::AlignControls()
         if (ToxScrollPane* pane = VisiblePane(static_cast<int32_t>(i)))
             pane->setGeometry(ToRect(bounds[i]));
     }
-    if (!FOutline->isHidden())
-        FOutline->setGeometry(rect());
+    if (TDragOutline* outline = FBarDrag->Outline(); !outline->isHidden())
+        outline->setGeometry(rect());
 }
 
 void ToxCustomSplit::InsertPane(ToxScrollPane* Pane)
@@ -391,7 +380,7 @@ void ToxCustomSplit::InsertPane(ToxScrollPane* Pane)
     // A pane is visible unless hidden on purpose, also when it joins a split already shown.
     if (isVisible() && !Pane->testAttribute(Qt::WA_WState_ExplicitShowHide))
         Pane->show();
-    FOutline->raise();
+    FBarDrag->Outline()->raise();
     AlignControls();
     update();
 }
@@ -455,82 +444,12 @@ void ToxCustomSplit::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), tools::ToQColor(FColor));
-    const QColor face = tools::ToQColor(tools::clBtnFace);
-    const QColor shadow = tools::ToQColor(tools::clBtnShadow);
-    const QColor highlight = tools::ToQColor(tools::clBtnHighlight);
-    const QColor frame = tools::ToQColor(tools::clWindowFrame);
-    const int32_t n = VisiblePaneCount();
-    for (int32_t i = 0; i < n; ++i) {
-        const ToxScrollPane* pane = VisiblePane(i);
-        TRect b = TRect::FromQRect(pane->geometry());
-        auto enlarged = [&b](int32_t By) {
-            b = {b.Left - By, b.Top - By, b.Right + By, b.Bottom + By};
-        };
-        switch (FEffectiveStyle) {
-        case oxsWin31:
-            enlarged(1);
-            Frame3D(painter, b, shadow, highlight);
-            break;
-        case oxsWin95:
-            enlarged(2);
-            Frame3D(painter, b, shadow, highlight);
-            Frame3D(painter, b, frame, face);
-            break;
-        case oxsInset:
-            enlarged(1);
-            Frame3D(painter, b, shadow, highlight);
-            break;
-        case oxsGroove:
-            b = {b.Left + 1, b.Top + 1, b.Right + 1, b.Bottom + 1};
-            enlarged(FBarWidth / 2);
-            Frame3D(painter, b, highlight, frame);
-            Frame3D(painter, b, face, shadow);
-            break;
-        case oxsWin97:
-            enlarged(2);
-            if (FHot) {
-                Frame3D(painter, b, shadow, highlight);
-                Frame3D(painter, b, frame, face);
-            } else {
-                Frame3D(painter, b, face, face);
-                Frame3D(painter, b, shadow, highlight);
-            }
-            break;
-        case oxsRaised:
-            enlarged(3);
-            Frame3D(painter, b, shadow, highlight);
-            Frame3D(painter, b, frame, face);
-            break;
-        default:
-            break;
-        }
-    }
-    if (FEffectiveStyle == oxsWin31 && n > 0) {
-        TRect whole = TRect::FromQRect(rect());
-        Frame3D(painter, whole, frame, frame);
-    }
+    std::vector<QRect> panes;
+    for (int32_t i = 0, n = VisiblePaneCount(); i < n; ++i)
+        panes.push_back(VisiblePane(i)->geometry());
+    PaintPaneFrames(painter, FEffectiveStyle, panes, FBarWidth, FHot, rect());
     if (hasFocus())
-        PaintFocus(painter);
-}
-
-void ToxCustomSplit::PaintFocus(QPainter& Painter) const
-{
-    // Inverted, so that it shows on any colour; only on the part of each bar that the panes
-    // leave uncovered (the pane beyond a bar begins an inset before the bar's area ends).
-    const TBarAreas bars = Bars();
-    Painter.save();
-    Painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    if (HasVerticalBar()) {
-        TRect r = bars.Vertical;
-        r.Right -= FInset;
-        DottedFrame(Painter, r);
-    }
-    if (HasHorizontalBar()) {
-        TRect r = bars.Horizontal;
-        r.Bottom -= FInset;
-        DottedFrame(Painter, r);
-    }
-    Painter.restore();
+        PaintBarFocus(painter, LayoutInput());
 }
 
 void ToxCustomSplit::resizeEvent(QResizeEvent*)
@@ -545,57 +464,32 @@ void ToxCustomSplit::moveEvent(QMoveEvent*)
 
 void ToxCustomSplit::mousePressEvent(QMouseEvent* Event)
 {
-    const QPoint pos = Event->position().toPoint();
-    FMousePos = pos;
-    if (Event->button() != Qt::LeftButton || FLocked || FDragging)
-        return;
-    FDragPoint = pos;
-    const int32_t kind = BarAt(Bars(), pos.x(), pos.y());
-    if (kind == NoBar)
-        return;
-    FDragKind = kind;
-    FDragging = true;
-    FGrabOffset = QPoint(pos.x() - (FPositionX + FInset), pos.y() - (FPositionY + FInset));
-    FDragStartPositions = QPoint(FPositionX, FPositionY);
-    // Escape gives the bar back while the button is held.
-    FEscape = std::make_unique<TEscapeWatcher>([this] { CancelDrag(); });
-    if (!FAutoUpdate)
-        ToggleOutline();
+    FMousePos = Event->position().toPoint();
+    if (Event->button() == Qt::LeftButton && !FLocked && !FBarDrag->Dragging())
+        FBarDrag->Press(FMousePos);
 }
 
 void ToxCustomSplit::mouseMoveEvent(QMouseEvent* Event)
 {
-    const QPoint pos = Event->position().toPoint();
-    FMousePos = pos;
-    if (!FDragging) {
-        UpdateCursor(pos);
-        return;
-    }
-    if (!(Event->buttons() & Qt::LeftButton))
-        return;
-    if (!FAutoUpdate)
-        ToggleOutline();
-    FDragPoint = ClampedDragPoint(pos, FGrabOffset);
-    if (FAutoUpdate)
-        ApplyDrag();
-    else
-        ToggleOutline();
+    FMousePos = Event->position().toPoint();
+    if (!FBarDrag->Dragging())
+        UpdateCursor(FMousePos);
+    else if (Event->buttons() & Qt::LeftButton)
+        FBarDrag->Move(FMousePos);
 }
 
 void ToxCustomSplit::mouseReleaseEvent(QMouseEvent* Event)
 {
     FMousePos = Event->position().toPoint();
-    if (Event->button() == Qt::LeftButton && FDragging) {
-        EndDrag();
-        ApplyDrag();
-    }
+    if (Event->button() == Qt::LeftButton)
+        FBarDrag->Release();
     Change();
 }
 
 void ToxCustomSplit::keyPressEvent(QKeyEvent* Event)
 {
     if (const std::optional<TBarMove> move = KeyMove(*Event))
-        DropBars(move->Kind, move->Edge);
+        DropBars(move->Bars, move->Edge);
     else
         QWidget::keyPressEvent(Event);
 }
@@ -614,7 +508,7 @@ std::optional<ToxCustomSplit::TBarMove> ToxCustomSplit::KeyMove(const QKeyEvent&
 {
     const Qt::KeyboardModifiers modifiers = Event.modifiers() & ~Qt::KeypadModifier;
     const bool ctrl = modifiers == Qt::ControlModifier;
-    if (FLocked || FDragging || (modifiers != Qt::NoModifier && !ctrl))
+    if (FLocked || FBarDrag->Dragging() || (modifiers != Qt::NoModifier && !ctrl))
         return std::nullopt;
     const bool vertical = HasVerticalBar();
     const bool horizontal = HasHorizontalBar();
@@ -627,20 +521,20 @@ std::optional<ToxCustomSplit::TBarMove> ToxCustomSplit::KeyMove(const QKeyEvent&
     case Qt::Key_Right:
         if (!vertical)
             return std::nullopt;
-        return TBarMove{-1, edge + QPoint(Event.key() == Qt::Key_Left ? -step : step, 0)};
+        return TBarMove{sbVertical, edge + QPoint(Event.key() == Qt::Key_Left ? -step : step, 0)};
     case Qt::Key_Up:
     case Qt::Key_Down:
         if (!horizontal)
             return std::nullopt;
-        return TBarMove{1, edge + QPoint(0, Event.key() == Qt::Key_Up ? -step : step)};
+        return TBarMove{sbHorizontal, edge + QPoint(0, Event.key() == Qt::Key_Up ? -step : step)};
     case Qt::Key_Home:
     case Qt::Key_End: {
         // Far enough for the drag's bounds to stop the bar.
         const int32_t to = Event.key() == Qt::Key_Home ? -MaxExtent : MaxExtent;
         if (endsOfVertical)
-            return TBarMove{-1, QPoint(to, edge.y())};
+            return TBarMove{sbVertical, QPoint(to, edge.y())};
         if (endsOfHorizontal)
-            return TBarMove{1, QPoint(edge.x(), to)};
+            return TBarMove{sbHorizontal, QPoint(edge.x(), to)};
         return std::nullopt;
     }
     default:
@@ -650,84 +544,34 @@ std::optional<ToxCustomSplit::TBarMove> ToxCustomSplit::KeyMove(const QKeyEvent&
 
 // A drag grabbed at the bars' left and top edges and released at Edge: the same bounds, the
 // same position and percent updates and the same single change notice.
-void ToxCustomSplit::DropBars(int32_t Kind, const QPoint& Edge)
+void ToxCustomSplit::DropBars(TSplitBar Bars, const QPoint& Edge)
 {
-    FDragKind = Kind;
-    FGrabOffset = QPoint();
-    FDragPoint = ClampedDragPoint(Edge, FGrabOffset);
-    ApplyDrag();
+    FBarDrag->Drop(Bars, Edge);
     Change();
-}
-
-void ToxCustomSplit::EndDrag()
-{
-    FOutline->Clear();
-    FDragging = false;
-    TEscapeWatcher::Dismiss(FEscape);
-}
-
-void ToxCustomSplit::CancelDrag()
-{
-    if (!FDragging)
-        return;
-    EndDrag();
-    if (FAutoUpdate && FDragStartPositions != QPoint(FPositionX, FPositionY))
-        SetPositions(FDragStartPositions.x(), FDragStartPositions.y());
-}
-
-QPoint ToxCustomSplit::ClampedDragPoint(const QPoint& Pos, const QPoint& GrabOffset) const
-{
-    return QPoint(Confine(Pos.x(), FInset + GrabOffset.x(), width() - FBarWidth + GrabOffset.x()),
-                  Confine(Pos.y(), FInset + GrabOffset.y(), height() - FBarWidth + GrabOffset.y()));
-}
-
-void ToxCustomSplit::ApplyDrag()
-{
-    const int32_t x = FDragPoint.x() - FGrabOffset.x() - FInset;
-    const int32_t y = FDragPoint.y() - FGrabOffset.y() - FInset;
-    if (FDragKind == -1)
-        SetPositionX(x);
-    else if (FDragKind == 1)
-        SetPositionY(y);
-    else
-        SetPositions(x, y);
-}
-
-void ToxCustomSplit::ToggleOutline()
-{
-    const TBarAreas bars = Bars();
-    if (FDragKind <= 0) {
-        FOutline->Invert(QRect(FDragPoint.x() - FGrabOffset.x(), bars.Vertical.Top, FBarWidth,
-                               bars.Vertical.Height()));
-    }
-    if (FDragKind >= 0) {
-        FOutline->Invert(QRect(bars.Horizontal.Left, FDragPoint.y() - FGrabOffset.y(),
-                               bars.Horizontal.Width(), FBarWidth));
-    }
 }
 
 void ToxCustomSplit::UpdateCursor(const QPoint& Pos)
 {
     if (FLocked)
         return;
-    const int32_t kind = BarAt(Bars(), Pos.x(), Pos.y());
-    switch (kind) {
-    case 0:
+    const TSplitBar bars = BarAt(Bars(), Pos.x(), Pos.y());
+    switch (bars) {
+    case sbBoth:
         if (!FSplitCursor)
             FSplitCursor = AcquireSplitCursor();
         setCursor(*FSplitCursor);
         break;
-    case -1:
+    case sbVertical:
         setCursor(Qt::SplitHCursor);
         break;
-    case 1:
+    case sbHorizontal:
         setCursor(Qt::SplitVCursor);
         break;
     default:
         unsetCursor();
         break;
     }
-    SetHot(kind != NoBar);
+    SetHot(bars != sbNone);
 }
 
 void ToxCustomSplit::SetHot(bool Value)

@@ -17,13 +17,11 @@
 
 class QCursor;
 class QKeyEvent;
-class QPainter;
 
 namespace tavo::split {
 
 class ToxScrollPane;
-class TDragOutline;
-class TEscapeWatcher;
+class TBarDrag;
 class TSplitBarAccessible;
 
 // Unless locked, the split takes the focus from the Tab key, and the arrow keys move its bars
@@ -90,10 +88,12 @@ public:
     ToxsStyle EffectiveStyle() const { return FEffectiveStyle; }
     int32_t Inset() const { return FInset; }
     bool Hot() const { return FHot; }
-    bool Dragging() const { return FDragging; }
-    int32_t DragKind() const { return FDragKind; }
-    QPoint DragPoint() const { return FDragPoint; }
-    QPoint GrabOffset() const { return FGrabOffset; }
+    // The bar drag (BarDrag.h): whether one is under way, which bars it moves, where the
+    // mouse has taken it and where the bars were grabbed.
+    bool Dragging() const;
+    TSplitBar DragKind() const;
+    QPoint DragPoint() const;
+    QPoint GrabOffset() const;
     int32_t AvailableWidth() const;
     int32_t AvailableHeight() const;
     TBarAreas Bars() const;
@@ -151,16 +151,16 @@ private:
     friend class ToxScrollPane;
     friend class TSplitBarAccessible;
 
-    // A bar move asked for from the keyboard: the bars (as DragKind) and where their left and
-    // top edges should go.
+    // A bar move asked for from the keyboard: the bars and where their left and top edges
+    // should go.
     struct TBarMove {
-        int32_t Kind;
+        TSplitBar Bars;
         QPoint Edge;
     };
     std::optional<TBarMove> KeyMove(const QKeyEvent& Event) const;
-    void DropBars(int32_t Kind, const QPoint& Edge);
+    // Moves Bars as a drag released at Edge would, and reports the change.
+    void DropBars(TSplitBar Bars, const QPoint& Edge);
     int32_t KeptPosition(int32_t Value, int32_t Available) const;
-    void PaintFocus(QPainter& Painter) const;
     void InsertPane(ToxScrollPane* Pane);
     void RemovePane(ToxScrollPane* Pane);
     void MovePane(ToxScrollPane* Pane, int32_t Index);
@@ -173,11 +173,6 @@ private:
     TLayoutInput LayoutInput() const;
     void UpdateCursor(const QPoint& Pos);
     void SetHot(bool Value);
-    void ToggleOutline();
-    void ApplyDrag();
-    void CancelDrag();
-    void EndDrag();
-    QPoint ClampedDragPoint(const QPoint& Pos, const QPoint& GrabOffset) const;
 
     bool FAutoUpdate = false;
     int32_t FBarWidth = 6;
@@ -200,11 +195,6 @@ private:
     bool FStyleApplied = false;
     bool FHot = false;
     std::vector<ToxScrollPane*> FPanes;
-    bool FDragging = false;
-    int32_t FDragKind = 0;
-    QPoint FDragPoint;
-    QPoint FGrabOffset;
-    QPoint FDragStartPositions;
     bool FResizeGuard = false;
     QPoint FMousePos;
     bool FLoading = false;
@@ -212,8 +202,7 @@ private:
     QPoint FAnnouncedPositions{50, 50};
 
     std::unique_ptr<tools::TPersistent> FBarPosition;  // "BarPosition.X" of old forms
-    TDragOutline* FOutline = nullptr;
-    std::unique_ptr<TEscapeWatcher> FEscape;
+    std::unique_ptr<TBarDrag> FBarDrag;
     std::shared_ptr<const QCursor> FSplitCursor;
 };
 

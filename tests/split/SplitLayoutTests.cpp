@@ -111,8 +111,8 @@ TEST(SplitLayout, BarAtTellsTheBarsAndTheirCrossingApart)
     EXPECT_EQ(BarAt(bars, 212, 10), -1);
     EXPECT_EQ(BarAt(bars, 10, 123), 1);
     EXPECT_EQ(BarAt(bars, 212, 123), 0);
-    EXPECT_EQ(BarAt(bars, 10, 10), NoBar);
-    EXPECT_EQ(BarAt(bars, 216, 10), NoBar);  // right edge is outside
+    EXPECT_EQ(BarAt(bars, 10, 10), sbNone);
+    EXPECT_EQ(BarAt(bars, 216, 10), sbNone);  // right edge is outside
 }
 
 TEST(SplitLayout, AvailableExtentNeverGoesNegative)
