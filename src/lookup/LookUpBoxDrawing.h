@@ -29,4 +29,34 @@ inline bool ShowsGlyph(TDisplayStyle Style)
     return Style == dsGlyph || Style == dsCaptionGlyph;
 }
 
+// Entry Index of a lookup box (combo box or list box) on the canvas's brush: drawn by the
+// lookup under ldsLookUpDraw, else by the box's OnDrawItem, else as the box's DisplayStyle
+// shows it, greyed for a disabled row unless NeverGrey.
+template <class Box>
+void DrawBoxEntry(Box& Control, TCustomLookUp* LookUp, QPainter& Canvas, int32_t Index,
+                  const TRect& Rect, TOwnerDrawState State, bool NeverGrey)
+{
+    if (!Rect.IsEmpty())
+        Canvas.fillRect(Rect.ToQRect(), Canvas.brush());
+    const TDisplayStyle style = Control.DisplayStyle();
+    if (LookUpDrawsEntry(LookUp, Index)) {
+        LookUp->DrawItem(&Control, Canvas, style, Index, 2, Rect, Control.Alignment(), State);
+        return;
+    }
+    if (Control.OnDrawItem) {
+        Control.OnDrawItem(&Control, Canvas, Index, Rect, State);
+        return;
+    }
+    if (Index < 0 || Index >= Control.count())
+        return;
+    if (!Control.IsItemEnabled(Index))
+        State |= tools::odDisabled;
+    if (NeverGrey)
+        State &= ~tools::odDisabled;
+    const bool caption = style == dsCaption || style == dsCaptionGlyph;
+    const QImage* glyph = ShowsGlyph(style) ? Control.GetItemGlyph(Index) : nullptr;
+    DrawEntry(Canvas, Rect, State, style, Control.Alignment(),
+              caption ? Control.GetItemCaption(Index) : std::string(), glyph);
+}
+
 }  // namespace tavo::lookup::detail

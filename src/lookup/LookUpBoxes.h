@@ -3,7 +3,6 @@
 // and caption. Both join their lookup's links and rebuild their entries whenever the rows
 // change, keeping the entry whose text was shown. The combo box may end with an "Edit"
 // entry that hands the rows to the application's editor and then shows the text it chose.
-#include <QPointer>
 #include <functional>
 #include <string>
 
@@ -56,7 +55,7 @@ public:
 
 protected:
     // The lookup that draws and measures the rows; none here.
-    virtual TCustomLookUp* BoxLookUp() const { return nullptr; }
+    virtual TCustomLookUp* RowLookUp() const { return nullptr; }
 
     void DrawItem(QPainter& Canvas, int32_t Index, const TRect& Rect,
                   TOwnerDrawState State) override;
@@ -81,40 +80,20 @@ private:
     bool FChanging = false;
 };
 
-// The combo box of a lookup component; its entries answer from the lookup's rows.
-class TLookUpComboBox0 : public TCustomLookUpComboBox, public TLookUpLink {
+// The combo box of a lookup component; its entries answer from the lookup's rows and are
+// rebuilt whenever they change.
+class TLookUpComboBox0 : public TLookUpRowsOf<TCustomLookUpComboBox> {
     Q_OBJECT
 public:
     explicit TLookUpComboBox0(QWidget* Parent = nullptr);
-    ~TLookUpComboBox0() override;
-
-    TCustomLookUp* LookUp() const { return FLookUp; }
-    // Leaves the old lookup's links, joins the new one's and rebuilds.
-    void SetLookUp(TCustomLookUp* Value);
 
     bool GetAddEditItem() const override;
-    int32_t GetItemCount() const override;
-    std::string GetItemCaption(int32_t Index) const override;
-    std::string GetItemHint(int32_t Index) const override;
-    const QImage* GetItemGlyph(int32_t Index) const override;
-    std::string GetItemIdStr(int32_t Index) const override;
-    int32_t GetItemId(int32_t Index) const override;
-    bool IsItemEnabled(int32_t Index) const override;
     // The lookup's editor; afterwards the box shows the text it handed back, or the one
     // shown before when it handed back none.
     void EditItems() override;
 
-    void LookUpChanged(TCustomLookUp& Sender) override;
-    void LookUpDestroying(TCustomLookUp& Sender) override;
-
 protected:
-    TCustomLookUp* BoxLookUp() const override { return FLookUp; }
-
-private:
-    // The lookup's row, or none past its rows.
-    TCustomLookUpItem* Row(int32_t Index) const;
-
-    QPointer<TCustomLookUp> FLookUp;
+    void RowsChanged() override;
 };
 
 // The combo box as forms place it: its settings as properties.
@@ -173,7 +152,8 @@ public:
     void RebuildItems();
 
 protected:
-    virtual TCustomLookUp* BoxLookUp() const { return nullptr; }
+    // The lookup that draws and measures the rows; none here.
+    virtual TCustomLookUp* RowLookUp() const { return nullptr; }
 
     void DrawItem(QPainter& Canvas, int32_t Index, const TRect& Rect,
                   TOwnerDrawState State) override;
@@ -196,33 +176,14 @@ private:
     bool FSettingHint = false;
 };
 
-class TLookUpListBox0 : public TCustomLookUpListBox, public TLookUpLink {
+// The list box of a lookup component, rebuilt from the rows whenever they change.
+class TLookUpListBox0 : public TLookUpRowsOf<TCustomLookUpListBox> {
     Q_OBJECT
 public:
     explicit TLookUpListBox0(QWidget* Parent = nullptr);
-    ~TLookUpListBox0() override;
-
-    TCustomLookUp* LookUp() const { return FLookUp; }
-    void SetLookUp(TCustomLookUp* Value);
-
-    int32_t GetItemCount() const override;
-    std::string GetItemCaption(int32_t Index) const override;
-    std::string GetItemHint(int32_t Index) const override;
-    const QImage* GetItemGlyph(int32_t Index) const override;
-    std::string GetItemIdStr(int32_t Index) const override;
-    int32_t GetItemId(int32_t Index) const override;
-    bool IsItemEnabled(int32_t Index) const override;
-
-    void LookUpChanged(TCustomLookUp& Sender) override;
-    void LookUpDestroying(TCustomLookUp& Sender) override;
 
 protected:
-    TCustomLookUp* BoxLookUp() const override { return FLookUp; }
-
-private:
-    TCustomLookUpItem* Row(int32_t Index) const;
-
-    QPointer<TCustomLookUp> FLookUp;
+    void RowsChanged() override;
 };
 
 class TLookUpListBox : public TLookUpListBox0 {

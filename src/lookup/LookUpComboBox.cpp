@@ -231,28 +231,8 @@ void TCustomLookUpComboBox::TextHandedBack(const std::string& Value)
 void TCustomLookUpComboBox::DrawItem(QPainter& Canvas, int32_t Index, const TRect& Rect,
                                      TOwnerDrawState State)
 {
-    if (!Rect.IsEmpty())
-        Canvas.fillRect(Rect.ToQRect(), Canvas.brush());
-    TCustomLookUp* lookup = BoxLookUp();
-    if (detail::LookUpDrawsEntry(lookup, Index)) {
-        lookup->DrawItem(this, Canvas, FDisplayStyle, Index, 2, Rect, FAlignment, State);
-        return;
-    }
-    if (OnDrawItem) {
-        OnDrawItem(this, Canvas, Index, Rect, State);
-        return;
-    }
-    if (Index < 0 || Index >= count())
-        return;
-    if (!IsItemEnabled(Index))
-        State |= tools::odDisabled;
     // A read-only box shows its entry as it is, never greyed.
-    if (ReadOnly())
-        State &= ~tools::odDisabled;
-    const bool caption = FDisplayStyle == dsCaption || FDisplayStyle == dsCaptionGlyph;
-    const QImage* glyph = detail::ShowsGlyph(FDisplayStyle) ? GetItemGlyph(Index) : nullptr;
-    detail::DrawEntry(Canvas, Rect, State, FDisplayStyle, FAlignment,
-                      caption ? GetItemCaption(Index) : std::string(), glyph);
+    detail::DrawBoxEntry(*this, RowLookUp(), Canvas, Index, Rect, State, ReadOnly());
 }
 
 void TCustomLookUpComboBox::MeasureItem(int32_t Index, int32_t& Height)
@@ -261,111 +241,37 @@ void TCustomLookUpComboBox::MeasureItem(int32_t Index, int32_t& Height)
         OnMeasureItem(this, Index, Height);
         return;
     }
-    if (TCustomLookUp* lookup = BoxLookUp())
+    if (TCustomLookUp* lookup = RowLookUp())
         detail::MeasureEntry(this, width(), *lookup, FDisplayStyle, Index, Height);
 }
 
 // ---- TLookUpComboBox0 ---------------------------------------------------------------------
 
-TLookUpComboBox0::TLookUpComboBox0(QWidget* Parent) : TCustomLookUpComboBox(Parent) {}
+TLookUpComboBox0::TLookUpComboBox0(QWidget* Parent) : TLookUpRowsOf(TLookUpRows::rfPlain, Parent) {}
 
-TLookUpComboBox0::~TLookUpComboBox0()
-{
-    Relink(this, FLookUp, nullptr);
-}
-
-void TLookUpComboBox0::SetLookUp(TCustomLookUp* Value)
-{
-    if (Relink(this, FLookUp, Value))
-        RebuildItems();
-}
-
-void TLookUpComboBox0::LookUpChanged(TCustomLookUp&)
+void TLookUpComboBox0::RowsChanged()
 {
     RebuildItems();
 }
 
-void TLookUpComboBox0::LookUpDestroying(TCustomLookUp&)
-{
-    SetLookUp(nullptr);
-}
-
-TCustomLookUpItem* TLookUpComboBox0::Row(int32_t Index) const
-{
-    return FLookUp && Index >= 0 && Index < FLookUp->Count() ? FLookUp->GetItem(Index) : nullptr;
-}
-
 bool TLookUpComboBox0::GetAddEditItem() const
 {
-    return FLookUp && FLookUp->AddEditItem();
-}
-
-int32_t TLookUpComboBox0::GetItemCount() const
-{
-    return FLookUp ? FLookUp->Count() : 0;
-}
-
-std::string TLookUpComboBox0::GetItemCaption(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpComboBox::GetItemCaption(Index);
-    const TCustomLookUpItem* item = Row(Index);
-    return item ? tools::StripAccelerators(item->GetCaption()) : std::string();
-}
-
-std::string TLookUpComboBox0::GetItemHint(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpComboBox::GetItemHint(Index);
-    const TCustomLookUpItem* item = Row(Index);
-    return item ? item->GetHint() : std::string();
-}
-
-const QImage* TLookUpComboBox0::GetItemGlyph(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpComboBox::GetItemGlyph(Index);
-    const TCustomLookUpItem* item = Row(Index);
-    return item ? item->GetGlyph() : nullptr;
-}
-
-std::string TLookUpComboBox0::GetItemIdStr(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpComboBox::GetItemIdStr(Index);
-    const TCustomLookUpItem* item = Row(Index);
-    return item ? item->GetIdStr() : std::string();
-}
-
-int32_t TLookUpComboBox0::GetItemId(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpComboBox::GetItemId(Index);
-    const TCustomLookUpItem* item = Row(Index);
-    return item ? item->GetId() : NullInt;
-}
-
-bool TLookUpComboBox0::IsItemEnabled(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpComboBox::IsItemEnabled(Index);
-    const TCustomLookUpItem* item = Row(Index);
-    return isEnabled() && item && item->GetEnabled();
+    return Rows().AddEditItem();
 }
 
 void TLookUpComboBox0::EditItems()
 {
-    if (FLookUp) {
+    if (TCustomLookUp* lookup = LookUp()) {
         const std::string remembered = Text();
         FSavedText.clear();
         const QPointer<TLookUpComboBox0> self(this);
         {
             const TFlagScope editing(this, FEditing);
-            FLookUp->EditItems(this, tools::ControlHint(this),
-                               [self](QObject*, const std::string& NewText) {
-                                   if (self)
-                                       self->TextHandedBack(NewText);
-                               });
+            lookup->EditItems(this, tools::ControlHint(this),
+                              [self](QObject*, const std::string& NewText) {
+                                  if (self)
+                                      self->TextHandedBack(NewText);
+                              });
         }
         if (!self)
             return;

@@ -2,7 +2,8 @@
 // Lookup components: tables that tie an integer Id and a string IdStr to what the user sees
 // (caption, hint, glyph, enabled), find rows by key or caption, and measure and draw them.
 // Controls that show a lookup's rows (list, combo box, list box, sub-lookup) link themselves
-// to it and are told when the rows change (TLookUpLink).
+// to it and are told when the rows change (TLookUpLink); the list and the boxes read the
+// rows through one row source (LookUpRows.h).
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "lookup/LookUpRows.h"
 #include "tools/DrawingHelpers.h"
 #include "tools/FormStream.h"
 #include "tools/ImageList.h"
@@ -160,19 +162,6 @@ public:
 private:
     TCustomLookUp* FLookUp;
     std::vector<std::unique_ptr<TLookUpItem>> FItems;
-};
-
-// Implemented by the controls and sub-lookups that show a lookup's rows. The lookup keeps
-// them in Links without owning them.
-class TLookUpLink {
-public:
-    // The rows or the display options changed: rebuild, re-lay out, or update.
-    virtual void LookUpChanged(TCustomLookUp& Sender) = 0;
-    // The lookup is being destroyed: let go of it (set the own LookUp to none).
-    virtual void LookUpDestroying(TCustomLookUp& Sender) = 0;
-
-protected:
-    ~TLookUpLink() = default;
 };
 
 class TCustomLookUp : public QObject, public tools::TFormComponent {

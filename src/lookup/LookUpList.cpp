@@ -707,7 +707,7 @@ void TCustomLookUpList::ChooseItem(int32_t Index)
 {
     const QPointer<TCustomLookUpList> self(this);
     const TPopupSuspension suspension(this);
-    auto* colours = dynamic_cast<TColorLookUp*>(ListLookUp());
+    auto* colours = dynamic_cast<TColorLookUp*>(RowLookUp());
     if (Index == GetItemCount() - 1 && colours && colours->RGBColors()) {
         // The entry for another colour: the application picks one.
         if (!FEmbedded)

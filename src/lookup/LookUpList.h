@@ -130,7 +130,7 @@ protected:
     TCustomLookUpList(QWidget* Owner, TPopupMode);
 
     // The lookup the list shows, for the rows that lookup gives a meaning of its own.
-    virtual TCustomLookUp* ListLookUp() const { return nullptr; }
+    virtual TCustomLookUp* RowLookUp() const { return nullptr; }
     // The list's own handlers, or those that TLookUpList takes from its lookup.
     virtual TLookUpMeasureItemEvent MeasureHandler() const;
     virtual TLookUpDrawItemEvent DrawHandler() const;
@@ -178,30 +178,20 @@ private:
     QSize FAutoSizeHint;
 };
 
-// The list of a lookup component.
-class TLookUpList : public TCustomLookUpList, public TLookUpLink {
+// The list of a lookup component; its cells answer from the lookup's rows (captions and
+// glyphs read in ListMode) and are laid out again whenever the rows change.
+class TLookUpList : public TLookUpRowsOf<TCustomLookUpList> {
     Q_OBJECT
 public:
     explicit TLookUpList(QWidget* Parent = nullptr);
     // A popup list; what PopupAt (no owner) and PopupUnder create.
     static TLookUpList* CreatePopup(QWidget* Owner);
-    ~TLookUpList() override;
-
-    TCustomLookUp* LookUp() const { return FLookUp; }
-    void SetLookUp(TCustomLookUp* Value);
 
     bool GetAddEditItem() const override;
-    int32_t GetItemCount() const override;
-    std::string GetItemCaption(int32_t Index) const override;
-    std::string GetItemHint(int32_t Index) const override;
-    std::string GetItemIdStr(int32_t Index) const override;
-    int32_t GetItemId(int32_t Index) const override;
-    const QImage* GetItemGlyph(int32_t Index) const override;
-    bool IsItemEnabled(int32_t Index) const override;
     void ChooseItem(int32_t Index) override;
     void EditItems() override;
 
-    void LookUpChanged(TCustomLookUp& Sender) override;
+    // A popup with nothing left to choose from goes with its lookup.
     void LookUpDestroying(TCustomLookUp& Sender) override;
 
     // The embedded list of an action lookup keeps its rows' enabled states fresh with this
@@ -209,19 +199,16 @@ public:
     QTimer* ActionTimer() const { return FActionTimer; }
 
 protected:
-    TCustomLookUp* ListLookUp() const override { return FLookUp; }
     TLookUpMeasureItemEvent MeasureHandler() const override;
     TLookUpDrawItemEvent DrawHandler() const override;
     void WindowCreating() override;
+    void RowsChanged() override;
 
 private:
     TLookUpList(QWidget* Owner, TPopupMode Mode);
-    // The lookup's row Index, fetched in ListMode; none past the lookup's rows.
-    TCustomLookUpItem* ListItem(int32_t Index, bool InListMode) const;
     void UpdateActionTimer();
     void RefreshActions();
 
-    QPointer<TCustomLookUp> FLookUp;
     QTimer* FActionTimer = nullptr;
 };
 

@@ -12,148 +12,55 @@ namespace {
 
 constexpr int ActionRefreshMs = 100;
 
-// ListMode is on while the list fetches what it displays, and off again on every way out.
-class TListModeGuard {
-public:
-    TListModeGuard(TCustomLookUp* LookUp, bool On) : FLookUp(On ? LookUp : nullptr)
-    {
-        if (FLookUp)
-            FLookUp->SetListMode(true);
-    }
-    ~TListModeGuard()
-    {
-        if (FLookUp)
-            FLookUp->SetListMode(false);
-    }
-    TListModeGuard(const TListModeGuard&) = delete;
-    TListModeGuard& operator=(const TListModeGuard&) = delete;
-
-private:
-    TCustomLookUp* FLookUp;
-};
-
 }  // namespace
 
-TLookUpList::TLookUpList(QWidget* Parent) : TCustomLookUpList(Parent) {}
+TLookUpList::TLookUpList(QWidget* Parent) : TLookUpRowsOf(TLookUpRows::rfListMode, Parent) {}
 
-TLookUpList::TLookUpList(QWidget* Owner, TPopupMode Mode) : TCustomLookUpList(Owner, Mode) {}
+TLookUpList::TLookUpList(QWidget* Owner, TPopupMode Mode)
+    : TLookUpRowsOf(TLookUpRows::rfListMode, Owner, Mode)
+{
+}
 
 TLookUpList* TLookUpList::CreatePopup(QWidget* Owner)
 {
     return new TLookUpList(Owner, TPopupMode{});
 }
 
-TLookUpList::~TLookUpList()
-{
-    Relink(this, FLookUp, nullptr);
-}
-
-void TLookUpList::SetLookUp(TCustomLookUp* Value)
-{
-    if (!Relink(this, FLookUp, Value))
-        return;
-    if (FLookUp)
-        SetSlimRows(FLookUp->SlimRows());
-    RecreateWnd();
-    UpdateActionTimer();
-}
-
 void TLookUpList::WindowCreating()
 {
-    if (FLookUp)
-        SetSlimRows(FLookUp->SlimRows());
+    if (TCustomLookUp* lookup = LookUp())
+        SetSlimRows(lookup->SlimRows());
 }
 
-void TLookUpList::LookUpChanged(TCustomLookUp&)
+void TLookUpList::RowsChanged()
 {
     RecreateWnd();
     UpdateActionTimer();
 }
 
-void TLookUpList::LookUpDestroying(TCustomLookUp&)
+void TLookUpList::LookUpDestroying(TCustomLookUp& Sender)
 {
-    SetLookUp(nullptr);
-    // A popup with nothing left to choose from goes too.
+    TLookUpRowsOf::LookUpDestroying(Sender);
     ClosePopup();
-}
-
-TCustomLookUpItem* TLookUpList::ListItem(int32_t Index, bool InListMode) const
-{
-    if (!FLookUp || Index < 0 || Index >= FLookUp->Count())
-        return nullptr;
-    const TListModeGuard guard(FLookUp, InListMode);
-    return FLookUp->GetItem(Index);
 }
 
 bool TLookUpList::GetAddEditItem() const
 {
-    return FLookUp && FLookUp->AddEditItem();
-}
-
-int32_t TLookUpList::GetItemCount() const
-{
-    return FLookUp ? FLookUp->Count() : 0;
-}
-
-std::string TLookUpList::GetItemCaption(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpList::GetItemCaption(Index);
-    const TCustomLookUpItem* item = ListItem(Index, true);
-    return item ? tools::StripAccelerators(item->GetCaption()) : std::string();
-}
-
-std::string TLookUpList::GetItemHint(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpList::GetItemHint(Index);
-    const TCustomLookUpItem* item = ListItem(Index, false);
-    return item ? item->GetHint() : std::string();
-}
-
-std::string TLookUpList::GetItemIdStr(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpList::GetItemIdStr(Index);
-    const TCustomLookUpItem* item = ListItem(Index, false);
-    return item ? item->GetIdStr() : std::string();
-}
-
-int32_t TLookUpList::GetItemId(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpList::GetItemId(Index);
-    const TCustomLookUpItem* item = ListItem(Index, false);
-    return item ? item->GetId() : NullInt;
-}
-
-const QImage* TLookUpList::GetItemGlyph(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpList::GetItemGlyph(Index);
-    const TCustomLookUpItem* item = ListItem(Index, true);
-    return item ? item->GetGlyph() : nullptr;
-}
-
-bool TLookUpList::IsItemEnabled(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpList::IsItemEnabled(Index);
-    const TCustomLookUpItem* item = ListItem(Index, false);
-    return isEnabled() && item && item->GetEnabled();
+    return Rows().AddEditItem();
 }
 
 void TLookUpList::ChooseItem(int32_t Index)
 {
-    if (FLookUp && Index >= 0 && Index < FLookUp->Count()) {
-        if (auto* actions = dynamic_cast<TActionsLookUp*>(FLookUp.data())) {
+    TCustomLookUp* lookup = LookUp();
+    if (lookup && Index >= 0 && Index < lookup->Count()) {
+        if (auto* actions = dynamic_cast<TActionsLookUp*>(lookup)) {
             const QPointer<QAction> action = actions->Container(Index).Action();
             TCustomLookUpList::ChooseItem(Index);
             if (action)
                 action->trigger();
             return;
         }
-    } else if (FLookUp && Index >= FLookUp->Count() && GetAddEditItem()) {
+    } else if (lookup && Index >= lookup->Count() && GetAddEditItem()) {
         // The popup stays until its close rules remove it.
         EditItems();
         return;
@@ -163,20 +70,22 @@ void TLookUpList::ChooseItem(int32_t Index)
 
 void TLookUpList::EditItems()
 {
-    if (!FLookUp)
+    TCustomLookUp* lookup = LookUp();
+    if (!lookup)
         return;
     if (QWidget* owner = OwnerControl())
-        FLookUp->EditItems(owner, tools::HintText(tools::ControlHint(owner)), OnSetText);
+        lookup->EditItems(owner, tools::HintText(tools::ControlHint(owner)), OnSetText);
     else
-        FLookUp->EditItems(nullptr, {}, OnSetText);
+        lookup->EditItems(nullptr, {}, OnSetText);
 }
 
 TLookUpMeasureItemEvent TLookUpList::MeasureHandler() const
 {
     if (OnMeasureItem)
         return OnMeasureItem;
-    if (FLookUp && (FLookUp->DrawStyle() == ldsLookUpDraw || FLookUp->OnMeasureItem)) {
-        QPointer<TCustomLookUp> lookup = FLookUp;
+    TCustomLookUp* shown = LookUp();
+    if (shown && (shown->DrawStyle() == ldsLookUpDraw || shown->OnMeasureItem)) {
+        QPointer<TCustomLookUp> lookup = shown;
         return [lookup](QWidget* Control, QPainter& Canvas, TDisplayStyle Style, int32_t Index,
                         int32_t& Width, int32_t& Height, int32_t& GlyphsWidth) {
             if (lookup)
@@ -190,8 +99,9 @@ TLookUpDrawItemEvent TLookUpList::DrawHandler() const
 {
     if (OnDrawItem)
         return OnDrawItem;
-    if (FLookUp && (FLookUp->DrawStyle() == ldsLookUpDraw || FLookUp->OnDrawItem)) {
-        QPointer<TCustomLookUp> lookup = FLookUp;
+    TCustomLookUp* shown = LookUp();
+    if (shown && (shown->DrawStyle() == ldsLookUpDraw || shown->OnDrawItem)) {
+        QPointer<TCustomLookUp> lookup = shown;
         return [lookup](QWidget* Control, QPainter& Canvas, TDisplayStyle Style, int32_t Index,
                         int32_t Margin, const TRect& Rect, TAlignment Alignment,
                         TOwnerDrawState State) {
@@ -206,7 +116,7 @@ TLookUpDrawItemEvent TLookUpList::DrawHandler() const
 
 void TLookUpList::UpdateActionTimer()
 {
-    const bool wanted = Embedded() && dynamic_cast<TActionsLookUp*>(FLookUp.data()) != nullptr;
+    const bool wanted = Embedded() && dynamic_cast<TActionsLookUp*>(LookUp()) != nullptr;
     if (!wanted) {
         delete FActionTimer;
         FActionTimer = nullptr;
@@ -222,7 +132,7 @@ void TLookUpList::UpdateActionTimer()
 
 void TLookUpList::RefreshActions()
 {
-    auto* actions = dynamic_cast<TActionsLookUp*>(FLookUp.data());
+    auto* actions = dynamic_cast<TActionsLookUp*>(LookUp());
     if (!actions || !isVisible())
         return;
     const QPointer<TLookUpList> self(this);

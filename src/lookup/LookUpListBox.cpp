@@ -159,25 +159,7 @@ void TCustomLookUpListBox::RebuildItems()
 void TCustomLookUpListBox::DrawItem(QPainter& Canvas, int32_t Index, const TRect& Rect,
                                     TOwnerDrawState State)
 {
-    if (!Rect.IsEmpty())
-        Canvas.fillRect(Rect.ToQRect(), Canvas.brush());
-    TCustomLookUp* lookup = BoxLookUp();
-    if (detail::LookUpDrawsEntry(lookup, Index)) {
-        lookup->DrawItem(this, Canvas, FDisplayStyle, Index, 2, Rect, FAlignment, State);
-        return;
-    }
-    if (OnDrawItem) {
-        OnDrawItem(this, Canvas, Index, Rect, State);
-        return;
-    }
-    if (Index < 0 || Index >= count())
-        return;
-    if (!IsItemEnabled(Index))
-        State |= tools::odDisabled;
-    const bool caption = FDisplayStyle == dsCaption || FDisplayStyle == dsCaptionGlyph;
-    const QImage* glyph = detail::ShowsGlyph(FDisplayStyle) ? GetItemGlyph(Index) : nullptr;
-    detail::DrawEntry(Canvas, Rect, State, FDisplayStyle, FAlignment,
-                      caption ? GetItemCaption(Index) : std::string(), glyph);
+    detail::DrawBoxEntry(*this, RowLookUp(), Canvas, Index, Rect, State, false);
 }
 
 void TCustomLookUpListBox::MeasureItem(int32_t Index, int32_t& Height)
@@ -186,7 +168,7 @@ void TCustomLookUpListBox::MeasureItem(int32_t Index, int32_t& Height)
         OnMeasureItem(this, Index, Height);
         return;
     }
-    if (TCustomLookUp* lookup = BoxLookUp())
+    if (TCustomLookUp* lookup = RowLookUp())
         detail::MeasureEntry(this, viewport()->width(), *lookup, FDisplayStyle, Index, Height);
 }
 
@@ -241,75 +223,11 @@ void TCustomLookUpListBox::ShowItemHint(const QPoint& At, const QPoint& Global)
 
 // ---- TLookUpListBox0 ------------------------------------------------------------------------
 
-TLookUpListBox0::TLookUpListBox0(QWidget* Parent) : TCustomLookUpListBox(Parent) {}
+TLookUpListBox0::TLookUpListBox0(QWidget* Parent) : TLookUpRowsOf(TLookUpRows::rfPlain, Parent) {}
 
-TLookUpListBox0::~TLookUpListBox0()
-{
-    Relink(this, FLookUp, nullptr);
-}
-
-void TLookUpListBox0::SetLookUp(TCustomLookUp* Value)
-{
-    if (Relink(this, FLookUp, Value))
-        RebuildItems();
-}
-
-void TLookUpListBox0::LookUpChanged(TCustomLookUp&)
+void TLookUpListBox0::RowsChanged()
 {
     RebuildItems();
-}
-
-void TLookUpListBox0::LookUpDestroying(TCustomLookUp&)
-{
-    SetLookUp(nullptr);
-}
-
-TCustomLookUpItem* TLookUpListBox0::Row(int32_t Index) const
-{
-    return FLookUp && Index >= 0 && Index < FLookUp->Count() ? FLookUp->GetItem(Index) : nullptr;
-}
-
-int32_t TLookUpListBox0::GetItemCount() const
-{
-    return FLookUp ? FLookUp->Count() : 0;
-}
-
-std::string TLookUpListBox0::GetItemCaption(int32_t Index) const
-{
-    const TCustomLookUpItem* item = Row(Index);
-    return item ? tools::StripAccelerators(item->GetCaption()) : std::string();
-}
-
-std::string TLookUpListBox0::GetItemHint(int32_t Index) const
-{
-    const TCustomLookUpItem* item = Row(Index);
-    return item ? item->GetHint() : std::string();
-}
-
-const QImage* TLookUpListBox0::GetItemGlyph(int32_t Index) const
-{
-    const TCustomLookUpItem* item = Row(Index);
-    return item ? item->GetGlyph() : nullptr;
-}
-
-std::string TLookUpListBox0::GetItemIdStr(int32_t Index) const
-{
-    const TCustomLookUpItem* item = Row(Index);
-    return item ? item->GetIdStr() : std::string();
-}
-
-int32_t TLookUpListBox0::GetItemId(int32_t Index) const
-{
-    const TCustomLookUpItem* item = Row(Index);
-    return item ? item->GetId() : NullInt;
-}
-
-bool TLookUpListBox0::IsItemEnabled(int32_t Index) const
-{
-    if (!FLookUp || Index >= FLookUp->Count())
-        return TCustomLookUpListBox::IsItemEnabled(Index);
-    const TCustomLookUpItem* item = Row(Index);
-    return isEnabled() && item && item->GetEnabled();
 }
 
 // ---- TLookUpListBox ---------------------------------------------------------------------------
