@@ -1,4 +1,5 @@
 // The split's positions, percentages, layout, styles and painting.
+#include <QPainter>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -236,6 +237,28 @@ TEST(Split, EachStyleDrawsItsFrames)
     const QImage image = test::Grab(split.get());
     EXPECT_EQ(image.pixel(split->PositionX() + 3, 0), frame);  // around the whole client area
     EXPECT_EQ(image.pixel(Pane(*split, 1)->x() - 1, 100), shadow);
+}
+
+TEST(Split, GrooveFramesSitOneRightAndDownAndHalfABarOut)
+{
+    // A pane at (50, 20)-(100, 80) with bars 6 wide: moved to (51, 21)-(101, 81), then 3
+    // out on every side, the highlight / frame pair outside the face / shadow one.
+    QImage image(160, 120, QImage::Format_RGB32);
+    const QRgb background = qRgb(1, 2, 3);
+    image.fill(background);
+    {
+        QPainter painter(&image);
+        PaintPaneFrames(painter, oxsGroove, {QRect(50, 20, 50, 60)}, 6, false, image.rect());
+    }
+    EXPECT_EQ(image.pixel(48, 50), test::Rgb(tools::clBtnHighlight));
+    EXPECT_EQ(image.pixel(49, 50), test::Rgb(tools::clBtnFace));
+    EXPECT_EQ(image.pixel(103, 50), test::Rgb(tools::clWindowFrame));
+    EXPECT_EQ(image.pixel(102, 50), test::Rgb(tools::clBtnShadow));
+    EXPECT_EQ(image.pixel(70, 18), test::Rgb(tools::clBtnHighlight));
+    EXPECT_EQ(image.pixel(70, 83), test::Rgb(tools::clWindowFrame));
+    EXPECT_EQ(image.pixel(47, 50), background);
+    EXPECT_EQ(image.pixel(104, 50), background);
+    EXPECT_EQ(image.pixel(70, 50), background) << "the pane itself is left alone";
 }
 
 TEST(Split, Win97FramesLightUpWhileTheMouseIsOverABar)
