@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils openbox
     fonts-dejavu-core locales
-    libcanberra0 libxcb1-dev
+    libcanberra0 libxcb1-dev python3 openssl
     desktop-file-utils appstream lintian xorriso dpkg-dev fakeroot
 )
 

@@ -1,10 +1,16 @@
 #include "WebEngineBrowser.h"
 
+#include <QChildEvent>
+#include <QPrinter>
 #include <QRegularExpression>
-#include <QWebEnginePage>
+#include <QWebEngineFindTextResult>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <QWheelEvent>
 
 #include "EngineStrings.h"
+#include "WebEnginePage.h"
+#include "WebEngineProfile.h"
 #include "platform/AnsiText.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
@@ -12,27 +18,6 @@
 namespace tavo::webengine {
 
 namespace {
-
-class TNotifyingPage final : public QWebEnginePage {
-public:
-    TNotifyingPage(TWebEngineBrowser* Control, QObject* Parent)
-        : QWebEnginePage(Parent), FControl(Control)
-    {
-    }
-
-protected:
-    bool acceptNavigationRequest(const QUrl& Url, NavigationType Type, bool MainFrame) override
-    {
-        // A reload is no navigation to the platform's control either: it leaves the history
-        // and the address box as they are.
-        if (Type != NavigationTypeReload)
-            FControl->NavigationRequested(Url, MainFrame);
-        return true;  // the shell never cancels a navigation
-    }
-
-private:
-    TWebEngineBrowser* FControl;
-};
 
 QString StatusText(int32_t Id, const QString& Address)
 {
@@ -69,28 +54,46 @@ TWebEngineBrowser::TWebEngineBrowser(QWidget* Parent) : FView(new QWebEngineView
 {
     FView->setObjectName(QStringLiteral("Browser"));
     FView->setAccessibleName(QStringLiteral("Web page"));
-    auto* page = new TNotifyingPage(this, FView);
-    FView->setPage(page);
-    QObject::connect(page, &QWebEnginePage::loadStarted, FView, [this] { LoadStarted(); });
-    QObject::connect(page, &QWebEnginePage::loadProgress, FView,
+    QWebEngineProfile* profile = AcquireProfile();
+    FProfileHeld = true;
+    FPage = new TBrowserPage(profile, this, FView);
+    FView->setPage(FPage);
+    QObject::connect(FPage, &QWebEnginePage::loadStarted, FView, [this] { LoadStarted(); });
+    QObject::connect(FPage, &QWebEnginePage::loadProgress, FView,
                      [this](int p) { LoadProgress(p); });
-    QObject::connect(page, &QWebEnginePage::loadFinished, FView,
+    QObject::connect(FPage, &QWebEnginePage::loadFinished, FView,
                      [this](bool ok) { LoadFinished(ok); });
-    QObject::connect(page, &QWebEnginePage::linkHovered, FView,
+    QObject::connect(FPage, &QWebEnginePage::linkHovered, FView,
                      [this](const QString& url) { LinkHovered(url); });
-    QObject::connect(page, &QWebEnginePage::titleChanged, FView, [this] {
+    QObject::connect(FPage, &QWebEnginePage::titleChanged, FView, [this] {
         if (OnTitleChange)
             OnTitleChange();
     });
+    QObject::connect(FPage, &QWebEnginePage::printRequested, FView, [this] { Print(); });
+    QObject::connect(FView, &QWebEngineView::printFinished, FView,
+                     [this](bool ok) { PrintFinished(ok); });
+    QObject::connect(profile, &QWebEngineProfile::downloadRequested, FView,
+                     [this](QWebEngineDownloadRequest* d) { DownloadRequested(d); });
+    // Ctrl with the wheel zooms in steps the shell shows; the wheel reaches the widget the
+    // engine draws into, a child made when the page first shows.
+    FView->installEventFilter(this);
+    for (QObject* child : FView->children())
+        if (child->isWidgetType())
+            child->installEventFilter(this);
 }
 
 TWebEngineBrowser::~TWebEngineBrowser()
 {
     // The page calls back into this object: it goes first, without a word to anybody.
+    for (auto& d : FDownloads)
+        if (d.Request)
+            d.Request->disconnect(this);
     if (FView) {
-        FView->page()->disconnect();
-        delete FView.data();
+        FPage->disconnect();
+        delete FView.data();  // and the page with it
     }
+    if (FProfileHeld)
+        ReleaseProfile();
 }
 
 QWidget* TWebEngineBrowser::Widget()
@@ -105,40 +108,43 @@ void TWebEngineBrowser::Navigate(const QString& Address)
         return;
     QUrl url = WebAddress(text);
     if (url.isEmpty()) {
-        ShowBadAddress(text);
+        // Announced as any address is, so that it enters the history and the address box;
+        // the page itself is ours and is not announced.
+        FGiven.clear();
+        if (OnBeforeNavigate2)
+            OnBeforeNavigate2(text);
+        ShowErrorPage(text, StatusText(SPageFailed, text), QString(), QString());
         return;
     }
     FGiven = text;
     FGivenUrl = url;
-    FView->load(url);
+    FPage->load(url);
 }
 
-void TWebEngineBrowser::ShowBadAddress(const QString& Address)
+void TWebEngineBrowser::ShowErrorPage(const QString& Address, const QString& Title,
+                                      const QString& Text, const QString& Status)
 {
-    // Announced as any address is, so that it enters the history and the address box; the
-    // page itself is ours and is not announced.
-    FGiven.clear();
-    FBadAddress = Address;
-    QString message = StatusText(SPageFailed, Address).toHtmlEscaped();
+    FErrorAddress = Address;
+    FErrorStatus = Status.isEmpty() ? Title : Status;
     QString html = QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1"
                                   "</title></head><body style=\"font-family: sans-serif\">"
-                                  "<h1 style=\"font-size: 1.2em\">%1</h1></body></html>")
-                       .arg(message);
+                                  "<h1 style=\"font-size: 1.2em\">%1</h1>%2</body></html>")
+                       .arg(Title.toHtmlEscaped(),
+                            Text.isEmpty() ? QString()
+                                           : QStringLiteral("<p>%1</p>").arg(Text.toHtmlEscaped()));
     FErrorPage = QUrl(QStringLiteral("data:text/html;charset=UTF-8,") +
                       QString::fromLatin1(html.toUtf8().toPercentEncoding()));
-    if (OnBeforeNavigate2)
-        OnBeforeNavigate2(Address);
-    FView->load(FErrorPage);
+    FPage->load(FErrorPage);
 }
 
 void TWebEngineBrowser::Stop()
 {
-    FView->triggerPageAction(QWebEnginePage::Stop);
+    FPage->triggerAction(QWebEnginePage::Stop);
 }
 
 void TWebEngineBrowser::Refresh()
 {
-    FView->triggerPageAction(QWebEnginePage::Reload);
+    FPage->triggerAction(QWebEnginePage::Reload);
 }
 
 void TWebEngineBrowser::GoSearch()
@@ -152,9 +158,11 @@ void TWebEngineBrowser::NavigationRequested(const QUrl& Url, bool MainFrame)
     if (MainFrame) {
         FShowingError = !FErrorPage.isEmpty() && Url == FErrorPage;
         if (FShowingError) {
-            FLoading = FBadAddress;
+            FLoading = FErrorAddress;
             return;
         }
+        FPage->ClearCertificateProblem();
+        FPage->SetMainFrameUrl(Url);
         // The shell's own navigation is announced as the shell gave it: the address box
         // then shows what the user typed, not the engine's completed form.
         if (!FGiven.isEmpty() && SameAddress(Url, FGivenUrl))
@@ -166,10 +174,25 @@ void TWebEngineBrowser::NavigationRequested(const QUrl& Url, bool MainFrame)
         OnBeforeNavigate2(address);
 }
 
+void TWebEngineBrowser::NewWindow(const QUrl& Url)
+{
+    if (OnNewWindow)
+        OnNewWindow(Url.toString());
+    else
+        FPage->load(Url);
+}
+
+void TWebEngineBrowser::Notice(const QString& Text)
+{
+    if (OnNotice)
+        OnNotice(Text);
+    else
+        ShowStatus(Text);
+}
+
 void TWebEngineBrowser::LoadStarted()
 {
-    QString address =
-        FLoading.isEmpty() ? FView->page()->requestedUrl().toDisplayString() : FLoading;
+    QString address = FLoading.isEmpty() ? FPage->requestedUrl().toDisplayString() : FLoading;
     FLoadState = StatusText(SOpeningPage, address);
     ShowStatus(FLoadState);
 }
@@ -182,10 +205,24 @@ void TWebEngineBrowser::LoadProgress(int Progress)
 
 void TWebEngineBrowser::LoadFinished(bool Ok)
 {
-    QString address =
-        FLoading.isEmpty() ? FView->page()->requestedUrl().toDisplayString() : FLoading;
-    FLoadState = Ok && !FShowingError ? platform::FromAnsi(platform::LoadStr(SPageDone))
-                                      : StatusText(SPageFailed, address);
+    QString address = FLoading.isEmpty() ? FPage->requestedUrl().toDisplayString() : FLoading;
+    const QString certificate = FShowingError ? QString() : FPage->CertificateProblem();
+    if (!certificate.isEmpty()) {
+        // Refused: our page names the problem in place of anything from that site.
+        FPage->ClearCertificateProblem();
+        FLoadState = certificate;
+        ShowStatus(FLoadState);
+        ShowErrorPage(address, StatusText(SCertificateTitle, QUrl(address).host()),
+                      certificate + u' ' +
+                          platform::FromAnsi(platform::LoadStr(SCertificateNothing)),
+                      certificate);
+        return;
+    }
+    if (FShowingError)
+        FLoadState = FErrorStatus;
+    else
+        FLoadState = Ok ? platform::FromAnsi(platform::LoadStr(SPageDone))
+                        : StatusText(SPageFailed, address);
     ShowStatus(FLoadState);
     if (OnProgressChange)
         OnProgressChange(-1, 0);
@@ -203,6 +240,59 @@ void TWebEngineBrowser::ShowStatus(const QString& Text)
 {
     if (OnStatusTextChange)
         OnStatusTextChange(Text);
+}
+
+void TWebEngineBrowser::FindText(const QString& Text, bool Backward)
+{
+    FFindText = Text;
+    auto report = [this, guard = QPointer<QWebEngineView>(FView), Text](
+                      const QWebEngineFindTextResult& r) {
+        if (guard && Text == FFindText && OnFindResult)
+            OnFindResult(r.numberOfMatches(), r.activeMatch());
+    };
+    FPage->findText(Text,
+                    Backward ? QWebEnginePage::FindFlags(QWebEnginePage::FindBackward)
+                             : QWebEnginePage::FindFlags(),
+                    report);
+    if (Text.isEmpty() && OnFindResult)
+        OnFindResult(0, 0);
+}
+
+double TWebEngineBrowser::ZoomFactor() const
+{
+    return FPage->zoomFactor();
+}
+
+void TWebEngineBrowser::SetZoomFactor(double Factor)
+{
+    FPage->setZoomFactor(qBound(0.25, Factor, 5.0));
+}
+
+void TWebEngineBrowser::ExitFullScreen()
+{
+    FPage->ExitFullScreen();
+}
+
+bool TWebEngineBrowser::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched == FView && Event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(Event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+    }
+    if (Event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(Event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            int delta = wheel->angleDelta().y();
+            if (delta != 0) {
+                SetZoomFactor(platform::ZoomStep(ZoomFactor(), delta > 0 ? 1 : -1));
+                if (OnZoomChange)
+                    OnZoomChange(ZoomFactor());
+            }
+            return true;
+        }
+    }
+    return QObject::eventFilter(Watched, Event);
 }
 
 }  // namespace tavo::webengine

@@ -5,20 +5,29 @@
 // progress -1 of 0, as the platform's control reports it, just before document complete.
 // The shell's own navigation is announced with the address as the shell gave it, and an
 // address that is no web address is announced all the same and shows an error page.
+// Besides, it answers the browser commands: downloads, new windows, find, zoom, print.
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QUrl>
+#include <memory>
 
 #include "platform/WebBrowserControl.h"
 
+class QPrinter;
+class QWebEngineDownloadRequest;
 class QWebEngineView;
 
 namespace tavo::webengine {
 
-class TWebEngineBrowser final : public QObject, public platform::TWebBrowserControl {
+class TBrowserPage;
+
+class TWebEngineBrowser final : public QObject,
+                                public platform::TWebBrowserControl,
+                                public platform::TWebBrowserCommands {
     Q_OBJECT
-    Q_INTERFACES(tavo::platform::TWebBrowserControl)
+    Q_INTERFACES(tavo::platform::TWebBrowserControl tavo::platform::TWebBrowserCommands)
 
 public:
     explicit TWebEngineBrowser(QWidget* Parent);
@@ -35,8 +44,22 @@ public:
     // Opens the search page (a numbered string: this platform has no default one).
     void GoSearch() override;
 
-    // Called by the page for every navigation request but a reload, main frame or not.
+    void AcceptDownload(uint32_t Id, const QString& Path) override;
+    void CancelDownload(uint32_t Id) override;
+    void FindText(const QString& Text, bool Backward) override;
+    double ZoomFactor() const override;
+    void SetZoomFactor(double Factor) override;
+    void Print() override;
+    void ExitFullScreen() override;
+
+    // From the page: every navigation request but a reload, main frame or not; a new
+    // window's address; a notice for the status line.
     void NavigationRequested(const QUrl& Url, bool MainFrame);
+    void NewWindow(const QUrl& Url);
+    void Notice(const QString& Text);
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     void LoadStarted();
@@ -44,19 +67,39 @@ private:
     void LoadFinished(bool Ok);
     void LinkHovered(const QString& Url);
     void ShowStatus(const QString& Text);
-    void ShowBadAddress(const QString& Address);
+    // Title heads the page; Status is the status line's text while it shows (the title
+    // when empty).
+    void ShowErrorPage(const QString& Address, const QString& Title, const QString& Text,
+                       const QString& Status);
+    void DownloadRequested(QWebEngineDownloadRequest* Download);
+    void DownloadStateChanged(QWebEngineDownloadRequest* Download);
+    void PrintFinished(bool Ok);
 
     QPointer<QWebEngineView> FView;
+    TBrowserPage* FPage = nullptr;  // owned by the view; stays ours in full screen
+    bool FProfileHeld = false;
     QString FLoading;    // the main frame's last requested address, as the status names it
     QString FLoadState;  // the status when no link is under the mouse
     // The shell's navigation that the main frame has not asked for yet, and its address as
     // the shell gave it.
     QUrl FGivenUrl;
     QString FGiven;
-    // The error page for an address that is no web address, and that address.
+    // The error page shown (for an address that is no web address, or a certificate the
+    // shell refused), and the address it stands for.
     QUrl FErrorPage;
-    QString FBadAddress;
+    QString FErrorAddress;
+    QString FErrorStatus;
     bool FShowingError = false;  // the main frame shows that page
+    // Accepted downloads: where each goes once complete (its bytes arrive beside it).
+    struct TTarget {
+        QPointer<QWebEngineDownloadRequest> Request;
+        QString Path;
+        QString PartPath;
+    };
+    QHash<uint32_t, TTarget> FDownloads;
+    QHash<uint32_t, QPointer<QWebEngineDownloadRequest>> FUndecided;
+    std::unique_ptr<QPrinter> FPrinter;  // the job under way
+    QString FFindText;
 };
 
 }  // namespace tavo::webengine

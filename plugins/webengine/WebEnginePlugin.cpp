@@ -1,16 +1,20 @@
 // The browser component: creates the web browser control on the web engine for the
-// browser's class id. Only this plugin links the web engine.
+// browser's class id, and prepares the engine ahead of the first control. Only this plugin
+// links the web engine.
 #include <QObject>
 
 #include "WebEngineBrowser.h"
+#include "WebEngineProfile.h"
 #include "platform/ComponentRegistry.h"
 
 namespace tavo::webengine {
 
-class TWebEngineFactory : public QObject, public platform::IComponentFactory {
+class TWebEngineFactory : public QObject,
+                          public platform::IComponentFactory,
+                          public platform::TWebBrowserEngine {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID TavoComponentFactory_iid FILE "webengine.json")
-    Q_INTERFACES(tavo::platform::IComponentFactory)
+    Q_INTERFACES(tavo::platform::IComponentFactory tavo::platform::TWebBrowserEngine)
 
 public:
     QObject* CreateComponent(const QString& ClassId, QWidget* Parent) override
@@ -19,6 +23,8 @@ public:
             return nullptr;
         return new TWebEngineBrowser(Parent);
     }
+
+    void PrepareEngine() override { PrepareProfile(); }
 };
 
 }  // namespace tavo::webengine

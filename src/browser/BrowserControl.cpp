@@ -94,6 +94,34 @@ void ShareOpenGLContexts()
     platform::LogLifeEvent("OpenGL share context created");
 }
 
+bool PrepareEngineStep(int Step)
+{
+    using Factory = std::unique_ptr<platform::TWebBrowserControl> (*)(QWidget*);
+    const Factory* registered = platform::RegisteredWebBrowser().target<Factory>();
+    if (!registered || *registered != &CreateEngineBrowser)
+        return false;
+    if (!EngineProblem(CurrentEngineSetup()).empty())
+        return false;
+    switch (Step) {
+    case 0:
+        ShareOpenGLContexts();
+        return true;
+    case 1:
+        if (!platform::LoadWebBrowserEngine())
+            return false;
+        platform::LogLifeEvent("browser component loaded");
+        return true;
+    case 2:
+        if (platform::TWebBrowserEngine* engine = platform::LoadWebBrowserEngine()) {
+            engine->PrepareEngine();
+            platform::LogLifeEvent("browser engine prepared");
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
 std::unique_ptr<platform::TWebBrowserControl> CreateEngineBrowser(QWidget* Parent)
 {
     // Asked before the engine is loaded: it takes the whole process down in these cases.

@@ -36,4 +36,9 @@ void ShareOpenGLContexts();
 // Makes CreateEngineBrowser the platform's browser control.
 void RegisterBrowserControl();
 
+// One step of readying the engine ahead of the first visit, when the platform's browser
+// control is the engine's and it can start here: 0 makes the OpenGL share context, 1
+// loads the component, 2 starts its engine. False when there is nothing (more) to do.
+bool PrepareEngineStep(int Step);
+
 }  // namespace tavo::browser

@@ -10,10 +10,15 @@
 #include <QStackedLayout>
 #include <QStyleOptionProgressBar>
 #include <QStylePainter>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
+#include "BrowserControl.h"
+#include "BrowserDownloads.h"
+#include "BrowserPageTools.h"
 #include "BrowserStrings.h"
 #include "platform/AnsiText.h"
 #include "platform/StringTable.h"
@@ -34,8 +39,16 @@ TBrowserTab::TBrowserTab(QWidget* MainWindow, const Parts& Components)
     FParts.ProgressBar->installEventFilter(this);
     // Keys typed in the page pass the panel on their way, and so do those it leaves unhandled.
     FParts.P_HTML1->installEventFilter(this);
+    // Screen readers read the status line's text; what it is, is its description.
+    FParts.AdressLabel->setAccessibleName(QString());
+    FParts.AdressLabel->setAccessibleDescription(tr("Status"));
     BuildButtonsBar();
     BuildAddressBar();
+    QWidget* statusRow = FParts.ProgressBar->parentWidget();
+    FDownloads = new TBrowserDownloads(MainWindow, FParts.AdressLabel, FParts.ProgressBar, this);
+    if (QWidget* tabPage = FParts.P_HTML1->parentWidget(); tabPage && statusRow)
+        FPageTools = new TBrowserPageTools(tabPage, FParts.P_HTML1, statusRow, FParts.ProgressBar,
+                                           this);
 }
 
 TBrowserTab::~TBrowserTab()
@@ -88,6 +101,15 @@ void TBrowserTab::ConnectBrowser()
     FBrowser->OnStatusTextChange =
         tools::Guarded([this](const QString& text) { BrowserStatusTextChange(text); });
     FBrowser->OnTitleChange = tools::Guarded([this] { BrowserTitleChange(); });
+    FCommands = platform::BrowserCommands(FBrowser.get());
+    if (!FCommands)
+        return;
+    FCommands->OnNewWindow =
+        tools::Guarded([this](const QString& address) { BrowserNewWindow(address); });
+    FCommands->OnNotice = tools::Guarded([this](const QString& text) { BrowserNotice(text); });
+    FDownloads->Attach(FCommands);
+    if (FPageTools)
+        FPageTools->Attach(FCommands, FBrowser->Widget());
 }
 
 void TBrowserTab::Release()
@@ -101,6 +123,14 @@ void TBrowserTab::Release()
     FBrowser->OnProgressChange = nullptr;
     FBrowser->OnDocumentComplete = nullptr;
     FBrowser->OnTitleChange = nullptr;
+    if (FCommands) {
+        FDownloads->Detach();
+        if (FPageTools)
+            FPageTools->Detach();
+        FCommands->OnNewWindow = nullptr;
+        FCommands->OnNotice = nullptr;
+        FCommands = nullptr;
+    }
     FHistory.reset();
     FBrowser.reset();
     FBrowserReady = false;
@@ -197,6 +227,8 @@ void TBrowserTab::BrowserDocumentComplete()
 {
     FLoading = false;
     FParts.ProgressBar->setValue(0);
+    if (FPageTools)
+        FPageTools->RefreshZoom();
 }
 
 void TBrowserTab::BrowserTitleChange()
@@ -204,10 +236,57 @@ void TBrowserTab::BrowserTitleChange()
     // The shell shows no page titles.
 }
 
+void TBrowserTab::BrowserNewWindow(const QString& Address)
+{
+    FAddress = Address;
+    NavigateToAddress();
+}
+
+void TBrowserTab::BrowserNotice(const QString& Text)
+{
+    FParts.AdressLabel->setText(Text);
+}
+
+void TBrowserTab::PrepareWhenIdle()
+{
+    if (FPreparing || FPrepared)
+        return;
+    FPreparing = true;
+    QWindow* window = FMainWindow->windowHandle();
+    if (window && window->isExposed()) {
+        QTimer::singleShot(0, this, [this] { PrepareStep(0); });
+        return;
+    }
+    // The window is painted while its first expose is handled; the steps come after.
+    if (window)
+        window->installEventFilter(this);
+    else
+        QTimer::singleShot(0, this, [this] { PrepareStep(0); });
+}
+
+void TBrowserTab::PrepareStep(int Step)
+{
+    // Each step on its own pass of the event loop: a click in between is handled first,
+    // and a visit finds the browser made and ends the preparation.
+    if (!FBrowser && FBrowserPending && PrepareEngineStep(Step)) {
+        QTimer::singleShot(0, this, [this, Step] { PrepareStep(Step + 1); });
+        return;
+    }
+    FPreparing = false;
+    FPrepared = true;
+    Q_EMIT PreparationDone();
+}
+
 bool TBrowserTab::eventFilter(QObject* Watched, QEvent* Event)
 {
     if (Watched == FParts.ProgressBar && Event->type() == QEvent::Paint)
         return PaintIdleProgress();
+    if (Event->type() == QEvent::Expose && Watched == FMainWindow->windowHandle() &&
+        FMainWindow->windowHandle()->isExposed()) {
+        Watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { PrepareStep(0); });
+        return false;
+    }
     if (Watched == FParts.P_HTML1 &&
         (Event->type() == QEvent::ShortcutOverride || Event->type() == QEvent::KeyPress))
         return PageKey(static_cast<QKeyEvent*>(Event));

@@ -24,6 +24,9 @@ class QWidget;
 
 namespace tavo::browser {
 
+class TBrowserDownloads;
+class TBrowserPageTools;
+
 class TBrowserTab : public QObject {
     Q_OBJECT
 public:
@@ -50,6 +53,14 @@ public:
 
     // Tries once; later calls do nothing.
     void CreateBrowser();
+    // Once the main window has been painted and the program is idle, readies what the
+    // first visit would otherwise wait for (the OpenGL share context, the component and its
+    // engine), a step at a time so that the window answers in between. A visit during the
+    // preparation finds done what is done and does the rest itself.
+    void PrepareWhenIdle();
+    bool Prepared() const { return FPrepared; }
+    TBrowserDownloads* Downloads() const { return FDownloads; }
+    TBrowserPageTools* PageTools() const { return FPageTools; }
     // From the main window's destruction: stop, drop the history, release the control.
     void Release();
     // Asks the browser for FAddress; nothing while there is no browser.
@@ -75,6 +86,14 @@ public:
     void BrowserProgressChange(int32_t Progress, int32_t ProgressMax);
     void BrowserDocumentComplete();
     void BrowserTitleChange();
+    // A link or script that asked for a new window: opened here, as any navigation.
+    void BrowserNewWindow(const QString& Address);
+    // Something refused or handed elsewhere, for the status line.
+    void BrowserNotice(const QString& Text);
+
+Q_SIGNALS:
+    // The idle preparation has ended (whatever it found).
+    void PreparationDone();
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -92,6 +111,7 @@ private:
     // A key typed in the page, or one the page left unhandled; true when it was a command.
     bool PageKey(QKeyEvent* Key);
     QAction* CommandForKey(const QKeyEvent* Key) const;
+    void PrepareStep(int Step);
 
     QWidget* FMainWindow;
     Parts FParts;
@@ -104,6 +124,11 @@ private:
     QString FAddress;
     bool FLeavingAddress = false;  // the address box is losing the focus
     bool FLoading = false;         // between the first progress report and document complete
+    bool FPrepared = false;
+    bool FPreparing = false;
+    platform::TWebBrowserCommands* FCommands = nullptr;  // the control's, when it has them
+    TBrowserDownloads* FDownloads = nullptr;
+    TBrowserPageTools* FPageTools = nullptr;
 
     // Commands: each action carries its text, icon, keys and enabled state, and the
     // toolbar shows it as the button of the design's name (dxBackBtn ...).

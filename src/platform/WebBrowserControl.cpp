@@ -1,6 +1,7 @@
 #include "WebBrowserControl.h"
 
 #include <QObject>
+#include <QPluginLoader>
 
 #include "ComponentRegistry.h"
 #include "Errors.h"
@@ -43,6 +44,29 @@ std::unique_ptr<TWebBrowserControl> CreateWebBrowserComponent(QWidget* Parent)
         throw EOleSysError(LoadStr(SNoInterface));
     }
     return std::unique_ptr<TWebBrowserControl>(control);
+}
+
+const WebBrowserFactory& RegisteredWebBrowser()
+{
+    return Factory();
+}
+
+TWebBrowserEngine* LoadWebBrowserEngine()
+{
+    QString file = TComponentRegistry::Instance().PluginFile(QLatin1String(kWebBrowserClassId));
+    if (file.isEmpty())
+        return nullptr;
+    // Loaders of one file share its library and root object: the registry's own loader
+    // later finds it loaded. Nothing unloads it.
+    static QPluginLoader* loader = nullptr;
+    if (!loader)
+        loader = new QPluginLoader(file);
+    return qobject_cast<TWebBrowserEngine*>(loader->instance());
+}
+
+TWebBrowserCommands* BrowserCommands(TWebBrowserControl* Control)
+{
+    return qobject_cast<TWebBrowserCommands*>(dynamic_cast<QObject*>(Control));
 }
 
 }  // namespace tavo::platform

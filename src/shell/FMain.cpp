@@ -380,6 +380,8 @@ void TF_Main::FormShow()
 {
     platform::LogLifeEvent("main window shown");
     DestroySplash();
+    // The first visit to "Internet" then finds the engine ready.
+    FBrowserTab->PrepareWhenIdle();
 }
 
 void TF_Main::FormClose()

@@ -1,7 +1,10 @@
 #pragma once
 // The browser tab on the real main window, with whatever browser control a test
 // registers at the platform's seam.
+#include <QDesktopServices>
+#include <QList>
 #include <QPointer>
+#include <QUrl>
 #include <QStringList>
 #include <QWidget>
 #include <memory>
@@ -25,6 +28,24 @@ public:
 
 private:
     platform::WebBrowserFactory FPrevious;
+};
+
+// Stands for the desktop's handler of Scheme for its lifetime, recording what it is given.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    explicit UrlRecorder(const QString& Scheme) : FScheme(Scheme)
+    {
+        QDesktopServices::setUrlHandler(Scheme, this, "Open");
+    }
+    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(FScheme); }
+    QList<QUrl> Urls;
+
+public Q_SLOTS:
+    void Open(const QUrl& Url) { Urls << Url; }
+
+private:
+    QString FScheme;
 };
 
 // The shell with its main window shown and active (so that its keys work), switched to
