@@ -7,6 +7,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QWheelEvent>
+#include <utility>
 
 #include "EngineStrings.h"
 #include "WebEnginePage.h"
@@ -72,6 +73,8 @@ TWebEngineBrowser::TWebEngineBrowser(QWidget* Parent) : FView(new QWebEngineView
     QObject::connect(FPage, &QWebEnginePage::printRequested, FView, [this] { Print(); });
     QObject::connect(FView, &QWebEngineView::printFinished, FView,
                      [this](bool ok) { PrintFinished(ok); });
+    QObject::connect(FPage, &QWebEnginePage::pdfPrintingFinished, FView,
+                     [this](const QString&, bool ok) { PrintFinished(ok); });
     QObject::connect(profile, &QWebEngineProfile::downloadRequested, FView,
                      [this](QWebEngineDownloadRequest* d) { DownloadRequested(d); });
     // Ctrl with the wheel zooms in steps the shell shows; the wheel reaches the widget the
@@ -163,6 +166,7 @@ void TWebEngineBrowser::NavigationRequested(const QUrl& Url, bool MainFrame)
         }
         FPage->ClearCertificateProblem();
         FPage->SetMainFrameUrl(Url);
+        FOutsideNotice.clear();
         // The shell's own navigation is announced as the shell gave it: the address box
         // then shows what the user typed, not the engine's completed form.
         if (!FGiven.isEmpty() && SameAddress(Url, FGivenUrl))
@@ -182,6 +186,14 @@ void TWebEngineBrowser::NewWindow(const QUrl& Url)
         FPage->load(Url);
 }
 
+void TWebEngineBrowser::OutsideNotice(const QString& Text)
+{
+    // The engine reports the refused navigation as a failed load of the page shown; the
+    // page is still there, and the notice is what the user needs to read.
+    FOutsideNotice = Text;
+    Notice(Text);
+}
+
 void TWebEngineBrowser::Notice(const QString& Text)
 {
     if (OnNotice)
@@ -192,6 +204,8 @@ void TWebEngineBrowser::Notice(const QString& Text)
 
 void TWebEngineBrowser::LoadStarted()
 {
+    if (!FOutsideNotice.isEmpty())
+        return;
     QString address = FLoading.isEmpty() ? FPage->requestedUrl().toDisplayString() : FLoading;
     FLoadState = StatusText(SOpeningPage, address);
     ShowStatus(FLoadState);
@@ -205,6 +219,15 @@ void TWebEngineBrowser::LoadProgress(int Progress)
 
 void TWebEngineBrowser::LoadFinished(bool Ok)
 {
+    if (!FOutsideNotice.isEmpty() && !Ok) {
+        ShowStatus(std::exchange(FOutsideNotice, QString()));
+        if (OnProgressChange)
+            OnProgressChange(-1, 0);
+        if (OnDocumentComplete)
+            OnDocumentComplete();
+        return;
+    }
+    FOutsideNotice.clear();
     QString address = FLoading.isEmpty() ? FPage->requestedUrl().toDisplayString() : FLoading;
     const QString certificate = FShowingError ? QString() : FPage->CertificateProblem();
     if (!certificate.isEmpty()) {

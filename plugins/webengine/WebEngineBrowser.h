@@ -57,6 +57,8 @@ public:
     void NavigationRequested(const QUrl& Url, bool MainFrame);
     void NewWindow(const QUrl& Url);
     void Notice(const QString& Text);
+    // A notice about a main-frame address handed to another program.
+    void OutsideNotice(const QString& Text);
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -89,6 +91,7 @@ private:
     QUrl FErrorPage;
     QString FErrorAddress;
     QString FErrorStatus;
+    QString FOutsideNotice;  // until the refused navigation has been reported
     bool FShowingError = false;  // the main frame shows that page
     // Accepted downloads: where each goes once complete (its bytes arrive beside it).
     struct TTarget {

@@ -122,6 +122,14 @@ void TWebEngineBrowser::AcceptDownload(uint32_t Id, const QString& Path)
         if (d && d->isFinished())
             DownloadStateChanged(d);
     });
+    // A dropped connection leaves the engine's download interrupted but resumable, not
+    // finished: here it ends, with its reason.
+    connect(d, &QWebEngineDownloadRequest::stateChanged, this, [this, d](auto state) {
+        if (d && state == QWebEngineDownloadRequest::DownloadInterrupted) {
+            DownloadStateChanged(d);
+            d->cancel();
+        }
+    });
     d->accept();
 }
 
@@ -187,6 +195,13 @@ void TWebEngineBrowser::Print()
     if (!chosen || !FView)
         return;
     FPrinter = std::move(printer);
+    if (FPrinter->outputFormat() == QPrinter::PdfFormat && !FPrinter->outputFileName().isEmpty()) {
+        // A PDF file straight from the engine keeps the page's text and links; printing
+        // through the printer would paint every page as a picture.
+        FPage->printToPdf(FPrinter->outputFileName(), FPrinter->pageLayout(),
+                          FPrinter->pageRanges());
+        return;
+    }
     FView->print(FPrinter.get());
 }
 

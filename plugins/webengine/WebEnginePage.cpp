@@ -166,9 +166,9 @@ void TBrowserPage::OpenOutside(const QUrl& Url)
 {
     const QString address = Url.toDisplayString();
     if (DesktopHasHandler(Url.scheme()) && QDesktopServices::openUrl(Url))
-        FControl->Notice(Text(SOpeningOutside, {address}));
+        FControl->OutsideNotice(Text(SOpeningOutside, {address}));
     else
-        FControl->Notice(Text(SNoHandler, {address}));
+        FControl->OutsideNotice(Text(SNoHandler, {address}));
 }
 
 void TBrowserPage::NewWindowRequested(QWebEngineNewWindowRequest& Request)

@@ -195,7 +195,8 @@ TEST_F(WebTab, AConnectionDroppedMidwayIsAFailureThatSaysWhy)
     RecordedMessages boxes;
     Open(Url("/downloads"));
     ClickElement("drop");
-    ASSERT_TRUE(WaitFor([&] { return !boxes.Shown.empty(); }, LoadTimeout));
+    ASSERT_TRUE(WaitFor([&] { return !boxes.Shown.empty(); }, LoadTimeout))
+        << qPrintable(Site->Seen().join('\n')) << qPrintable(Status());
     EXPECT_TRUE(Says(boxes.Shown[0], "failed")) << boxes.Shown[0].Text;
     EXPECT_TRUE(Says(boxes.Shown[0], "dropped.bin")) << boxes.Shown[0].Text;
     EXPECT_EQ(boxes.Shown[0].Flags & 0xF0, tools::MB_ICONERROR);
@@ -221,9 +222,10 @@ TEST_F(WebTab, AFolderThatCannotBeWrittenIsAnErrorNamingIt)
 TEST(DownloadProgress, SaysBytesPercentAndRate)
 {
     QLocale::setDefault(QLocale::c());
-    EXPECT_EQ(browser::TBrowserDownloads::ProgressText("a.bin", 5 * 1024 * 1024,
-                                                       20 * 1024 * 1024, 1024 * 1024),
+    EXPECT_EQ(browser::TBrowserDownloads::ProgressText("a.bin", 5 * 1024 * 1024, 20 * 1024 * 1024,
+                                                       1024 * 1024)
+                  .toStdString(),
               "Downloading a.bin: 5.0 MB of 20.0 MB (25%), 1.0 MB/s");
-    EXPECT_EQ(browser::TBrowserDownloads::ProgressText("a.bin", 2048, -1, 512),
-              "Downloading a.bin: 2.0 KB, 512 bytes/s");
+    EXPECT_EQ(browser::TBrowserDownloads::ProgressText("a.bin", 2048, -1, 512).toStdString(),
+              "Downloading a.bin: 2.0 kB, 512 bytes/s");
 }

@@ -16,6 +16,12 @@
 #include "browser/BrowserControl.h"
 #include "platform/ComponentRegistry.h"
 
+// Failures name the texts.
+inline void PrintTo(const QString& Text, std::ostream* Out)
+{
+    *Out << '"' << Text.toStdString() << '"';
+}
+
 namespace tavo::test {
 
 class WebTab : public ::testing::Test {
@@ -33,6 +39,7 @@ protected:
         ASSERT_TRUE(Shell->Tab()->BrowserReady());
         View = qobject_cast<QWebEngineView*>(Shell->Tab()->Browser()->Widget());
         ASSERT_NE(View, nullptr);
+        Page = View->page();  // the view lends it to the full-screen window
         Commands = platform::BrowserCommands(Shell->Tab()->Browser());
         ASSERT_NE(Commands, nullptr);
         Finished = std::make_unique<QSignalSpy>(View, &QWebEngineView::loadFinished);
@@ -50,7 +57,7 @@ protected:
     {
         QVariant result;
         bool done = false;
-        View->page()->runJavaScript(Script, [&](const QVariant& v) {
+        Page->runJavaScript(Script, [&](const QVariant& v) {
             result = v;
             done = true;
         });
@@ -61,7 +68,7 @@ protected:
     {
         QString text;
         bool done = false;
-        View->page()->toPlainText([&](const QString& t) {
+        Page->toPlainText([&](const QString& t) {
             text = t;
             done = true;
         });
@@ -90,6 +97,7 @@ protected:
     BrowserFactoryScope Factory{&browser::CreateEngineBrowser};
     std::unique_ptr<ShellOnInternet> Shell;
     QWebEngineView* View = nullptr;
+    QWebEnginePage* Page = nullptr;
     platform::TWebBrowserCommands* Commands = nullptr;
     std::unique_ptr<QSignalSpy> Finished;
 };

@@ -8,6 +8,8 @@ closes or --seconds pass. Requests with their cookies are printed as "seen PATH 
 import argparse
 import http.server
 import os
+import socket
+import struct
 import ssl
 import sys
 import threading
@@ -24,8 +26,7 @@ PAGES = {
     "/windows": "<title>Windows</title>"
                 "<a id='blank' href='/target' target='_blank'>new window</a>"
                 "<button id='open' onclick=\"window.open('/opened')\">open</button>"
-                "<script>function popup() { window.refused = window.open('/popup') === null; }"
-                "</script>",
+                "<script>function popup() { window.open('/popup'); }</script>",
     "/target": "<title>Target</title><p>Opened by a link</p>",
     "/opened": "<title>Opened</title><p>Opened by a script</p>",
     "/popup": "<title>Popup</title><p>Should never show</p>",
@@ -39,6 +40,8 @@ PAGES = {
                     "function locate() { navigator.geolocation.getCurrentPosition("
                     "  function () { window.located = 'granted'; },"
                     "  function (e) { window.located = 'denied ' + e.code; }); }"
+                    "function notify() { Notification.requestPermission()"
+                    "  .then(function (p) { window.notify = p; }); }"
                     "function camera() { navigator.mediaDevices.getUserMedia({video: true})"
                     "  .then(function () { window.camera = 'granted'; },"
                     "        function (e) { window.camera = 'denied ' + e.name; }); }"
@@ -96,8 +99,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.write(b"\x01" * 100_000)
             self.wfile.flush()
             time.sleep(0.2)
+            # Reset, as a server that dies does: no orderly end of the stream.
             self.close_connection = True
-            self.connection.shutdown(2)
+            self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER,
+                                       struct.pack("ii", 1, 0))
+            self.connection.close()
         elif path == "/login":
             body = ("<title>Login</title><p>cookie %s</p>" % cookie).encode()
             self.send_body(body, headers=[("Set-Cookie",
