@@ -268,8 +268,8 @@ void TWebEngineBrowser::ShowStatus(const QString& Text)
 void TWebEngineBrowser::FindText(const QString& Text, bool Backward)
 {
     FFindText = Text;
-    auto report = [this, guard = QPointer<QWebEngineView>(FView), Text](
-                      const QWebEngineFindTextResult& r) {
+    auto report = [this, guard = QPointer<QWebEngineView>(FView),
+                   Text](const QWebEngineFindTextResult& r) {
         if (guard && Text == FFindText && OnFindResult)
             OnFindResult(r.numberOfMatches(), r.activeMatch());
     };

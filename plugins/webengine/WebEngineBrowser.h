@@ -91,7 +91,7 @@ private:
     QUrl FErrorPage;
     QString FErrorAddress;
     QString FErrorStatus;
-    QString FOutsideNotice;  // until the refused navigation has been reported
+    QString FOutsideNotice;      // until the refused navigation has been reported
     bool FShowingError = false;  // the main frame shows that page
     // Accepted downloads: where each goes once complete (its bytes arrive beside it).
     struct TTarget {

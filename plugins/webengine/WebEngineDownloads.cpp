@@ -93,9 +93,9 @@ void TWebEngineBrowser::DownloadRequested(QWebEngineDownloadRequest* Download)
     if (OnDownloadRequested) {
         TDownload d;
         d.Id = id;
-        d.FileName = SafeFileName(Download->suggestedFileName().isEmpty()
-                                      ? Download->downloadFileName()
-                                      : Download->suggestedFileName());
+        d.FileName =
+            SafeFileName(Download->suggestedFileName().isEmpty() ? Download->downloadFileName()
+                                                                 : Download->suggestedFileName());
         d.Address = Download->url().toString();
         d.TotalBytes = Download->totalBytes();
         OnDownloadRequested(d);
@@ -110,7 +110,8 @@ void TWebEngineBrowser::AcceptDownload(uint32_t Id, const QString& Path)
     QPointer<QWebEngineDownloadRequest> d = FUndecided.take(Id);
     if (!d)
         return;
-    TTarget target{d, QFileInfo(Path).absoluteFilePath(), PartPath(QFileInfo(Path).absoluteFilePath())};
+    TTarget target{d, QFileInfo(Path).absoluteFilePath(),
+                   PartPath(QFileInfo(Path).absoluteFilePath())};
     d->setDownloadDirectory(QFileInfo(target.PartPath).absolutePath());
     d->setDownloadFileName(QFileInfo(target.PartPath).fileName());
     FDownloads.insert(Id, target);

@@ -141,8 +141,9 @@ TBrowserPage::~TBrowserPage()
 
 bool TBrowserPage::IsWebScheme(const QString& Scheme)
 {
-    static const QStringList web{"http", "https", "file", "data", "about", "blob", "qrc",
-                                 "view-source", "chrome", "devtools", "javascript", "filesystem"};
+    static const QStringList web{"http",   "https",    "file",       "data",
+                                 "about",  "blob",     "qrc",        "view-source",
+                                 "chrome", "devtools", "javascript", "filesystem"};
     return web.contains(Scheme.toLower());
 }
 

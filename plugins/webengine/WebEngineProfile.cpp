@@ -12,7 +12,7 @@ namespace {
 
 struct TProfileHolder {
     QPointer<QWebEngineProfile> Profile;
-    QString DataFolder;  // where it keeps its storage: a process whose folders changed
+    QString DataFolder;   // where it keeps its storage: a process whose folders changed
     QString CacheFolder;  // (tests do) gets a new profile once the old one is unused
     int Users = 0;
     bool QuitHooked = false;

@@ -1,7 +1,6 @@
 #include "BrowserDownloads.h"
 
 #include <QDesktopServices>
-#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -12,6 +11,7 @@
 #include <QTemporaryFile>
 #include <QToolButton>
 #include <QUrl>
+#include <algorithm>
 
 #include "BrowserDialogs.h"
 #include "BrowserStrings.h"
@@ -78,8 +78,8 @@ void TBrowserDownloads::Attach(platform::TWebBrowserCommands* Commands)
     FCommands = Commands;
     if (!FCommands)
         return;
-    FCommands->OnDownloadRequested = tools::Guarded(
-        [this](const platform::TWebBrowserCommands::TDownload& d) { Requested(d); });
+    FCommands->OnDownloadRequested =
+        tools::Guarded([this](const platform::TWebBrowserCommands::TDownload& d) { Requested(d); });
     FCommands->OnDownloadProgress = tools::Guarded(
         [this](uint32_t id, int64_t received, int64_t total) { Progress(id, received, total); });
     FCommands->OnDownloadFinished =
@@ -195,8 +195,7 @@ void TBrowserDownloads::Finished(uint32_t Id, platform::TWebBrowserCommands::TDo
     case platform::TWebBrowserCommands::deCompleted: {
         FStatus->setText(Text(SDownloadSaved, {shown}));
         int answer = tools::MessageText(tools::CaptionProgramId, platform::LoadStr(SDownloadDone),
-                                        tools::MB_YESNOCANCEL | tools::MB_ICONINFORMATION,
-                                        {shown});
+                                        tools::MB_YESNOCANCEL | tools::MB_ICONINFORMATION, {shown});
         if (answer == tools::IDYES)
             QDesktopServices::openUrl(QUrl::fromLocalFile(done.Path));
         else if (answer == tools::IDNO)

@@ -67,8 +67,8 @@ TBrowserPageTools::TBrowserPageTools(QWidget* TabPage, QWidget* Panel, QWidget* 
     FZoomInAction = Command(TabPage, "ZoomInAction", tr("Zoom in"), zoomIn);
     FZoomOutAction = Command(TabPage, "ZoomOutAction", tr("Zoom out"),
                              QKeySequence::keyBindings(QKeySequence::ZoomOut));
-    FZoomResetAction =
-        Command(TabPage, "ZoomResetAction", tr("Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    FZoomResetAction = Command(TabPage, "ZoomResetAction", tr("Actual size"),
+                               {QKeySequence(Qt::CTRL | Qt::Key_0)});
     FPrintAction = Command(TabPage, "PrintAction", tr("Print"),
                            QKeySequence::keyBindings(QKeySequence::Print));
     connect(FFindAction, &QAction::triggered, this, [this] { ShowFindBar(); });

@@ -16,8 +16,8 @@ constexpr int32_t SDownloadCancelled = 10744;
 constexpr int32_t SDownloadFailed = 10745;
 constexpr int32_t SFolderNotWritable = 10746;
 constexpr int32_t SDownloadSaved = 10747;
-constexpr int32_t SZoomShown = 10748;     // "Zoom %d %%"
-constexpr int32_t SFindCount = 10749;     // "%d of %d"
-constexpr int32_t SFindNothing = 10750;   // no match
+constexpr int32_t SZoomShown = 10748;    // "Zoom %d %%"
+constexpr int32_t SFindCount = 10749;    // "%d of %d"
+constexpr int32_t SFindNothing = 10750;  // no match
 
 }  // namespace tavo::browser

@@ -47,8 +47,8 @@ TBrowserTab::TBrowserTab(QWidget* MainWindow, const Parts& Components)
     QWidget* statusRow = FParts.ProgressBar->parentWidget();
     FDownloads = new TBrowserDownloads(MainWindow, FParts.AdressLabel, FParts.ProgressBar, this);
     if (QWidget* tabPage = FParts.P_HTML1->parentWidget(); tabPage && statusRow)
-        FPageTools = new TBrowserPageTools(tabPage, FParts.P_HTML1, statusRow, FParts.ProgressBar,
-                                           this);
+        FPageTools =
+            new TBrowserPageTools(tabPage, FParts.P_HTML1, statusRow, FParts.ProgressBar, this);
 }
 
 TBrowserTab::~TBrowserTab()

@@ -104,8 +104,8 @@ public:
 // Zoom steps, as desktop browsers have them: from Factor one step in Direction (+1 or -1).
 inline double ZoomStep(double Factor, int Direction)
 {
-    static constexpr double steps[] = {0.25, 0.33, 0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1,
-                                       1.25, 1.5,  1.75, 2.0, 2.5,  3.0, 4.0, 5.0};
+    static constexpr double steps[] = {0.25, 0.33, 0.5,  0.67, 0.75, 0.8, 0.9, 1.0, 1.1,
+                                       1.25, 1.5,  1.75, 2.0,  2.5,  3.0, 4.0, 5.0};
     constexpr int count = sizeof steps / sizeof steps[0];
     if (Direction > 0) {
         for (double s : steps)

@@ -182,8 +182,8 @@ TEST_F(WebTab, ALargeDownloadShowsItsProgressAndCancelledLeavesNothingBehind)
     EXPECT_EQ(bar->value(), 0);
     EXPECT_TRUE(boxes.Shown.empty());
     // Neither the chosen name nor the bytes that had arrived.
-    EXPECT_TRUE(WaitFor([&] { return QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty(); },
-                        5000))
+    EXPECT_TRUE(
+        WaitFor([&] { return QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty(); }, 5000))
         << qPrintable(QDir(folder).entryList(QDir::Files | QDir::Hidden).join(' '));
 }
 

@@ -51,7 +51,8 @@ protected:
     {
         Finished->clear();
         Shell->EnterAddress(Address);
-        ASSERT_TRUE(WaitFor([&] { return Finished->count() > 0; }, LoadTimeout)) << qPrintable(Address);
+        ASSERT_TRUE(WaitFor([&] { return Finished->count() > 0; }, LoadTimeout))
+            << qPrintable(Address);
     }
     QVariant Evaluate(const QString& Script)
     {
@@ -87,8 +88,9 @@ protected:
                 .toList();
         ASSERT_EQ(box.size(), 2) << qPrintable(Id);
         const double zoom = View->zoomFactor();
-        QTest::mouseClick(Surface(), Qt::LeftButton, {},
-                          QPoint(qRound(box[0].toDouble() * zoom), qRound(box[1].toDouble() * zoom)));
+        QTest::mouseClick(
+            Surface(), Qt::LeftButton, {},
+            QPoint(qRound(box[0].toDouble() * zoom), qRound(box[1].toDouble() * zoom)));
     }
     QString Status() const { return Shell->Find<QLabel>("AdressLabel")->text(); }
     QString Url(const char* Path) const { return Site->Url(QString::fromLatin1(Path)); }

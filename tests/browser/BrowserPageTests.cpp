@@ -49,8 +49,8 @@ TEST_F(WebTab, NewWindowsOpenInTheViewWithHistoryAndPopupsWithoutAClickAreRefuse
     // A link with target=_blank.
     Finished->clear();
     ClickElement("blank");
-    ASSERT_TRUE(WaitFor([&] { return View->title() == "Target" && Finished->count() > 0; },
-                        LoadTimeout));
+    ASSERT_TRUE(
+        WaitFor([&] { return View->title() == "Target" && Finished->count() > 0; }, LoadTimeout));
     EXPECT_EQ(Combo(*Shell), Url("/target"));
     EXPECT_EQ(Shell->Tab()->History().mid(before), QStringList{Url("/target")});
     EXPECT_EQ(Shell->Tab()->Address(), Url("/target"));
@@ -59,8 +59,8 @@ TEST_F(WebTab, NewWindowsOpenInTheViewWithHistoryAndPopupsWithoutAClickAreRefuse
     Open(Url("/windows"));
     Finished->clear();
     ClickElement("open");
-    ASSERT_TRUE(WaitFor([&] { return View->title() == "Opened" && Finished->count() > 0; },
-                        LoadTimeout));
+    ASSERT_TRUE(
+        WaitFor([&] { return View->title() == "Opened" && Finished->count() > 0; }, LoadTimeout));
     EXPECT_EQ(Combo(*Shell), Url("/opened"));
     EXPECT_TRUE(Shell->Tab()->History().contains(Url("/opened")));
     Open(Url("/windows"));
@@ -136,7 +136,8 @@ TEST_F(WebTab, ZoomStepsWithKeysAndWheelAndIsShownWhileNotActualSize)
     EXPECT_EQ(indicator->text(), "110 %");
     EXPECT_EQ(indicator->accessibleName(), "110 %");
     // The page really is larger: fewer CSS pixels fit.
-    ASSERT_TRUE(WaitFor([&] { return Evaluate("window.innerWidth").toInt() < width; }, LoadTimeout));
+    ASSERT_TRUE(
+        WaitFor([&] { return Evaluate("window.innerWidth").toInt() < width; }, LoadTimeout));
     QTest::keyClick(Surface(), Qt::Key_Minus, Qt::ControlModifier);
     QTest::keyClick(Surface(), Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(Commands->ZoomFactor(), 0.9);
@@ -169,7 +170,8 @@ TEST_F(WebTab, PrintingToAPdfFileHoldsThePagesWords)
     Surface()->setFocus();
     QTest::keyClick(Surface(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(asked, 1);
-    ASSERT_TRUE(WaitFor([&] { return Status() == "Printed."; }, LoadTimeout)) << qPrintable(Status());
+    ASSERT_TRUE(WaitFor([&] { return Status() == "Printed."; }, LoadTimeout))
+        << qPrintable(Status());
     QProcess text;
     text.start("pdftotext", {pdf, "-"});
     ASSERT_TRUE(text.waitForFinished(30000));
@@ -219,8 +221,8 @@ TEST_F(WebTab, PermissionRequestsAreRefusedEachWithAStatusLine)
     EXPECT_EQ(Evaluate("window.located").toString(), "denied 1");
     EXPECT_EQ(Status(), "127.0.0.1 asked to use your location; refused.");
     Evaluate("notify()");
-    ASSERT_TRUE(WaitFor([&] { return !Evaluate("window.notify").toString().isEmpty(); },
-                        LoadTimeout));
+    ASSERT_TRUE(
+        WaitFor([&] { return !Evaluate("window.notify").toString().isEmpty(); }, LoadTimeout));
     EXPECT_EQ(Evaluate("window.notify").toString(), "denied");
     EXPECT_EQ(Status(), "127.0.0.1 asked to use notifications; refused.");
 }
@@ -230,12 +232,14 @@ TEST_F(WebTab, FullScreenIsGrantedAndEscapeLeavesIt)
     Open(Url("/fullscreen"));
     ClickElement("go");
     QWidget* full = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "FullScreenWindow" && w->isVisible())
-                full = w;
-        return full != nullptr;
-    }, LoadTimeout));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == "FullScreenWindow" && w->isVisible())
+                    full = w;
+            return full != nullptr;
+        },
+        LoadTimeout));
     EXPECT_TRUE(full->isFullScreen());
     EXPECT_TRUE(WaitFor([&] { return Evaluate("document.fullscreenElement !== null").toBool(); },
                         LoadTimeout));
@@ -265,11 +269,14 @@ TEST_F(WebTab, ScreenReadersReadThePageAndTheStatusLine)
     EXPECT_EQ(line->text(QAccessible::Name), "Done");
     EXPECT_EQ(line->text(QAccessible::Description), "Status");
     QStringList texts;
-    ASSERT_TRUE(WaitFor([&] {
-        texts.clear();
-        CollectTexts(QAccessible::queryAccessibleInterface(View), texts);
-        return texts.join('\n').contains("Underfloor loops need a mixing valve.");
-    }, LoadTimeout)) << qPrintable(texts.join(" | "));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            texts.clear();
+            CollectTexts(QAccessible::queryAccessibleInterface(View), texts);
+            return texts.join('\n').contains("Underfloor loops need a mixing valve.");
+        },
+        LoadTimeout))
+        << qPrintable(texts.join(" | "));
     EXPECT_TRUE(texts.join('\n').contains("Heating circuits"));
     QAccessible::setActive(false);
 }

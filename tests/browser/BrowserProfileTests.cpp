@@ -58,15 +58,16 @@ TEST(KeptProfile, ALoginCookieSurvivesARestartAndLivesInTheUsersFolders)
 
     QString second = VisitInOwnProcess(login);
     EXPECT_TRUE(second.contains("ended 0")) << qPrintable(second);
-    EXPECT_TRUE(site.Seen().contains("seen /login session=kept")) << qPrintable(site.Seen().join('\n'));
+    EXPECT_TRUE(site.Seen().contains("seen /login session=kept"))
+        << qPrintable(site.Seen().join('\n'));
 
     // Cookies and local storage in the data folder, the HTTP cache in the cache folder;
     // nothing in Qt's default place for an engine's profile.
     EXPECT_TRUE(QFileInfo::exists(DataFolder() + "/Cookies")) << qPrintable(DataFolder());
     EXPECT_FALSE(QDir(CacheFolder()).isEmpty()) << qPrintable(CacheFolder());
     QStringList strays;
-    for (QDirIterator it(QString::fromStdString(TestFolder().string()), QDir::Dirs | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories);
+    for (QDirIterator it(QString::fromStdString(TestFolder().string()),
+                         QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
          it.hasNext();) {
         const QString path = it.next();
         if (path.endsWith("/QtWebEngine"))
@@ -80,7 +81,8 @@ TEST(KeptProfile, NothingIsWrittenBesideTheProgram)
     ScriptedSite& site = ScriptedSite::Instance();
     ASSERT_TRUE(site.Running());
     const QString bin = QFileInfo(SHELL_VISIT).absolutePath();
-    QStringList before = QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    QStringList before =
+        QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     VisitInOwnProcess(site.Url("/"));
     QStringList after = QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     EXPECT_EQ(after, before);
@@ -98,7 +100,8 @@ TEST(EnginePreparation, ReadiesTheComponentAndItsProfileOnceTheWindowIsIdle)
     // Prepared, not visited: the component is loaded and the profile's folders are made,
     // but there is no browser yet.
     EXPECT_EQ(tab->Browser(), nullptr);
-    QPluginLoader plugin(platform::TComponentRegistry::Instance().PluginFile(platform::kWebBrowserClassId));
+    QPluginLoader plugin(
+        platform::TComponentRegistry::Instance().PluginFile(platform::kWebBrowserClassId));
     EXPECT_TRUE(plugin.isLoaded());
     EXPECT_TRUE(QFileInfo(DataFolder()).isDir());
     // The visit then makes the browser as ever.
@@ -124,9 +127,8 @@ TEST(EnginePreparation, AVisitDuringThePreparationIsServedAndEndsIt)
 
 TEST(EnginePreparation, NothingIsPreparedForAnotherControl)
 {
-    BrowserFactoryScope factory{[](QWidget*) -> std::unique_ptr<platform::TWebBrowserControl> {
-        return nullptr;
-    }};
+    BrowserFactoryScope factory{
+        [](QWidget*) -> std::unique_ptr<platform::TWebBrowserControl> { return nullptr; }};
     EXPECT_FALSE(browser::PrepareEngineStep(0));
     EXPECT_FALSE(browser::PrepareEngineStep(1));
 }

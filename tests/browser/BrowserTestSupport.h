@@ -4,8 +4,8 @@
 #include <QDesktopServices>
 #include <QList>
 #include <QPointer>
-#include <QUrl>
 #include <QStringList>
+#include <QUrl>
 #include <QWidget>
 #include <memory>
 
