@@ -46,9 +46,14 @@ QString PartPath(const QString& Path)
     return candidate;
 }
 
+// The engine's reason for a stream that ended short of its length; Qt 6.4 has no name for it.
+constexpr auto ContentLengthMismatch = QWebEngineDownloadRequest::DownloadInterruptReason(38);
+
 QString Reason(QWebEngineDownloadRequest* Download, const QString& Path)
 {
     using R = QWebEngineDownloadRequest;
+    if (Download->interruptReason() == ContentLengthMismatch)
+        return Text(SConnectionDropped);
     switch (Download->interruptReason()) {
     case R::FileNoSpace:
         return Text(SDiskFull, QFileInfo(Path).absolutePath());
@@ -127,6 +132,15 @@ void TWebEngineBrowser::AcceptDownload(uint32_t Id, const QString& Path)
     // finished: here it ends, with its reason.
     connect(d, &QWebEngineDownloadRequest::stateChanged, this, [this, d](auto state) {
         if (d && state == QWebEngineDownloadRequest::DownloadInterrupted) {
+            DownloadStateChanged(d);
+            d->cancel();
+        }
+    });
+    // A stream that ends in order but short of its length is retried by the engine for
+    // ever while the download says it is in progress: the first interruption ends it.
+    connect(d, &QWebEngineDownloadRequest::interruptReasonChanged, this, [this, d] {
+        if (d && !d->isFinished() && d->interruptReason() != QWebEngineDownloadRequest::NoReason &&
+            d->interruptReason() != QWebEngineDownloadRequest::UserCanceled) {
             DownloadStateChanged(d);
             d->cancel();
         }

@@ -22,7 +22,8 @@ CHUNK = 64 * 1024
 PAGES = {
     "/": "<title>Home</title><h1>Test home</h1>",
     "/downloads": "<title>Downloads</title><a id='a' href='/attachment'>report</a>"
-                  "<a id='big' href='/big'>big</a><a id='drop' href='/drop'>drop</a>",
+                  "<a id='big' href='/big'>big</a><a id='drop' href='/drop'>drop</a>"
+                  "<a id='short' href='/short'>short</a>",
     "/windows": "<title>Windows</title>"
                 "<a id='blank' href='/target' target='_blank'>new window</a>"
                 "<button id='open' onclick=\"window.open('/opened')\">open</button>"
@@ -90,7 +91,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
                     time.sleep(0.004)
             except (BrokenPipeError, ConnectionResetError):
                 pass
-        elif path == "/drop":
+        elif path in ("/drop", "/short"):
             self.send_response(200)
             self.send_header("Content-Type", "application/octet-stream")
             self.send_header("Content-Disposition", 'attachment; filename="dropped.bin"')
@@ -99,10 +100,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.write(b"\x01" * 100_000)
             self.wfile.flush()
             time.sleep(0.2)
-            # Reset, as a server that dies does: no orderly end of the stream.
             self.close_connection = True
-            self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER,
-                                       struct.pack("ii", 1, 0))
+            if path == "/drop":
+                # Reset, as a server that dies does: no orderly end of the stream.
+                self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER,
+                                           struct.pack("ii", 1, 0))
+            else:
+                # An orderly end of the stream, short of the length announced.
+                self.connection.shutdown(socket.SHUT_RDWR)
             self.connection.close()
         elif path == "/login":
             body = ("<title>Login</title><p>cookie %s</p>" % cookie).encode()
