@@ -13,6 +13,15 @@ dest=${TAVO_INSTALL_DIR:-$data_home/TavoCH32}
 windir=${TAVO_WINDOWS_DIR:-$data_home/tavo/windows}
 
 mkdir -p "$dest/data" "$windir"
+# The program's runtime, when the disc carries one, goes first: the program finds it beside
+# itself.
+if [ -d "$here/files/lib" ]; then
+    rm -rf "$dest/lib.new"
+    cp -R "$here/files/lib" "$dest/lib.new"
+    rm -rf "$dest/lib"
+    mv "$dest/lib.new" "$dest/lib"
+    cp "$here/files/qt.conf" "$dest/qt.conf"
+fi
 cp "$here/files/HD.exe" "$dest/HD.exe.new"
 chmod 755 "$dest/HD.exe.new"
 mv -f "$dest/HD.exe.new" "$dest/HD.exe"

@@ -12,6 +12,7 @@ packages=(
     fonts-dejavu-core locales
     libcanberra0 libxcb1-dev python3 openssl
     desktop-file-utils appstream lintian xorriso dpkg-dev fakeroot
+    patchelf mmdebstrap bubblewrap
 )
 
 missing=()

@@ -3,7 +3,8 @@
 // first visit to "Internet" until the home page has loaded, against a bare web view
 // program loading the same local page. The programs run alternately, each N times (9 by
 // default, first argument), and the medians are compared. Without a display the race
-// runs itself again under xvfb-run.
+// runs itself again under xvfb-run. The disc's shell on its own libraries races the same
+// binary on the system's.
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -255,6 +256,18 @@ int main(int argc, char** argv)
         if (auto t = TimeToWindow(c, {TAVO_BARE_WINDOW, "--text"}, env, "Bare main window"))
             withText.push_back(*t);
     }
+#ifdef TAVO_SYSTEM_SHELL
+    // The disc's own libraries against the system's: the same binary, started alternately.
+    TRace runtime{
+        "shell on the disc's own libraries", "same shell on the system's libraries", {}, {}};
+    TimeToWindow(c, {TAVO_SYSTEM_SHELL}, env, "Computer program Tavo C.H.");
+    for (int i = 0; i < runs; ++i) {
+        if (auto t = TimeToWindow(c, {TAVO_SYSTEM_SHELL}, env, "Computer program Tavo C.H."))
+            runtime.Baseline.push_back(*t);
+        if (auto t = TimeToWindow(c, {TAVO_SHELL}, env, "Computer program Tavo C.H."))
+            runtime.Subject.push_back(*t);
+    }
+#endif
     ReportedTime({TAVO_BARE_WEBVIEW, url}, env);
     ReportedTime({TAVO_INTERNET_PROBE, url}, env);
     for (int i = 0; i < runs; ++i) {
@@ -275,5 +288,8 @@ int main(int argc, char** argv)
                 "bare Qt main window showing a line of text", Median(withText), withText.size());
     Report(browser, 1.2);
     Report(atOnce, 1.2);
+#ifdef TAVO_SYSTEM_SHELL
+    Report(runtime, 1.1);
+#endif
     return start.Subject.empty() || start.Baseline.empty() ? 1 : 0;
 }
