@@ -67,7 +67,6 @@ while read -r line; do
     [ -n "$line" ] && patterns+=("$line")
 done <"$excludes_file"
 declare -A excluded=()   # soname -> 1, the desktop's
-declare -A closed=()     # named sonames whose own links were added already
 is_named() {
     local p
     for p in "${patterns[@]}"; do
@@ -113,18 +112,21 @@ deps_of() {
     DEPS=${DEPS//;/$'\n'}
     ldd_fresh[$f]=${DEPS//$'\n'/;}
 }
-desktop_owns() {
-    local name=$1 path=$2 dep dpath
-    [ -n "${excluded[$name]:-}" ] && return 0
-    is_named "$name" || return 1
-    excluded[$name]=1
-    # What a desktop library links is the desktop's too.
-    if [ -z "${closed[$name]:-}" ] && [ -n "$path" ]; then
-        closed[$name]=1
+# The desktop's: every named library this machine has, and what each of them links (a
+# library the desktop loads into us, such as a name service module, must meet the
+# desktop's copies of what it links, not ours).
+for pattern in "${patterns[@]}"; do
+    for path in /lib/x86_64-linux-gnu/$pattern /usr/lib/x86_64-linux-gnu/$pattern; do
+        [ -e "$path" ] || continue
+        excluded[$(basename "$path")]=1
         deps_of "$path"
         while read -r dep dpath; do [ -z "$dep" ] || excluded[$dep]=1; done <<<"$DEPS"
-    fi
-    return 0
+    done
+done
+desktop_owns() {
+    [ -n "${excluded[$1]:-}" ] && return 0
+    is_named "$1" || return 1
+    excluded[$1]=1
 }
 
 # --- helpers -------------------------------------------------------------------------
@@ -247,7 +249,7 @@ bundle_tree() {
         deps_of "$f"
         while read -r name path; do
             [ -n "$name" ] || continue
-            desktop_owns "$name" "$path" && continue
+            desktop_owns "$name" && continue
             case $path in "$disc"/*) path=$(source_of "$name" "${path#"$disc"/}") ;; esac
             need[$name]=$path
         done <<<"$DEPS"

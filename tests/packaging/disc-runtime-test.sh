@@ -36,7 +36,7 @@ fail() {
 # The root as the disc meets it: read-only, the disc at /media/cdrom, a user's home and
 # the X socket. Its process tree dies with the sandbox.
 sandbox() {
-    bwrap --ro-bind "$root" / --ro-bind "$disc" /media/cdrom \
+    bwrap --ro-bind "$root" / --tmpfs /media --ro-bind "$disc" /media/cdrom \
         --proc /proc --dev /dev --tmpfs /tmp --tmpfs /run --tmpfs /home \
         --bind "$work/home" /home/user --bind /tmp/.X11-unix /tmp/.X11-unix \
         --unshare-user --uid 1000 --gid 1000 --unshare-pid --unshare-ipc --die-with-parent \
@@ -94,7 +94,6 @@ xvfb-run -a -s "-ac -screen 0 1280x800x24" bash -c "
     done
     grep -q 'PROGPATH=/home/user/.local/share/TavoCH32' \"\$work/home/.local/share/tavo/windows/TAVHD3_2.ini\" ||
         fail 'the profile does not name the installed folder'
-    xdotool key --window \$(xdotool search --name 'Tavo C.H. 3.2 - Setup' | head -n 1) Escape
     pkill -f '^/home/user/.local/share/TavoCH32/HD.exe --installed' || true
     # Start: the installed program runs in its data folder.
     xdotool mousemove 180 196 click 1
@@ -127,7 +126,7 @@ xvfb-run -a -s "-ac -screen 0 1280x800x24" bash -c "
     dismiss_reader_warning || fail 'the reader warning did not appear'
     sleep 3
     xdotool search --name 'Tavo C.H. - Error' >/dev/null 2>&1 && fail 'the manual could not be opened'
-    pgrep -f 'Setup/Acrobat' >/dev/null && fail 'the reader was missing: its installer was offered'
+    pgrep -f '^/media/cdrom/Setup/Acrobat' >/dev/null && fail 'the reader was missing: its installer was offered'
     xdotool key ctrl+f
     sleep 0.5
     xdotool type --delay 50 radiator
@@ -139,6 +138,10 @@ xvfb-run -a -s "-ac -screen 0 1280x800x24" bash -c "
     import -window root \"\$work/manual.png\"
     kill -0 \$shell || fail 'the shell ended'
     kill \$shell
+    if [ -n \"\$shot\" ]; then
+        cp \"\$work/internet.png\" \"\${shot%.png}-internet.png\"
+        cp \"\$work/manual.png\" \"\${shot%.png}-manual.png\"
+    fi
 " || exit 1
 
 index=$(ls "$work"/home/.cache/tavo/*.sqlite 2>/dev/null | head -n 1)
