@@ -93,7 +93,12 @@ ldd_pairs() {
             return p
         }
         / => not found/ { print "bundle-runtime: " file " needs " $1 ", which is not found" > "/dev/stderr"; bad = 1; next }
-        / => \// { print $1, clean($3) }
+        / => \// {
+            path = $0
+            sub(/^[^>]*=> /, "", path)
+            sub(/ \(0x[0-9a-f]+\)$/, "", path)
+            print $1, clean(path)
+        }
         END { exit bad }' <<<"$out"
 }
 # What FILE loads, "soname path" a line, in DEPS. Remembered between runs for files that
@@ -189,7 +194,7 @@ manifest_new=$state/manifest.new
 : >"$manifest_new"
 declare -A record=()     # REL-in-disc -> "SOURCE SIZE MTIME" of the copy made earlier
 if [ -f "$state/manifest" ]; then
-    while read -r rel src; do record[$rel]=$src; done <"$state/manifest"
+    while IFS=$'\t' read -r rel src; do record[$rel]=$src; done <"$state/manifest"
 fi
 declare -A carried=()    # REL-in-disc -> 1, made in this run
 
@@ -199,7 +204,7 @@ carry() {
     local src=$1 dest=$2 link_from=${3:-} rel
     rel=${dest#"$disc"/}
     carried[$rel]=1
-    echo "$rel $src" >>"$manifest_new"
+    printf '%s\t%s\n' "$rel" "$src" >>"$manifest_new"
     # Copies keep their source's time: one as old as its source is current.
     if [ -e "$dest" ] && [ "${record[$rel]:-}" = "$src" ] &&
         ! [ "$src" -nt "$dest" ] && ! [ "$src" -ot "$dest" ]; then

@@ -88,7 +88,7 @@ def elf(path):
 bad, carried, elves = [], 0, 0
 code = (".text", ".rodata", ".data", ".data.rel.ro", ".init_array", ".fini_array", ".eh_frame")
 for line in open(manifest):
-    rel, src = line.split()
+    rel, src = line.rstrip("\n").split("\t")
     carried += 1
     if os.path.basename(rel) in desktop:
         bad.append(f"the desktop's {rel} is carried")

@@ -23,7 +23,10 @@ mmdebstrap --quiet --variant=essential --include="$include" \
     --aptopt='Acquire::Check-Valid-Until "false"' \
     "$suite" "$tmp/root" >&2
 touch "$tmp/root/.complete"
-rm -rf "$root"
-mv "$tmp/root" "$root"
+# Another run may have made it meanwhile: the first one stays, in use.
+if [ ! -f "$root/.complete" ]; then
+    rm -rf "$root"
+    mv "$tmp/root" "$root"
+fi
 echo "made the minimal root $root in $((SECONDS - start)) s" >&2
 echo "$root"
