@@ -18,8 +18,14 @@ trap 'pkill -u nobody -f "$work" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 "$root/packaging/make-iso.sh" "$disc_source" "$root/packaging/autorun" "$work/disc.iso"
 listing=$(xorriso -indev "$work/disc.iso" -find / -type f 2>/dev/null)
-for file in /autorun /tavo-shell /plugins/libtavo-webengine.so /plugins/libtavo-pdfreader.so \
-    /Setup/HD/setuphd.exe /Setup/Acrobat/SetupAcrobat.exe /Setup/PdfViewer/Documentation/TAVO_ENG.pdfv; do
+expected=(/autorun /tavo-shell /plugins/libtavo-webengine.so /plugins/libtavo-pdfreader.so
+    /Setup/HD/setuphd.exe /Setup/Acrobat/SetupAcrobat.exe /Setup/PdfViewer/Documentation/TAVO_ENG.pdfv)
+# A disc that carries its runtime carries it in the image too.
+if [ -d "$disc_source/lib" ]; then
+    expected+=(/qt.conf /lib/libQt6Core.so.6 /lib/qt6/libexec/QtWebEngineProcess
+        /lib/qt6/plugins/platforms/libqxcb.so /Setup/HD/files/lib/libQt6Widgets.so.6)
+fi
+for file in "${expected[@]}"; do
     grep -qx "'$file'" <<<"$listing" || { echo "FAIL: the image lacks $file" >&2; exit 1; }
 done
 
