@@ -75,6 +75,9 @@ xvfb-run -a -s "-ac -screen 0 1280x800x24" bash -c "
     source '$here/DesktopSupport.sh'
     $(declare -f sandbox fail)
     root='$root' disc='$disc' work='$work' port='$port' shot='$shot'
+    # The window manager and the sandbox go with this script, whatever its end; the
+    # sandbox takes every process in it along.
+    trap 'kill \$(jobs -p) 2>/dev/null; wait' EXIT
     openbox >/dev/null 2>&1 &
     sleep 0.5
     sandbox /media/cdrom/tavo-shell >\"\$work/shell.log\" 2>&1 &
@@ -137,6 +140,11 @@ xvfb-run -a -s "-ac -screen 0 1280x800x24" bash -c "
     sleep 3
     import -window root \"\$work/manual.png\"
     kill -0 \$shell || fail 'the shell ended'
+    # What it loaded at run time came from the disc too.
+    for lib in qt6/plugins/platforms/libqxcb.so qt6/plugins/iconengines/libqsvgicon.so \
+        qt6/plugins/sqldrivers/libqsqlite.so libpoppler.so.126 libsqlite3.so.0; do
+        grep -q \"/media/cdrom/.*lib/\$lib\" /proc/\$shell/maps || fail \"the shell did not load the disc's lib/\$lib\"
+    done
     kill \$shell
     if [ -n \"\$shot\" ]; then
         cp \"\$work/internet.png\" \"\${shot%.png}-internet.png\"
