@@ -18,15 +18,6 @@ QPointer<TCustomLookUpList> CurrentPopup;
 int LivePopups = 0;
 std::optional<QRect> WorkAreaOverride;
 
-bool IsPopupWindow(QObject* Object, const TCustomLookUpList* Popup)
-{
-    if (auto* widget = qobject_cast<QWidget*>(Object))
-        return widget->window() == Popup;
-    if (auto* window = qobject_cast<QWindow*>(Object))
-        return window == Popup->windowHandle();
-    return false;
-}
-
 // Stands for the thread hooks of a popup list: every key goes to the current popup list
 // and no further; a press outside it, a window's deactivation, the focus moving away or the
 // owner's window moving closes it.
@@ -71,9 +62,10 @@ public:
             return false;  // the press goes on to what it was meant for
         }
         case QEvent::WindowDeactivate:
-            // The popup's own activation (where a platform activates it regardless) is no
-            // reason to close.
-            if (!IsPopupWindow(Target, popup) && QApplication::activeWindow() != popup)
+            // The popup's own activation (where a platform activates it regardless) takes
+            // the activation from the window it opened from: no reason to close. Any other
+            // window becoming active, the popup's deactivation among them, is.
+            if (QApplication::activeWindow() != popup)
                 popup->ClosePopup();
             return false;
         case QEvent::ApplicationDeactivate:

@@ -307,6 +307,32 @@ TEST_F(Popup, DeactivationAndFocusLossClose)
     EXPECT_TRUE(Sent.empty());
 }
 
+TEST_F(Popup, AnotherWindowOfTheProgramBecomingActiveCloses)
+{
+    // The offscreen platform activates a popup when it shows, as some window systems do.
+    QWidget owner;
+    auto* edit = new QLineEdit(&owner);
+    owner.show();
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    edit->setFocus();
+    QPointer<TCustomLookUpList> list = OpenAt(QRect(100, 448, 50, 20));
+    ASSERT_TRUE(IsOpen(list));
+    if (!QTest::qWaitForWindowActive(list.data(), 2000))
+        GTEST_SKIP() << "this platform does not activate popups";
+    ASSERT_TRUE(IsOpen(list)) << "its own activation closes nothing";
+
+    // A window with nothing to take the focus: no focus change tells the popup anything.
+    QWidget other;
+    other.setWindowTitle(QStringLiteral("Other"));
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_FALSE(IsOpen(list));
+    EXPECT_TRUE(Sent.empty());
+}
+
 TEST_F(Popup, ANewPopupReplacesTheOpenOne)
 {
     QPointer<TCustomLookUpList> first = OpenAt(QRect(100, 448, 50, 20));
