@@ -8,6 +8,7 @@
 #include <poppler-qt6.h>
 
 #include "PdfDocument.h"
+#include "docviewer/search/TextFolding.h"
 
 using namespace tavo::pdfreader;
 
@@ -43,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
               size.height() <= 14400))
             std::abort();  // the view divides by it and sizes images by it
         for (const TPdfWord& word : doc->Words(page))
-            (void)FoldForMatch(word.Text);
+            (void)docviewer::FoldText(word.Text);
         for (const TPdfLink& link : doc->Links(page)) {
             if (link.Target && (link.Target->Page < 0 || link.Target->Page >= doc->PageCount()))
                 std::abort();

@@ -18,6 +18,7 @@
 
 #include "ReaderStrings.h"
 #include "RenderQueue.h"
+#include "docviewer/search/TextFolding.h"
 
 namespace tavo::pdfreader {
 
@@ -1000,23 +1001,22 @@ void TPageView::MarkWords(int Page, const QStringList& Words)
     viewport()->update();
     if (!FDoc || Page < 0 || Page >= FDoc->PageCount())
         return;
+    // Folded as the manual's index folds, so that every word a search finds is marked.
     QStringList wanted;
     for (const QString& word : Words) {
-        const QString folded = FoldForMatch(word.trimmed());
+        const QString folded = docviewer::FoldText(word.trimmed());
         if (!folded.isEmpty())
             wanted << folded;
     }
     if (wanted.isEmpty())
         return;
-    for (const TPdfWord& word : FDoc->Words(Page)) {
-        const QString folded = FoldForMatch(word.Text);
-        for (const QString& w : wanted) {
-            if (folded.contains(w)) {
-                FMarks << word.Box;
-                break;
-            }
-        }
-    }
+    const std::vector<TPdfWord>& words = FDoc->Words(Page);
+    std::vector<docviewer::TTextPiece> pieces;
+    pieces.reserve(words.size());
+    for (const TPdfWord& word : words)
+        pieces.push_back({word.Text, word.SpaceAfter});
+    for (int index : docviewer::PiecesHolding(pieces, wanted))
+        FMarks << words[static_cast<size_t>(index)].Box;
     FMarkPage = Page;
     if (FMarks.isEmpty()) {
         GoTo(Page);

@@ -61,6 +61,7 @@ public:
     QString FindText() const { return FFindText; }
 
     void MarkWords(int Page, const QStringList& Words);
+    int MarkCount() const { return static_cast<int>(FMarks.size()); }
 
     TPageCache& Cache() { return FCache; }
     const TPageCache& Cache() const { return FCache; }

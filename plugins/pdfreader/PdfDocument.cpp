@@ -232,19 +232,4 @@ std::optional<TPdfTarget> TPdfDocument::Destination(const QString& Name)
     return target;
 }
 
-QString FoldForMatch(const QString& Text)
-{
-    const QString decomposed = Text.normalized(QString::NormalizationForm_KD);
-    QString folded;
-    folded.reserve(decomposed.size());
-    for (QChar c : decomposed) {
-        if (c.category() == QChar::Mark_NonSpacing)
-            continue;
-        if (c == u'ł' || c == u'Ł')
-            c = u'l';
-        folded.append(c);
-    }
-    return folded.toCaseFolded();
-}
-
 }  // namespace tavo::pdfreader

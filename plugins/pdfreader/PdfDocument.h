@@ -92,8 +92,4 @@ private:
     std::unordered_map<int, std::vector<TPdfLink>> FLinks;
 };
 
-// Text folded for matching words as a reader types them: letter case and accents ignored,
-// and "ł" taken as "l" (it has no decomposition).
-QString FoldForMatch(const QString& Text);
-
 }  // namespace tavo::pdfreader

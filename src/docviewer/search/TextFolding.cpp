@@ -1,5 +1,7 @@
 #include "TextFolding.h"
 
+#include <algorithm>
+
 namespace tavo::docviewer {
 
 namespace {
@@ -93,6 +95,48 @@ std::vector<TWordSpan> WordSpans(const QString& Text)
     if (start >= 0)
         spans.push_back({start, static_cast<int>(Text.size())});
     return spans;
+}
+
+std::vector<int> PiecesHolding(const std::vector<TTextPiece>& Pieces, const QStringList& Words)
+{
+    std::vector<int> held;
+    QStringList wanted;
+    for (const QString& word : Words)
+        if (!word.isEmpty())
+            wanted << word;
+    if (wanted.isEmpty())
+        return held;
+    const int count = static_cast<int>(Pieces.size());
+    for (int first = 0; first < count;) {
+        // One run: pieces up to the next space, folded one by one (a mark at a piece's start
+        // folds away alone as it would inside the word).
+        QString run;
+        std::vector<int> ends;
+        int last = first;
+        for (;; ++last) {
+            run += FoldText(Pieces[static_cast<size_t>(last)].Text);
+            ends.push_back(static_cast<int>(run.size()));
+            if (Pieces[static_cast<size_t>(last)].SpaceAfter || last + 1 >= count)
+                break;
+        }
+        std::vector<bool> hit(ends.size(), false);
+        for (const QString& word : wanted) {
+            for (qsizetype at = run.indexOf(word); at >= 0; at = run.indexOf(word, at + 1)) {
+                const qsizetype end = at + word.size();
+                int start = 0;
+                for (size_t i = 0; i < ends.size(); ++i) {
+                    if (start < end && ends[i] > at && ends[i] > start)
+                        hit[i] = true;
+                    start = ends[i];
+                }
+            }
+        }
+        for (size_t i = 0; i < hit.size(); ++i)
+            if (hit[i])
+                held.push_back(first + static_cast<int>(i));
+        first = last + 1;
+    }
+    return held;
 }
 
 }  // namespace tavo::docviewer

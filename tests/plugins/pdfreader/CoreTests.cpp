@@ -9,6 +9,7 @@
 #include "PdfDocument.h"
 #include "QtTestHelpers.h"
 #include "RenderQueue.h"
+#include "docviewer/search/TextFolding.h"
 
 namespace tavo::pdfreader {
 namespace {
@@ -175,11 +176,23 @@ TEST(RenderQueue, RendersTheFirstPageAsTheViewWillWantItWhileTheDocumentOpens)
     EXPECT_EQ(wanted.Width, 2 * 600);
 }
 
-TEST(FoldForMatch, IgnoresCaseAndAccentsAndTakesTheBarredLAsL)
+TEST(MarkFolding, PiecesAreMatchedJoinedUpToTheNextSpace)
 {
-    EXPECT_EQ(FoldForMatch("Dobór"), "dobor");
-    EXPECT_EQ(FoldForMatch("CIEPŁA"), "ciepla");
-    EXPECT_EQ(FoldForMatch("Ąę"), "ae");
+    using docviewer::FoldText;
+    using docviewer::PiecesHolding;
+    // An accent drawn apart from its letter, a ligature, a change of font inside a word.
+    const std::vector<docviewer::TTextPiece> pieces{
+        {"Do", false},          {"\u0301bo\u0301r", true},
+        {"\uFB01ltrów,", true}, {"CIEP", false},
+        {"ŁA", true},           {"woda", true}};
+    EXPECT_EQ(PiecesHolding(pieces, {FoldText("dobór")}), (std::vector<int>{0, 1}));
+    EXPECT_EQ(PiecesHolding(pieces, {FoldText("filtrow")}), (std::vector<int>{2}));
+    EXPECT_EQ(PiecesHolding(pieces, {FoldText("ciepła")}), (std::vector<int>{3, 4}));
+    EXPECT_EQ(PiecesHolding(pieces, {FoldText("ła")}), (std::vector<int>{4}));
+    EXPECT_EQ(PiecesHolding(pieces, {FoldText("woda"), FoldText("dob")}),
+              (std::vector<int>{0, 1, 5}));
+    EXPECT_TRUE(PiecesHolding(pieces, {}).empty());
+    EXPECT_TRUE(PiecesHolding({}, {"a"}).empty());
 }
 
 }  // namespace
