@@ -25,6 +25,7 @@
 #include "platform/Codec.h"
 #include "platform/ComponentRegistry.h"
 #include "platform/DiscPath.h"
+#include "platform/Folders.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
 #include "tools/Tools.h"
@@ -48,6 +49,7 @@ constexpr int32_t SUnknownKey = 10828;
 constexpr int32_t SNotJsonObject = 10829;
 constexpr int32_t SCannotRead = 10830;
 constexpr int32_t STextTooLongForRecord = 10831;
+constexpr int32_t SLevelTooDeep = 10832;
 constexpr int32_t SFileEndsEarly = 20033;
 
 // Messages hold string-table texts (Windows-1250) and file names (UTF-8 here); a text that
@@ -238,9 +240,13 @@ std::unique_ptr<TDocItem0> EntryOf(const TJsonObject& Object)
                        Key != "fileName" && Key != "visibleForUser" && Key != "pages" &&
                        Key != "destination" && Key != "captionTyp" && Key != "typ"))
             throw TLineError(Format(LoadStr(SUnknownKey), {Key}));
-        if (Key == "level")
+        if (Key == "level") {
             Item->SetLevel(IntValue(Key, Value, false));
-        else if (Key == "caption")
+            // The tree leaves deeper entries out: refused here rather than lost there.
+            if (Item->StoredLevel() > MaxTocLevel)
+                throw TLineError(Format(LoadStr(SLevelTooDeep),
+                                        {int64_t{Item->StoredLevel()}, int64_t{MaxTocLevel}}));
+        } else if (Key == "caption")
             Item->SetCaption(AnsiValue(Key, Value));
         else if (Key == "hint")
             Item->SetHint(AnsiValue(Key, Value));
@@ -303,8 +309,10 @@ int Build(const std::string& Source, const std::string& Output, objects::TFileVe
 }
 
 // What the manual search needs of Qt in a program without windows: the application object
-// (Qt SQL finds its driver through it) and the disc's own components, which lie in plugins/
-// of the disc whose Setup/PdfViewer/Documentation holds the catalogue. Both are put back.
+// (Qt SQL finds its driver through it) and the components. Besides where the shell finds
+// them, they are looked for in plugins/ of the disc whose Setup/PdfViewer/Documentation
+// holds the catalogue, and in the build tree's sample disc when the tool runs from there.
+// Both are put back.
 class TManualScope {
 public:
     explicit TManualScope(const std::string& Catalogue)
@@ -325,11 +333,20 @@ public:
             OnDisc = OnDisc && platform::SameNameIgnoringCase(Folder.filename().string(), Expected);
             Folder = Folder.parent_path();
         }
-        if (OnDisc) {
-            const std::string Added = (Folder / "plugins").string();
-            const std::string Path = FSavedPath.empty() ? Added : FSavedPath + ":" + Added;
-            ::setenv("TAVO_PLUGIN_PATH", Path.c_str(), 1);
+        std::vector<fs::path> Added;
+        if (OnDisc)
+            Added.push_back(Folder / "plugins");
+        // Started from the build tree: the components built beside it, on its sample disc.
+        Added.push_back(platform::ExecutableFolder() / TAVO_BUILD_PLUGINS_RELATIVE);
+        std::string Folders = FSavedPath;
+        for (const fs::path& Extra : Added) {
+            if (!fs::is_directory(Extra, Ignored))
+                continue;
+            const std::string Text = Extra.lexically_normal().string();
+            Folders = Folders.empty() ? Text : Folders + ":" + Text;
         }
+        if (!Folders.empty())
+            ::setenv("TAVO_PLUGIN_PATH", Folders.c_str(), 1);
         platform::TComponentRegistry::Instance().Rescan();
     }
     ~TManualScope()
@@ -385,26 +402,22 @@ UpdateIndex(docviewer::TManualIndex& Index, const docviewer::TManualEntries& Ent
     if (Progress)
         Callbacks.Progress = [&Err](int Done, int Total, const QString&) {
             Err << '\r'
-                << Utf8(SearchText(
-                       docviewer::SIndexingProgress,
-                       {QString::number(std::min(Done + 1, Total)), QString::number(Total)}))
+                << Utf8(SearchText(docviewer::SIndexingProgress,
+                                   {QString::number(std::min(Done + 1, Total)),
+                                    docviewer::CountText(docviewer::cntDocuments, Total)}))
                 << (Done == Total ? "\n" : "") << std::flush;
         };
     Callbacks.Event = [&](const TIndexEvent& Event) {
         if (!Report(Event))
             return;
         const QString Name = QString::fromStdString(DocumentName(Event.File, Catalogue));
-        const QString Pages = QString::number(Event.Pages);
+        const QString Pages = docviewer::CountText(docviewer::cntPages, Event.Pages);
         switch (Event.Kind) {
         case TIndexEvent::ieIndexed:
-            Lines << Utf8(Event.Pages == 1
-                              ? SearchText(docviewer::SDocumentIndexedOnePage, {Name})
-                              : SearchText(docviewer::SDocumentIndexed, {Name, Pages}));
+            Lines << Utf8(SearchText(docviewer::SDocumentIndexed, {Name, Pages}));
             break;
         case TIndexEvent::ieUnchanged:
-            Lines << Utf8(Event.Pages == 1
-                              ? SearchText(docviewer::SDocumentUnchangedOnePage, {Name})
-                              : SearchText(docviewer::SDocumentUnchanged, {Name, Pages}));
+            Lines << Utf8(SearchText(docviewer::SDocumentUnchanged, {Name, Pages}));
             break;
         case TIndexEvent::ieUnreadable:
             Lines << Utf8(SearchText(docviewer::SDocumentUnreadable, {Name, Event.Error}));
@@ -420,7 +433,7 @@ UpdateIndex(docviewer::TManualIndex& Index, const docviewer::TManualEntries& Ent
     };
     std::atomic<bool> Stop{false};
     return docviewer::RefreshIndex(Index, Entries.Files(), docviewer::TextSourceOf(*Source),
-                                   Callbacks, Stop);
+                                   Callbacks, Stop, Entries.Destinations());
 }
 
 int IndexManual(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& Out,
@@ -436,9 +449,10 @@ int IndexManual(const std::string& File, objects::TFileVerInfo& VerInfo, std::os
                     [](const docviewer::TIndexEvent&) { return true; });
     Out << Utf8(docviewer::SearchText(
                docviewer::SIndexSummary,
-               {QString::fromStdString(Index.File().string()), QString::number(Report.Documents),
-                QString::number(Report.Pages), QString::number(Report.Indexed),
-                QString::number(Report.Unchanged)}))
+               {QString::fromStdString(Index.File().string()),
+                docviewer::CountText(docviewer::cntDocuments, Report.Documents),
+                docviewer::CountText(docviewer::cntPages, static_cast<int>(Report.Pages)),
+                QString::number(Report.Indexed), QString::number(Report.Unchanged)}))
         << '\n';
     return Report.Unreadable > 0 || Report.Missing > 0 ? 1 : 0;
 }

@@ -276,6 +276,19 @@ void TPdfReader::MarkWords(int32_t Page, const QStringList& Words)
     FView->MarkWords(Page - 1, Words);
 }
 
+int32_t TPdfReader::DestinationPage(const QString& Name)
+{
+    if (!FDoc)
+        return 0;
+    const std::optional<TPdfTarget> target = FDoc->Destination(Name);
+    return target ? target->Page + 1 : 0;
+}
+
+int TPdfReader::MarkCount() const
+{
+    return FView->MarkCount();
+}
+
 qint64 TPdfReader::CacheLimit() const
 {
     return FView->Cache().Limit();

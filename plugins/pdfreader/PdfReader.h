@@ -19,9 +19,13 @@ class TPageView;
 class TPdfDocument;
 class TReaderStrip;
 
-class TPdfReader : public QWidget, public platform::IPdfDispatch, public platform::IPdfReaderView {
+class TPdfReader : public QWidget,
+                   public platform::IPdfDispatch,
+                   public platform::IPdfReaderView,
+                   public platform::IPdfDestinations {
     Q_OBJECT
-    Q_INTERFACES(tavo::platform::IPdfDispatch tavo::platform::IPdfReaderView)
+    Q_INTERFACES(tavo::platform::IPdfDispatch tavo::platform::IPdfReaderView
+                     tavo::platform::IPdfDestinations)
     // For tests and the curious: the image cache's budget and its own accounting.
     Q_PROPERTY(qint64 cacheLimit READ CacheLimit WRITE SetCacheLimit)
     Q_PROPERTY(qint64 cacheBytes READ CacheBytes)
@@ -32,6 +36,7 @@ class TPdfReader : public QWidget, public platform::IPdfDispatch, public platfor
     Q_PROPERTY(QString message READ Message)
     Q_PROPERTY(QString selectedText READ SelectedText)
     Q_PROPERTY(bool settled READ Settled)
+    Q_PROPERTY(int markCount READ MarkCount)
 
 public:
     explicit TPdfReader(QWidget* Parent = nullptr);
@@ -48,6 +53,8 @@ public:
     int32_t CurrentPage() const override;
     int32_t PageCount() const override;
     void MarkWords(int32_t Page, const QStringList& Words) override;
+    // IPdfDestinations
+    int32_t DestinationPage(const QString& Name) override;
 
     qint64 CacheLimit() const;
     void SetCacheLimit(qint64 Bytes);
@@ -59,6 +66,8 @@ public:
     QString Message() const;
     QString SelectedText() const;
     bool Settled() const;
+    // Words marked by the last MarkWords.
+    int MarkCount() const;
     TPageView* View() const { return FView; }
 
 signals:

@@ -47,4 +47,19 @@ int32_t TPdfTextSource::ReadPages(const QString& FileName, const TPageSink& Sink
     return count;
 }
 
+QHash<QString, int32_t> TPdfTextSource::DestinationPages(const QString& FileName,
+                                                         const QStringList& Names) const
+{
+    QHash<QString, int32_t> pages;
+    QString error;
+    std::unique_ptr<TPdfDocument> doc = TPdfDocument::Open(FileSource(FileName), &error);
+    if (!doc)
+        return pages;
+    for (const QString& name : Names) {
+        const std::optional<TPdfTarget> target = doc->Destination(name);
+        pages.insert(name, target ? target->Page + 1 : 0);
+    }
+    return pages;
+}
+
 }  // namespace tavo::pdfreader

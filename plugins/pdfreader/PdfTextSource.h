@@ -20,6 +20,8 @@ public:
 
     int32_t ReadPages(const QString& FileName, const TPageSink& Sink,
                       QString* Error) const override;
+    QHash<QString, int32_t> DestinationPages(const QString& FileName,
+                                             const QStringList& Names) const override;
 };
 
 }  // namespace tavo::pdfreader

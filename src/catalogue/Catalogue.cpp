@@ -49,6 +49,13 @@ std::unique_ptr<TObjectCollection> LoadCatalogue(const std::string& FileName, TF
     TCatalogueLoadInfo Found;
     Found.Version = Stream->Version();
     Found.DataOffset = Stream->GetPos();
+    // Cut inside the header or the count: as any file that ends early, not an empty one.
+    if (Stream->Remaining() < static_cast<int64_t>(sizeof(int32_t))) {
+        Found.Complete = false;
+        if (Info)
+            *Info = Found;
+        return std::make_unique<TObjectCollection>(0);
+    }
     int32_t Count = 0;
     Stream->ReadInt(Count);
     Found.DeclaredCount = Count;

@@ -21,7 +21,8 @@ struct TCatalogueLoadInfo {
     int64_t DataOffset = 0;     // the position right after the header
     int32_t DeclaredCount = 0;  // the number of entries the file announces
     // False when the file ends before the entries it announces: the entries that are
-    // there (the last one perhaps cut short) have been loaded.
+    // there (the last one perhaps cut short) have been loaded. Also false for a file cut
+    // inside its header or its count, which holds no entries.
     bool Complete = true;
 };
 

@@ -28,6 +28,7 @@
 #include "TransparentPanel.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/DocItem.h"
+#include "catalogue/DocumentPaths.h"
 #include "catalogue/PdfTreeView.h"
 #include "platform/AnsiText.h"
 #include "platform/ProgramStart.h"
@@ -214,6 +215,21 @@ void TF_DocPDFViewer::BuildTreePane()
     column->addWidget(Panel1);
 
     // Searching the whole manual: the field above the tree, the results in its place.
+    // A catalogue that could be read only in part says so above what it holds.
+    L_CatalogueWarning = new QLabel(content);
+    L_CatalogueWarning->setObjectName(QStringLiteral("L_CatalogueWarning"));
+    L_CatalogueWarning->setWordWrap(true);
+    L_CatalogueWarning->setTextFormat(Qt::PlainText);
+    L_CatalogueWarning->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                                Qt::TextSelectableByKeyboard);
+    L_CatalogueWarning->setContentsMargins(4, 2, 4, 2);
+    L_CatalogueWarning->setAutoFillBackground(true);
+    QPalette warning = L_CatalogueWarning->palette();
+    warning.setColor(QPalette::Window, tools::ToQColor(tools::clInfoBk));
+    warning.setColor(QPalette::WindowText, Qt::darkRed);
+    L_CatalogueWarning->setPalette(warning);
+    L_CatalogueWarning->hide();
+    column->addWidget(L_CatalogueWarning);
     SearchPanel = new TManualSearchPanel(content);
     column->addWidget(SearchPanel);
     SearchPanel->AddShortcutsTo(TreePane);
@@ -265,6 +281,10 @@ void TF_DocPDFViewer::BuildPdfPane()
     big.setBold(true);
     L_NoDocMsg->setFont(big);
     L_AcrobatLoading->setFont(big);
+    // Under "No documentation": the file that was looked for, which the user may copy.
+    L_NoDocFile = MessageLabel("L_NoDocFile", QString(), Navy);
+    L_NoDocFile->setTextFormat(Qt::PlainText);
+    L_NoDocFile->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     P_AcrobatSetup = new QFrame;
     P_AcrobatSetup->setObjectName(QStringLiteral("P_AcrobatSetup"));
@@ -304,6 +324,7 @@ void TF_DocPDFViewer::BuildPdfPane()
 
     P_Pdf->AddTopItem(L_AcrobatLoading);
     P_Pdf->AddTopItem(L_NoDocMsg);
+    P_Pdf->AddTopItem(L_NoDocFile);
     P_Pdf->AddTopItem(P_AcrobatSetup);
     PDFPane->setWidget(P_Pdf);
 }
@@ -366,8 +387,9 @@ void TF_DocPDFViewer::FillTree(const objects::TObjectCollection* Collection,
     FSections.clear();
     FDelegate->Marked = QPersistentModelIndex();
     // The shell reads the catalogue from the documentation folder; its index is that file's.
-    SearchPanel->SetCatalogue(Collection, catalogue::ResolveDocumentFile(
-                                              std::string(":") + catalogue::CatalogueFileName));
+    SearchPanel->SetCatalogue(Collection,
+                              catalogue::ResolveDocumentFile(catalogue::DocumentationFolder +
+                                                             catalogue::CatalogueFileName));
     PdfTreeView->FillTree(Collection, Images);
 }
 
@@ -499,6 +521,16 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
     if (Busy() || FFirstShow || !ReaderAvailable)
         return;
     QPointer<TF_DocPDFViewer> self(this);
+    // Whatever way the opening ends: "No documentation" names the file it did not find.
+    struct TNameMissing {
+        QPointer<TF_DocPDFViewer>& Self;
+        const std::string& FileName;
+        ~TNameMissing()
+        {
+            if (Self)
+                Self->ShowMissingFile(FileName);
+        }
+    } nameMissing{self, FileName};
     try {
         if (FControlPending && DocumentExists(FileName)) {
             try {
@@ -550,12 +582,12 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
                 // page for a moment and then jump. The panel's place is redrawn as it goes.
                 control->update();
                 FCurrentFile = FileName;
-                CollectSections();
+                CollectSections(true);
                 emit DocumentLoaded(path);
             } else {
                 L_NoDocMsg->show();
                 FCurrentFile = FileName;
-                CollectSections();
+                CollectSections(false);
             }
         }
         L_AcrobatLoading->hide();
@@ -598,6 +630,24 @@ void TF_DocPDFViewer::OpenSearchResult(const std::string& FileName, int32_t Page
     if (control && !control->isHidden())
         if (platform::IPdfReaderView* view = control->ReaderView())
             view->MarkWords(Page, Words);
+}
+
+void TF_DocPDFViewer::ShowMissingFile(const std::string& FileName)
+{
+    const bool missing =
+        !L_NoDocMsg->isHidden() && !tools::IsBlank(FileName) && !DocumentExists(FileName);
+    if (missing)
+        L_NoDocFile->setText(Str(SDocumentNotFound)
+                                 .replace(QLatin1String("%s"),
+                                          QString::fromStdString(
+                                              catalogue::ResolveDocumentFile(FileName).string())));
+    L_NoDocFile->setVisible(missing);
+}
+
+void TF_DocPDFViewer::SetCatalogueWarning(const QString& Text)
+{
+    L_CatalogueWarning->setText(Text);
+    L_CatalogueWarning->setVisible(!Text.isEmpty());
 }
 
 void TF_DocPDFViewer::AttachControl(TReaderControl* Control)
@@ -760,21 +810,32 @@ void TF_DocPDFViewer::Btn_InstalAcrobatClick()
     window()->close();
 }
 
-void TF_DocPDFViewer::CollectSections()
+void TF_DocPDFViewer::CollectSections(bool Loaded)
 {
     FSections.clear();
     FDelegate->Marked = QPersistentModelIndex();
     const QAbstractItemModel* model = PdfTreeView->model();
+    // An entry that names a destination opens where the destination lies; the document is
+    // asked once, now that it is loaded.
+    platform::IPdfDestinations* destinations = nullptr;
+    if (TReaderControl* control = CurrentControl(); control && Loaded)
+        destinations = qobject_cast<platform::IPdfDestinations*>(control->Control());
     std::vector<QModelIndex> stack;
     for (int row = model->rowCount() - 1; row >= 0; --row)
         stack.push_back(model->index(row, 0));
     while (!stack.empty()) {
         QModelIndex node = stack.back();
         stack.pop_back();
-        if (const TDocItem0* item = PdfTreeView->ItemOf(node)) {
+        const TDocItem0* item = PdfTreeView->ItemOf(node);
+        if (item && item->FileName() == FCurrentFile) {
+            int32_t page = 0;
+            if (destinations && !tools::IsBlank(item->Destination()))
+                page = destinations->DestinationPage(platform::FromAnsi(item->Destination()));
             // Texts starting with '-' are expressions that may complain; they move no page.
-            if (item->FileName() == FCurrentFile && !item->Pages().starts_with('-'))
-                FSections.emplace_back(item->PageNumber(), QPersistentModelIndex(node));
+            if (page <= 0 && !item->Pages().starts_with('-'))
+                page = item->PageNumber();
+            if (page > 0)
+                FSections.emplace_back(page, QPersistentModelIndex(node));
         }
         for (int row = model->rowCount(node) - 1; row >= 0; --row)
             stack.push_back(model->index(row, 0, node));
@@ -787,12 +848,15 @@ void TF_DocPDFViewer::CollectSections()
 void TF_DocPDFViewer::MarkCurrentEntry(int Page)
 {
     QPersistentModelIndex marked;
+    int32_t markedPage = 0;
     // The last entry opening at or before the page; the first of those at the same page.
     for (const auto& [page, node] : FSections) {
         if (page > Page)
             break;
-        if (!marked.isValid() || page > PdfTreeView->ItemOf(marked)->PageNumber())
+        if (!marked.isValid() || page > markedPage) {
             marked = node;
+            markedPage = page;
+        }
     }
     if (marked == FDelegate->Marked)
         return;

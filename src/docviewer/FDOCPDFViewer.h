@@ -52,6 +52,7 @@ constexpr int32_t SNameContentsButtons = 10844;
 constexpr int32_t SNameDocument = 10845;
 constexpr int32_t SNameClickPanel = 10846;
 constexpr int32_t SCurrentSection = 10847;
+constexpr int32_t SDocumentNotFound = 10848;
 
 // The view every opening without a named destination asks for: the page's width.
 inline constexpr const char* FitWidthView = "FitH,0";
@@ -79,6 +80,9 @@ public:
     void OpenSearchResult(const std::string& FileName, int32_t Page, const QStringList& Words);
     void SelectInitial();
     void CloseDocument();
+    // A warning about the catalogue shown above the table of contents (a file that ends
+    // early); empty hides it.
+    void SetCatalogueWarning(const QString& Text);
 
     // Layout.
     void SB_TreeVClick();
@@ -119,6 +123,8 @@ public:
     TPdfPanel* P_Pdf = nullptr;
     QLabel* L_AcrobatLoading = nullptr;
     QLabel* L_NoDocMsg = nullptr;
+    QLabel* L_NoDocFile = nullptr;
+    QLabel* L_CatalogueWarning = nullptr;
     QFrame* P_AcrobatSetup = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* L_AcrobatInstal = nullptr;
@@ -150,10 +156,13 @@ private:
     void SetView(const std::string& View);
     void ShowReadingPanel();
     void ShowClickPanel();
+    // Names FileName under "No documentation" when that is shown because it is missing.
+    void ShowMissingFile(const std::string& FileName);
     void SwitchFocus();
     // The first node, in display order, whose entry has a file and passes Test.
     template <typename F> QModelIndex FirstNodeWithFile(F Test) const;
-    void CollectSections();
+    // Loaded: CurrentFile is the document in the reader (else it was found missing).
+    void CollectSections(bool Loaded);
     void MarkCurrentEntry(int Page);
 
     bool FControlPending = true;

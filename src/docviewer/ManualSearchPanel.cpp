@@ -3,6 +3,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 #include <QStyledItemDelegate>
 #include <QTextDocument>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "catalogue/DocItem.h"
@@ -150,13 +153,41 @@ TManualSearchPanel::TManualSearchPanel(QWidget* Parent) : QWidget(Parent)
     E_ManualSearch->installEventFilter(this);
     column->addWidget(E_ManualSearch);
 
+    auto* statusRow = new QHBoxLayout;
+    statusRow->setContentsMargins(0, 0, 0, 0);
+    statusRow->setSpacing(2);
     L_SearchStatus = new QLabel(this);
     L_SearchStatus->setObjectName(QStringLiteral("L_SearchStatus"));
     L_SearchStatus->setTextFormat(Qt::PlainText);
     L_SearchStatus->setWordWrap(true);
     L_SearchStatus->setContentsMargins(2, 0, 2, 0);
     L_SearchStatus->hide();
-    column->addWidget(L_SearchStatus);
+    statusRow->addWidget(L_SearchStatus, 1);
+    Btn_NotSearched = new QToolButton(this);
+    Btn_NotSearched->setObjectName(QStringLiteral("Btn_NotSearched"));
+    Btn_NotSearched->setText(SearchText(SShowNotSearched));
+    Btn_NotSearched->setAccessibleName(SearchText(SShowNotSearched));
+    Btn_NotSearched->setCheckable(true);
+    Btn_NotSearched->setAutoRaise(true);
+    Btn_NotSearched->setFocusPolicy(Qt::StrongFocus);
+    Btn_NotSearched->hide();
+    statusRow->addWidget(Btn_NotSearched, 0, Qt::AlignTop);
+    column->addLayout(statusRow);
+    connect(Btn_NotSearched, &QToolButton::toggled, this,
+            [this](bool Checked) { ShowNotSearched(Checked); });
+
+    // Plain text the user may select and copy: file names and why they cannot be read.
+    L_NotSearched = new QLabel(this);
+    L_NotSearched->setObjectName(QStringLiteral("L_NotSearched"));
+    L_NotSearched->setTextFormat(Qt::PlainText);
+    L_NotSearched->setWordWrap(true);
+    L_NotSearched->setContentsMargins(8, 0, 2, 2);
+    L_NotSearched->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                           Qt::TextSelectableByKeyboard);
+    L_NotSearched->setFocusPolicy(Qt::StrongFocus);
+    L_NotSearched->setAccessibleName(SearchText(SNotSearchedListName));
+    L_NotSearched->hide();
+    column->addWidget(L_NotSearched);
 
     FModel = new TSearchResultsModel(this);
     LV_SearchResults = new QListView(this);
@@ -173,7 +204,9 @@ TManualSearchPanel::TManualSearchPanel(QWidget* Parent) : QWidget(Parent)
     LV_SearchResults->installEventFilter(this);
     LV_SearchResults->hide();
     column->addWidget(LV_SearchResults, 1);
-    setTabOrder(E_ManualSearch, LV_SearchResults);
+    setTabOrder(E_ManualSearch, Btn_NotSearched);
+    setTabOrder(Btn_NotSearched, L_NotSearched);
+    setTabOrder(L_NotSearched, LV_SearchResults);
 
     FSearchTimer = new QTimer(this);
     FSearchTimer->setSingleShot(true);
@@ -219,7 +252,8 @@ TManualSearchPanel::TManualSearchPanel(QWidget* Parent) : QWidget(Parent)
             Search();
         emit IndexChanged();
     });
-    connect(FIndexer, &TManualIndexer::Finished, this, [this] { IndexFinished(); });
+    connect(FIndexer, &TManualIndexer::Finished, this,
+            [this](const TRefreshReport& Report) { IndexFinished(Report); });
     connect(FIndexer, &TManualIndexer::Failed, this,
             [this](const QString& Reason) { IndexFailed(Reason); });
 }
@@ -242,6 +276,9 @@ void TManualSearchPanel::SetCatalogue(const objects::TObjectCollection* Catalogu
     FModel->SetResults({});
     FEntries = std::make_unique<TManualEntries>(Catalogue);
     FIndexFile = ManualIndexFile(CatalogueFile);
+    FCatalogueFolder = CatalogueFile.parent_path();
+    FNotSearched.clear();
+    ShowNotSearched(false);
     FIndexed = FOpened = false;
     FProblem.clear();
     FDone = FTotal = 0;
@@ -270,7 +307,7 @@ void TManualSearchPanel::StartIndexing()
     FDone = 0;
     FTotal = static_cast<int>(FEntries->Files().size());
     FRunning = true;
-    FIndexer->Start(FIndexFile, FEntries->Files());
+    FIndexer->Start(FIndexFile, FEntries->Files(), FEntries->Destinations());
     UpdateStatus();
 }
 
@@ -296,11 +333,26 @@ void TManualSearchPanel::IndexProgress(int Done, int Total)
     UpdateStatus();
 }
 
-void TManualSearchPanel::IndexFinished()
+void TManualSearchPanel::IndexFinished(const TRefreshReport& Report)
 {
     FRunning = false;
     FIndexed = true;
     FDone = FTotal;
+    FNotSearched = Report.Unsearchable;
+    // The list is written now; it shows when asked for.
+    QStringList lines;
+    const QDir folder(QString::fromStdString(FCatalogueFolder.string()));
+    for (const TIndexEvent& event : FNotSearched) {
+        QString name = folder.relativeFilePath(event.File);
+        if (name.startsWith(QLatin1String("..")))
+            name = QDir::toNativeSeparators(event.File);
+        lines << (event.Kind == TIndexEvent::ieMissing
+                      ? SearchText(SDocumentMissing, {name})
+                      : SearchText(SDocumentUnreadable, {name, event.Error}));
+    }
+    L_NotSearched->setText(lines.join(u'\n'));
+    if (FNotSearched.empty())
+        ShowNotSearched(false);
     if (ResultsShown())
         Search();
     UpdateStatus();
@@ -362,7 +414,8 @@ void TManualSearchPanel::Search()
             FIndexer->Stop();
             FIndexed = FOpened = false;
             FRunning = true;
-            FIndexer->Start(FIndexFile, FEntries->Files(), TManualIndex::ocFull);
+            FIndexer->Start(FIndexFile, FEntries->Files(), FEntries->Destinations(),
+                            TManualIndex::ocFull);
         }
     }
     int keep = -1;
@@ -384,21 +437,44 @@ void TManualSearchPanel::UpdateStatus()
         status = SearchText(SCannotSearch, {FProblem});
     } else if (!ResultsShown()) {
         if (indexing)
-            status = SearchText(SIndexingProgress,
-                                {Number(std::min(FDone + 1, FTotal)), Number(FTotal)});
+            status = SearchText(SIndexingProgress, {Number(std::min(FDone + 1, FTotal)),
+                                                    CountText(cntDocuments, FTotal)});
     } else if (FQuery.IsEmpty()) {
         status = SearchText(SNoWordsToFind);
     } else {
         const int count = static_cast<int>(Results().size());
         QString found = count == 0                   ? SearchText(SNoResults)
-                        : count == 1                 ? SearchText(SOneResult)
                         : count >= kMaxSearchResults ? SearchText(SBestResults, {Number(count)})
-                                                     : SearchText(SResults, {Number(count)});
-        status =
-            indexing ? SearchText(SResultsSoFar, {found, Number(FDone), Number(FTotal)}) : found;
+                                                     : CountText(cntResults, count);
+        status = indexing ? SearchText(SResultsSoFar,
+                                       {found, Number(FDone), CountText(cntDocuments, FTotal)})
+                          : found;
+        // What was searched is said with what was not.
+        if (!indexing && !FNotSearched.empty())
+            status = SearchText(
+                SStatusAndProblems,
+                {status, CountText(cntNotSearched, static_cast<int>(FNotSearched.size()))});
     }
     L_SearchStatus->setText(status);
     L_SearchStatus->setVisible(!status.isEmpty());
+    const bool problems = ResultsShown() && FProblem.isEmpty() && !indexing && !FQuery.IsEmpty() &&
+                          !FNotSearched.empty();
+    Btn_NotSearched->setVisible(problems);
+    if (!problems)
+        ShowNotSearched(false);
+}
+
+void TManualSearchPanel::ShowNotSearched(bool Shown)
+{
+    Shown = Shown && !FNotSearched.empty();
+    if (Btn_NotSearched->isChecked() != Shown) {
+        const QSignalBlocker block(Btn_NotSearched);
+        Btn_NotSearched->setChecked(Shown);
+    }
+    const QString text = SearchText(Shown ? SHideNotSearched : SShowNotSearched);
+    Btn_NotSearched->setText(text);
+    Btn_NotSearched->setAccessibleName(text);
+    L_NotSearched->setVisible(Shown);
 }
 
 bool TManualSearchPanel::ResultsShown() const

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "docviewer/search/ManualEntries.h"
+#include "docviewer/search/ManualIndexer.h"
 #include "docviewer/search/ManualSearch.h"
 #include "objects/Objects7.h"
 
@@ -22,6 +23,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QTimer;
+class QToolButton;
 
 namespace tavo::docviewer {
 
@@ -79,9 +81,15 @@ public:
 
     bool ResultsShown() const;
     const std::vector<TSearchResult>& Results() const { return FModel->Results(); }
+    // The documents the last indexing could not search (unreadable or missing).
+    const std::vector<TIndexEvent>& NotSearched() const { return FNotSearched; }
+    // Shows or hides the list of them (Btn_NotSearched).
+    void ShowNotSearched(bool Shown);
 
     QLineEdit* E_ManualSearch = nullptr;
     QLabel* L_SearchStatus = nullptr;
+    QToolButton* Btn_NotSearched = nullptr;
+    QLabel* L_NotSearched = nullptr;
     QListView* LV_SearchResults = nullptr;
     QAction* A_FindInManual = nullptr;
     QAction* A_NextResult = nullptr;
@@ -101,7 +109,7 @@ protected:
 private:
     void IndexOpened();
     void IndexProgress(int Done, int Total);
-    void IndexFinished();
+    void IndexFinished(const TRefreshReport& Report);
     void IndexFailed(const QString& Reason);
     void ShowResults(bool Shown);
     void UpdateStatus();
@@ -114,6 +122,8 @@ private:
     std::unique_ptr<TManualIndex> FReader;
     std::unique_ptr<TManualEntries> FEntries;
     std::filesystem::path FIndexFile;
+    std::filesystem::path FCatalogueFolder;
+    std::vector<TIndexEvent> FNotSearched;
     QPointer<QWidget> FContents;
     TSearchQuery FQuery;
     QString FSearched;      // the text the results are for

@@ -68,8 +68,18 @@ public:
     virtual void MarkWords(int32_t Page, const QStringList& Words) = 0;
 };
 
+// Where the named destinations of the loaded document lie, so that the viewer knows the page
+// of an entry that names only a destination.
+class IPdfDestinations {
+public:
+    virtual ~IPdfDestinations() = default;
+    // 1-based; 0 when the document holds no such name or nothing is loaded.
+    virtual int32_t DestinationPage(const QString& Name) = 0;
+};
+
 }  // namespace tavo::platform
 
 Q_DECLARE_INTERFACE(tavo::platform::IAcroAXDocShim, "{3B813CE7-7C10-4F84-AD06-9DF76D97A9AA}")
 Q_DECLARE_INTERFACE(tavo::platform::IPdfDispatch, "{CA8A9781-280D-11CF-A24D-444553540000}")
 Q_DECLARE_INTERFACE(tavo::platform::IPdfReaderView, "org.tavo.PdfReaderView/1.0")
+Q_DECLARE_INTERFACE(tavo::platform::IPdfDestinations, "org.tavo.PdfDestinations/1.0")

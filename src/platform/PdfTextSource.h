@@ -3,7 +3,9 @@
 // text comes from the reader component: created by kPdfTextSourceClassId (see
 // ComponentRegistry.h), the object answers IPdfTextSource through qobject_cast.
 // Header only: plugins include it without linking the platform.
+#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QtPlugin>
 #include <cstdint>
 #include <functional>
@@ -25,8 +27,14 @@ public:
     // a document of its own.
     virtual int32_t ReadPages(const QString& FileName, const TPageSink& Sink,
                               QString* Error) const = 0;
+
+    // The pages (1-based) where the named destinations Names of FileName lie; a name the
+    // document does not hold gets 0. Empty when the document cannot be read. Safe to call
+    // from several threads at once, as ReadPages.
+    virtual QHash<QString, int32_t> DestinationPages(const QString& FileName,
+                                                     const QStringList& Names) const = 0;
 };
 
 }  // namespace tavo::platform
 
-Q_DECLARE_INTERFACE(tavo::platform::IPdfTextSource, "org.tavo.PdfTextSource/1.0")
+Q_DECLARE_INTERFACE(tavo::platform::IPdfTextSource, "org.tavo.PdfTextSource/1.1")

@@ -5,6 +5,7 @@
 
 #include "catalogue/DocItem.h"
 #include "catalogue/TocModel.h"
+#include "platform/AnsiText.h"
 #include "tools/TextRoutines.h"
 
 namespace tavo::docviewer {
@@ -60,6 +61,12 @@ TManualEntries::TManualEntries(const objects::TObjectCollection* Catalogue)
         entry.File = known->second;
         // A page written as an expression may complain when evaluated, and moves no page.
         entry.Page = item->Pages().starts_with('-') ? 0 : item->PageNumber();
+        if (!tools::IsBlank(item->Destination())) {
+            entry.Destination = platform::FromAnsi(item->Destination());
+            QStringList& names = FDestinations[entry.File];
+            if (!names.contains(entry.Destination))
+                names << entry.Destination;
+        }
         std::vector<int32_t>& ofFile = FByFile[entry.File];
         if (ofFile.empty())
             FFiles << entry.File;
@@ -68,21 +75,36 @@ TManualEntries::TManualEntries(const objects::TObjectCollection* Catalogue)
     }
 }
 
-const TManualEntry* TManualEntries::EntryFor(const QString& File, int32_t Page) const
+int32_t EntryPage(const TManualEntry& Entry, const TDestinationPages& Destinations)
+{
+    if (!Entry.Destination.isEmpty())
+        if (const int32_t page = Destinations.value(Entry.Destination, 0); page > 0)
+            return page;
+    return Entry.Page;
+}
+
+const TManualEntry* TManualEntries::EntryFor(const QString& File, int32_t Page,
+                                             const TDestinationPages& Destinations) const
 {
     auto found = FByFile.constFind(File);
     if (found == FByFile.constEnd() || found->empty())
         return nullptr;
     const TManualEntry* atOrBefore = nullptr;
     const TManualEntry* first = nullptr;
+    int32_t atOrBeforePage = 0, firstPage = 0;
     for (int32_t i : *found) {
         const TManualEntry& entry = FEntries[static_cast<size_t>(i)];
-        if (entry.Page <= 0)
+        const int32_t page = EntryPage(entry, Destinations);
+        if (page <= 0)
             continue;
-        if (entry.Page <= Page && (!atOrBefore || entry.Page > atOrBefore->Page))
+        if (page <= Page && (!atOrBefore || page > atOrBeforePage)) {
             atOrBefore = &entry;
-        if (!first || entry.Page < first->Page)
+            atOrBeforePage = page;
+        }
+        if (!first || page < firstPage) {
             first = &entry;
+            firstPage = page;
+        }
     }
     if (atOrBefore)
         return atOrBefore;

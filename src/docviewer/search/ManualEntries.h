@@ -20,9 +20,17 @@ struct TManualEntry {
     int32_t Index = -1;  // of the record in the catalogue
     const catalogue::TDocItem0* Item = nullptr;
     QString Caption;
-    QString File;      // DocumentKey of the entry
-    int32_t Page = 0;  // where it opens; 0 when its page is an expression (no page move)
+    QString File;         // DocumentKey of the entry
+    int32_t Page = 0;     // its page; 0 when that is an expression (no page move)
+    QString Destination;  // the named destination it opens at, when it names one
 };
+
+// Where the named destinations of a document lie: pages by name, 0 for a name it lacks.
+using TDestinationPages = QHash<QString, int32_t>;
+
+// The page an entry opens at: its destination's where that lies in the document, else its
+// own page (0: none).
+int32_t EntryPage(const TManualEntry& Entry, const TDestinationPages& Destinations);
 
 // The document an entry names, as the index keys it: the file on this file system, with
 // links and "." resolved. Empty for an entry without a file.
@@ -36,17 +44,22 @@ public:
 
     // The documents in the order the table of contents first names them.
     const QStringList& Files() const { return FFiles; }
+    // The named destinations the entries of each document open at, by document.
+    const QHash<QString, QStringList>& Destinations() const { return FDestinations; }
     const std::vector<TManualEntry>& Entries() const { return FEntries; }
 
     // The entry a place belongs to: of File's entries, the one opening nearest at or before
     // Page (the first in the table's order among equals); before the first of them, the
-    // first. None when no shown entry names File.
-    const TManualEntry* EntryFor(const QString& File, int32_t Page) const;
+    // first. None when no shown entry names File. Destinations: where File's named
+    // destinations lie (see EntryPage).
+    const TManualEntry* EntryFor(const QString& File, int32_t Page,
+                                 const TDestinationPages& Destinations = {}) const;
 
 private:
     std::vector<TManualEntry> FEntries;            // in display order
     QHash<QString, std::vector<int32_t>> FByFile;  // into FEntries, in display order
     QStringList FFiles;
+    QHash<QString, QStringList> FDestinations;
 };
 
 }  // namespace tavo::docviewer

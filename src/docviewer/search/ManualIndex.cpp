@@ -5,6 +5,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <unordered_map>
@@ -22,7 +23,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kFormat = "tavo-manual-index";
-constexpr const char* kVersion = "1";
+// 2: named destinations kept with their documents.
+constexpr const char* kVersion = "2";
 // A page's row is its document's id shifted by this, plus the page number: the rows of a
 // document are one range, removed without reading the others.
 constexpr int kPageBits = 20;
@@ -55,6 +57,11 @@ const QStringList& SchemaStatements()
                        "path TEXT NOT NULL UNIQUE, size INTEGER NOT NULL, "
                        "modified INTEGER NOT NULL, pages INTEGER NOT NULL, "
                        "error TEXT NOT NULL DEFAULT '')"),
+        // Where the catalogue's named destinations lie, resolved once when a document is
+        // indexed: entries that name only a destination belong to that page.
+        QStringLiteral("CREATE TABLE IF NOT EXISTS destinations (document INTEGER NOT NULL, "
+                       "name TEXT NOT NULL, page INTEGER NOT NULL, "
+                       "PRIMARY KEY (document, name)) WITHOUT ROWID"),
         // body: the folded text, searched; text: the page as it is, for snippets.
         QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS pages USING fts5(body, "
                        "text UNINDEXED, tokenize = 'unicode61 remove_diacritics 2')"),
@@ -171,6 +178,7 @@ void TManualIndex::Open()
 void TManualIndex::Close()
 {
     FInsert.reset();
+    FInsertDestination.reset();
     if (FDb) {
         FDb->close();
         FDb.reset();
@@ -313,6 +321,10 @@ void TManualIndex::RemoveDocument(const QString& Path)
             remove.addBindValue(static_cast<qlonglong>(FirstRow(id + 1)));
             if (!remove.exec())
                 Fail(remove);
+            remove.prepare(QStringLiteral("DELETE FROM destinations WHERE document = ?"));
+            remove.addBindValue(static_cast<qlonglong>(id));
+            if (!remove.exec())
+                Fail(remove);
             remove.prepare(QStringLiteral("DELETE FROM documents WHERE id = ?"));
             remove.addBindValue(static_cast<qlonglong>(id));
             if (!remove.exec())
@@ -345,6 +357,10 @@ void TManualIndex::BeginDocument(const QString& Path)
             remove.addBindValue(static_cast<qlonglong>(FirstRow(id + 1)));
             if (!remove.exec())
                 Fail(remove);
+            remove.prepare(QStringLiteral("DELETE FROM destinations WHERE document = ?"));
+            remove.addBindValue(static_cast<qlonglong>(id));
+            if (!remove.exec())
+                Fail(remove);
         } else {
             // Pages -1: not finished, never counted as indexed.
             q.prepare(QStringLiteral("INSERT INTO documents (path, size, modified, pages) "
@@ -358,9 +374,14 @@ void TManualIndex::BeginDocument(const QString& Path)
         if (!FInsert->prepare(
                 QStringLiteral("INSERT INTO pages (rowid, body, text) VALUES (?, ?, ?)")))
             Fail(*FInsert);
+        FInsertDestination = std::make_unique<QSqlQuery>(*FDb);
+        if (!FInsertDestination->prepare(QStringLiteral(
+                "INSERT OR REPLACE INTO destinations (document, name, page) VALUES (?, ?, ?)")))
+            Fail(*FInsertDestination);
         FDocumentId = id;
     } catch (...) {
         FInsert.reset();
+        FInsertDestination.reset();
         QSqlQuery(*FDb).exec(QStringLiteral("ROLLBACK"));
         throw;
     }
@@ -375,6 +396,17 @@ void TManualIndex::AddPage(int32_t Page, const QString& Text)
     FInsert->bindValue(2, NotNull(Text));
     if (!FInsert->exec())
         Fail(*FInsert);
+}
+
+void TManualIndex::AddDestination(const QString& Name, int32_t Page)
+{
+    if (!InDocument())
+        return;
+    FInsertDestination->bindValue(0, static_cast<qlonglong>(FDocumentId));
+    FInsertDestination->bindValue(1, NotNull(Name));
+    FInsertDestination->bindValue(2, std::clamp(Page, 0, kMaxPages));
+    if (!FInsertDestination->exec())
+        Fail(*FInsertDestination);
 }
 
 void TManualIndex::CommitDocument(int64_t Size, int64_t Modified, int32_t Pages,
@@ -393,6 +425,7 @@ void TManualIndex::CommitDocument(int64_t Size, int64_t Modified, int32_t Pages,
     if (!q.exec())
         Fail(q);
     FInsert.reset();
+    FInsertDestination.reset();
     Exec(QStringLiteral("COMMIT"));
     FDocumentId = -1;
 }
@@ -402,8 +435,47 @@ void TManualIndex::RollbackDocument()
     if (!InDocument())
         return;
     FInsert.reset();
+    FInsertDestination.reset();
     FDocumentId = -1;
     Exec(QStringLiteral("ROLLBACK"));
+}
+
+QHash<QString, int32_t> TManualIndex::Destinations(const QString& Path)
+{
+    QHash<QString, int32_t> pages;
+    QSqlQuery q(*FDb);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT d.name, d.page FROM destinations d JOIN documents o "
+                             "ON o.id = d.document WHERE o.path = ? AND o.pages >= 0"));
+    q.addBindValue(Path);
+    if (!q.exec())
+        Fail(q);
+    while (q.next())
+        pages.insert(q.value(0).toString(), q.value(1).toInt());
+    return pages;
+}
+
+void TManualIndex::StoreDestinations(const QString& Path, const QHash<QString, int32_t>& Pages)
+{
+    if (Pages.isEmpty() || InDocument())
+        return;
+    Exec(QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        QSqlQuery q(*FDb);
+        q.prepare(QStringLiteral("INSERT OR REPLACE INTO destinations (document, name, page) "
+                                 "SELECT id, ?, ? FROM documents WHERE path = ? AND pages >= 0"));
+        for (auto page = Pages.constBegin(); page != Pages.constEnd(); ++page) {
+            q.bindValue(0, NotNull(page.key()));
+            q.bindValue(1, std::clamp(page.value(), 0, kMaxPages));
+            q.bindValue(2, Path);
+            if (!q.exec())
+                Fail(q);
+        }
+        Exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        QSqlQuery(*FDb).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
 }
 
 std::vector<TIndexHit> TManualIndex::Search(const TSearchQuery& Query, int Limit)

@@ -7,6 +7,7 @@
 // One object per thread: a Qt SQL connection belongs to the thread that opened it. Several
 // connections may use one file at once (write-ahead log): what a writer has not committed
 // yet, readers do not see.
+#include <QHash>
 #include <QString>
 #include <cstdint>
 #include <filesystem>
@@ -79,9 +80,16 @@ public:
     // Commit, the document's earlier rows stay what readers see; after it, the new ones.
     void BeginDocument(const QString& Path);
     void AddPage(int32_t Page, const QString& Text);
+    // A named destination of the document being written: its page, 0 when it holds none.
+    void AddDestination(const QString& Name, int32_t Page);
     void CommitDocument(int64_t Size, int64_t Modified, int32_t Pages, const QString& Error);
     void RollbackDocument();
     bool InDocument() const { return FDocumentId >= 0; }
+
+    // The named destinations of Path found so far, by name: their pages (0: none there).
+    QHash<QString, int32_t> Destinations(const QString& Path);
+    // Adds destinations of an indexed document whose text has not changed.
+    void StoreDestinations(const QString& Path, const QHash<QString, int32_t>& Pages);
 
     // The pages the query finds, best first, at most Limit. An empty query finds nothing.
     std::vector<TIndexHit> Search(const TSearchQuery& Query, int Limit);
@@ -105,6 +113,7 @@ private:
     QString FConnection;
     std::unique_ptr<QSqlDatabase> FDb;
     std::unique_ptr<QSqlQuery> FInsert;
+    std::unique_ptr<QSqlQuery> FInsertDestination;
     int64_t FDocumentId = -1;
 };
 

@@ -1,5 +1,6 @@
 #include "ManualIndexer.h"
 
+#include <QDir>
 #include <QThread>
 #include <exception>
 
@@ -42,14 +43,18 @@ TFileStamp Stamp(const QString& File)
 
 TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
                             const platform::IPdfTextSource& Source,
-                            const TRefreshCallbacks& Callbacks, const std::atomic<bool>& Stop)
+                            const TRefreshCallbacks& Callbacks, const std::atomic<bool>& Stop,
+                            const TDocumentDestinations& Destinations)
 {
+    TRefreshReport report;
     auto event = [&](TIndexEvent::TKind Kind, const QString& File, int32_t Pages,
                      const QString& Error = {}) {
+        const TIndexEvent happened{Kind, File, Pages, Error};
+        if (Kind == TIndexEvent::ieUnreadable || Kind == TIndexEvent::ieMissing)
+            report.Unsearchable.push_back(happened);
         if (Callbacks.Event)
-            Callbacks.Event({Kind, File, Pages, Error});
+            Callbacks.Event(happened);
     };
-    TRefreshReport report;
     report.Documents = static_cast<int>(Files.size());
     for (const TIndexedDocument& known : Index.Documents()) {
         if (!Files.contains(known.Path)) {
@@ -78,6 +83,14 @@ TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
         if (known && known->Size == stamp.Size && known->Modified == stamp.Modified) {
             // A document that could not be read is not tried again until it changes.
             if (known->Error.isEmpty()) {
+                // The catalogue may name destinations the index has not looked for yet.
+                const QHash<QString, int32_t> found = Index.Destinations(file);
+                QStringList wanted;
+                for (const QString& name : Destinations.value(file))
+                    if (!found.contains(name))
+                        wanted << name;
+                if (!wanted.isEmpty())
+                    Index.StoreDestinations(file, Source.DestinationPages(file, wanted));
                 ++report.Unchanged;
                 report.Pages += known->Pages;
                 event(TIndexEvent::ieUnchanged, file, known->Pages);
@@ -118,6 +131,12 @@ TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
             event(TIndexEvent::ieUnreadable, file, 0, error);
             continue;
         }
+        const QStringList names = Destinations.value(file);
+        if (!names.isEmpty()) {
+            const QHash<QString, int32_t> found = Source.DestinationPages(file, names);
+            for (const QString& name : names)
+                Index.AddDestination(name, found.value(name, 0));
+        }
         const int32_t pages = std::min(count, TManualIndex::kMaxPages);
         Index.CommitDocument(stamp.Size, stamp.Modified, pages, QString());
         ++report.Indexed;
@@ -131,15 +150,23 @@ TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
 
 std::unique_ptr<QObject> CreateTextSource()
 {
-    try {
-        std::unique_ptr<QObject> source(platform::TComponentRegistry::Instance().Create(
-            platform::kPdfTextSourceClassId, nullptr));
-        if (!qobject_cast<platform::IPdfTextSource*>(source.get()))
-            throw platform::EOleSysError("Class not registered");
-        return source;
-    } catch (const platform::Exception& Error) {
-        throw EManualIndex(SearchText(SNoTextSource, {QString::fromStdString(Error.Message())}));
+    platform::TComponentRegistry& registry = platform::TComponentRegistry::Instance();
+    const QString classId = QString::fromLatin1(platform::kPdfTextSourceClassId);
+    // The registry's own words ("Class not registered") tell a user nothing.
+    if (!registry.IsRegistered(classId)) {
+        QStringList folders;
+        for (const QString& folder : platform::TComponentRegistry::PluginFolders())
+            folders << QDir::toNativeSeparators(folder);
+        throw EManualIndex(SearchText(SReaderMissing, {folders.join(QLatin1String(", "))}));
     }
+    const QString file = QDir::toNativeSeparators(registry.PluginFile(classId));
+    try {
+        std::unique_ptr<QObject> source(registry.Create(classId, nullptr));
+        if (qobject_cast<platform::IPdfTextSource*>(source.get()))
+            return source;
+    } catch (const platform::Exception&) {
+    }
+    throw EManualIndex(SearchText(SNoTextSource, {file}));
 }
 
 const platform::IPdfTextSource& TextSourceOf(const QObject& Component)
@@ -158,6 +185,7 @@ TManualIndexer::~TManualIndexer()
 }
 
 void TManualIndexer::Start(const fs::path& File, const QStringList& Files,
+                           const TDocumentDestinations& Destinations,
                            TManualIndex::TOpenCheck Check)
 {
     if (Running())
@@ -184,7 +212,7 @@ void TManualIndexer::Start(const fs::path& File, const QStringList& Files,
             },
             Qt::QueuedConnection);
     };
-    FThread = QThread::create([this, File, Files, Check, source, post] {
+    FThread = QThread::create([this, File, Files, Destinations, Check, source, post] {
         try {
             TManualIndex index(File, Check);
             post([this] { emit Opened(); });
@@ -202,7 +230,8 @@ void TManualIndexer::Start(const fs::path& File, const QStringList& Files,
                 if (Event.Kind != TIndexEvent::ieUnchanged)
                     post([this] { emit DocumentStored(); });
             };
-            const TRefreshReport report = RefreshIndex(index, Files, *source, callbacks, FStop);
+            const TRefreshReport report =
+                RefreshIndex(index, Files, *source, callbacks, FStop, Destinations);
             post([this, report] { emit Finished(report); });
         } catch (const EManualIndex& Error) {
             post([this, Reason = Error.Text()] { emit Failed(Reason); });

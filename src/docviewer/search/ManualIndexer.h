@@ -3,6 +3,7 @@
 // or whose size or modification time changed are read again, unchanged ones are left as
 // they are, documents no longer named are removed. Each document is written whole or not
 // at all, so an interruption (closing the program) costs at most the document at hand.
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "ManualIndex.h"
 
@@ -40,6 +42,8 @@ struct TRefreshReport {
     int Removed = 0;
     int64_t Pages = 0;  // in the index for the manual's documents
     bool Interrupted = false;
+    // The documents that cannot be searched (unreadable or missing), with why, in order.
+    std::vector<TIndexEvent> Unsearchable;
 };
 
 struct TRefreshCallbacks {
@@ -49,11 +53,16 @@ struct TRefreshCallbacks {
     std::function<void(const TIndexEvent& Event)> Event;
 };
 
-// Brings Index up to date with Files (document keys, see DocumentKey). Returns early, with
-// Interrupted set, once Stop is set; what was finished before is kept.
+// The named destinations the catalogue's entries use, by document key.
+using TDocumentDestinations = QHash<QString, QStringList>;
+
+// Brings Index up to date with Files (document keys, see DocumentKey), and with where the
+// Destinations named in them lie. Returns early, with Interrupted set, once Stop is set;
+// what was finished before is kept.
 TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
                             const platform::IPdfTextSource& Source,
-                            const TRefreshCallbacks& Callbacks, const std::atomic<bool>& Stop);
+                            const TRefreshCallbacks& Callbacks, const std::atomic<bool>& Stop,
+                            const TDocumentDestinations& Destinations = {});
 
 // The text source of the reader component, created through the component registry. Raises
 // EManualIndex, saying why, when there is none.
@@ -70,6 +79,7 @@ public:
 
     // Starts the work unless it is running; Failed reports what prevents it.
     void Start(const std::filesystem::path& File, const QStringList& Files,
+               const TDocumentDestinations& Destinations = {},
                TManualIndex::TOpenCheck Check = TManualIndex::ocQuick);
     // Asks the work to stop and waits for it.
     void Stop();

@@ -6,8 +6,15 @@ std::vector<TSearchResult> SearchManual(TManualIndex& Index, const TManualEntrie
                                         const TSearchQuery& Query, int Limit)
 {
     std::vector<TSearchResult> results;
+    // Where each document's named destinations lie, read once per search.
+    QHash<QString, TDestinationPages> destinations;
     for (TIndexHit& hit : Index.Search(Query, Limit)) {
-        const TManualEntry* entry = Entries.EntryFor(hit.File, hit.Page);
+        auto known = destinations.find(hit.File);
+        if (known == destinations.end())
+            known = destinations.insert(hit.File, Entries.Destinations().contains(hit.File)
+                                                      ? Index.Destinations(hit.File)
+                                                      : TDestinationPages());
+        const TManualEntry* entry = Entries.EntryFor(hit.File, hit.Page, *known);
         if (!entry)
             continue;
         results.push_back(

@@ -31,10 +31,28 @@ constexpr int32_t SIndexInterrupted = 10891;
 constexpr int32_t SIndexUnreadable = 10892;
 constexpr int32_t SBestResults = 10893;
 constexpr int32_t SNoTextSource = 10894;
-constexpr int32_t SDocumentIndexedOnePage = 10896;
-constexpr int32_t SDocumentUnchangedOnePage = 10897;
+constexpr int32_t SOnePage = 10895;
+constexpr int32_t SPages = 10898;
+constexpr int32_t SOneDocument = 10899;
+constexpr int32_t SDocuments = 10900;
+constexpr int32_t SOneNotSearched = 10901;
+constexpr int32_t SNotSearched = 10902;
+constexpr int32_t SStatusAndProblems = 10903;
+constexpr int32_t SShowNotSearched = 10904;
+constexpr int32_t SHideNotSearched = 10905;
+constexpr int32_t SNotSearchedListName = 10906;
+constexpr int32_t SReaderMissing = 10907;
 
 // String Id with its %s and %d placeholders replaced by Args in order.
 QString SearchText(int32_t Id, const QStringList& Args = {});
+
+// Things counted in the texts of the search.
+enum TCounted { cntResults, cntPages, cntDocuments, cntNotSearched };
+
+// N things, as "1 document" or "5 documents". Every counted word goes through here, so that
+// a translation gives it the plural forms of its language: Qt's translation of the "%n"
+// text when one is installed (lupdate finds the texts here), else the string table's
+// English singular and plural.
+QString CountText(TCounted What, int N);
 
 }  // namespace tavo::docviewer

@@ -214,4 +214,44 @@ TEST_F(SearchTool, KilledWhileIndexingTheNextRunGoesOn)
     EXPECT_EQ(JsonLines(Run({"search", catalogue, "\"page 777 of\""}).Out).size(), 8u);
 }
 
+// A catalogue of the author's own, outside any disc: the tool run from the build tree finds
+// the reader built beside it; a copy of the tool with no reader anywhere says so plainly.
+TEST_F(SearchTool, OutsideADiscTheReaderIsFoundInTheBuildTreeOrItsAbsenceExplained)
+{
+    const fs::path own = fs::absolute(test::TestFolder() / "own");
+    fs::create_directories(own);
+    fs::copy_file(FDocs / "Opis.pdf", own / "Opis.pdf");
+    const std::string source =
+        test::WriteFile(own / "own.jsonl", "{\"caption\": \"Opis\", \"fileName\": \":Opis.pdf\"}\n")
+            .string();
+    const std::string catalogue = (own / "own.pdfv").string();
+    ASSERT_EQ(Run({"build", source, catalogue}).Status, 0);
+
+    TRun r = Run({"index", catalogue});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("Opis.pdf: indexed, 3 pages\n"), std::string::npos) << r.Out;
+    r = Run({"search", catalogue, "Opis"});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_FALSE(JsonLines(r.Out).empty());
+
+    // The program alone in a folder of its own, no reader on the disc, none installed.
+    const fs::path lone = test::TestFolder() / "lone" / "tools";
+    fs::create_directories(lone);
+    fs::copy_file(CATALOGUE_TOOL, lone / "tavo-catalogue");
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("TAVO_PLUGIN_PATH");
+    tool.setProcessEnvironment(env);
+    tool.start(QString::fromStdString((lone / "tavo-catalogue").string()),
+               {"index", QString::fromStdString(catalogue)});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 1);
+    const QString err = QString::fromUtf8(tool.readAllStandardError());
+    EXPECT_TRUE(err.startsWith("The PDF reader component is missing")) << err.toStdString();
+    EXPECT_TRUE(err.contains(QString::fromStdString((lone / "plugins").string())))
+        << err.toStdString();
+    EXPECT_TRUE(err.contains("TAVO_PLUGIN_PATH"));
+    EXPECT_FALSE(err.contains("Class not registered"));
+}
+
 }  // namespace

@@ -199,6 +199,25 @@ TEST_F(Tool, BuildReportsBadLines)
               "line 2: the text of 'caption' is longer than 65535 characters\n");
     EXPECT_EQ(Error("{\"version\": \"KALPDFV_1.00\", \"level\": 1}"),
               "line 2: unknown key 'level'\n");
+    // Deeper than the tree shows: refused here rather than left out of the tree.
+    EXPECT_EQ(Error("{\"caption\": \"x\", \"level\": 65}"),
+              "line 2: the level 65 is deeper than the table of contents can show (at most 64)\n");
+    EXPECT_EQ(
+        Run({"build", Write("deep.jsonl", "{\"caption\": \"x\", \"level\": 64}\n"), Out}).Status,
+        0);
+}
+
+TEST_F(Tool, ACatalogueCutInsideItsHeaderOrCountEndsEarly)
+{
+    const std::string Whole = Sample();
+    for (size_t Size = 24; Size <= 114; ++Size) {
+        const std::string File = Write("cut.pdfv", Whole.substr(0, Size));
+        const TRun R = Run({"dump", File});
+        EXPECT_EQ(R.Status, 1) << Size << " bytes";
+        EXPECT_NE(R.Err.find("ends before all of its objects"), std::string::npos)
+            << Size << " bytes: " << R.Err;
+        EXPECT_EQ(Run({"tree", File}).Status, 1) << Size << " bytes";
+    }
 }
 
 TEST_F(Tool, ErrorsGiveStatusOneAndTheSystemsMessageUsageErrorsTwo)

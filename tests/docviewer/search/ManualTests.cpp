@@ -2,8 +2,11 @@
 // documents generated with Polish text, found without regard to case and accents, each
 // hit given the entry of the table of contents it belongs to.
 #include <QFileInfo>
+#include <QWidget>
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "SearchTestSupport.h"
 #include "TestEnvironment.h"
@@ -12,6 +15,7 @@
 #include "docviewer/search/ManualIndexer.h"
 #include "docviewer/search/ManualSearch.h"
 #include "platform/ComponentRegistry.h"
+#include "platform/PdfReaderControl.h"
 #include "platform/PdfTextSource.h"
 
 using namespace tavo;
@@ -29,7 +33,8 @@ protected:
     {
         TManualIndex index(IndexFile());
         std::atomic<bool> stop{false};
-        return docviewer::RefreshIndex(index, Entries.Files(), RealSource(), {}, stop);
+        return docviewer::RefreshIndex(index, Entries.Files(), RealSource(), {}, stop,
+                                       Entries.Destinations());
     }
     std::vector<TSearchResult> Search(const TManualEntries& Entries, const char* Query)
     {
@@ -221,6 +226,10 @@ TEST_F(Manual, ADocumentThatIsNoPdfIsReportedAndTheOthersIndexed)
     EXPECT_EQ(report.Indexed, 1);
     EXPECT_EQ(report.Missing, 1);
     ASSERT_EQ(events.size(), 3u);
+    ASSERT_EQ(report.Unsearchable.size(), 2u);
+    EXPECT_EQ(report.Unsearchable[0].File, test::KeyOf(Docs() / "zepsuty.pdf"));
+    EXPECT_EQ(report.Unsearchable[1].File, test::KeyOf(Docs() / "brak.pdf"));
+    EXPECT_EQ(report.Unsearchable[1].Kind, docviewer::TIndexEvent::ieMissing);
     EXPECT_EQ(events[0].Kind, docviewer::TIndexEvent::ieUnreadable);
     EXPECT_EQ(events[0].Error, QStringLiteral("the file is damaged or is not a PDF document."));
     EXPECT_EQ(events[2].Kind, docviewer::TIndexEvent::ieMissing);
@@ -236,9 +245,113 @@ TEST_F(Manual, WithoutTheReaderComponentIndexingSaysWhy)
             GTEST_SKIP() << "a reader component is installed for this user";
         FAIL() << "no component, yet a source";
     } catch (const docviewer::EManualIndex& Error) {
-        EXPECT_TRUE(Error.Text().startsWith(
-            QStringLiteral("The documents cannot be read without the PDF reader component: ")))
+        // Plain words: what is missing, where it was looked for, how to name another place.
+        EXPECT_TRUE(Error.Text().startsWith(QStringLiteral("The PDF reader component is missing")))
             << Error.Text().toStdString();
+        EXPECT_TRUE(
+            Error.Text().contains(QString::fromStdString((test::TestFolder() / "none").string())));
+        EXPECT_TRUE(Error.Text().contains(QStringLiteral("TAVO_PLUGIN_PATH")));
+        EXPECT_FALSE(Error.Text().contains(QStringLiteral("Class not registered")));
+    }
+}
+
+TEST_F(Manual, EntriesThatNameOnlyADestinationOwnTheirPages)
+{
+    PutDoc("cele.pdf", "cele.pdf");
+    objects::TObjectCollection catalogue;
+    catalogue.Insert(Entry(0, "Wstęp", ":cele.pdf", "1"));
+    catalogue.Insert(Entry(0, "Rozdział A", ":cele.pdf"));
+    static_cast<catalogue::TDocItem0*>(catalogue.ItemAt(1))->SetDestination("rozdzial-a");
+    catalogue.Insert(Entry(0, "Rozdział B", ":cele.pdf", "5"));
+    catalogue.Insert(Entry(0, "Rozdział C", ":cele.pdf"));
+    static_cast<catalogue::TDocItem0*>(catalogue.ItemAt(3))->SetDestination("rozdzial-c");
+    catalogue.Insert(Entry(0, "Nieznany cel", ":cele.pdf", "2"));  // falls back to its page
+    static_cast<catalogue::TDocItem0*>(catalogue.ItemAt(4))->SetDestination("nie-ma");
+    const TManualEntries entries(&catalogue);
+    const QString file = test::KeyOf(Docs() / "cele.pdf");
+    EXPECT_EQ(entries.Destinations().value(file),
+              (QStringList{"rozdzial-a", "rozdzial-c", "nie-ma"}));
+    Refresh(entries);
+    {
+        TManualIndex index(IndexFile(), TManualIndex::ocNone);
+        const docviewer::TDestinationPages pages = index.Destinations(file);
+        EXPECT_EQ(pages.value("rozdzial-a"), 3);
+        EXPECT_EQ(pages.value("rozdzial-c"), 8);
+        EXPECT_EQ(pages.value("nie-ma", -1), 0);
+    }
+    std::map<int, std::string> byPage;
+    for (const TSearchResult& r : Search(entries, "grzejnik"))
+        byPage[r.Page] = r.Entry->Caption.toStdString();
+    EXPECT_EQ(byPage, (std::map<int, std::string>{{1, "Wstęp"},
+                                                  {2, "Nieznany cel"},
+                                                  {3, "Rozdział A"},
+                                                  {4, "Rozdział A"},
+                                                  {5, "Rozdział B"},
+                                                  {6, "Rozdział B"},
+                                                  {7, "Rozdział B"},
+                                                  {8, "Rozdział C"},
+                                                  {9, "Rozdział C"},
+                                                  {10, "Rozdział C"}}));
+}
+
+TEST_F(Manual, ADestinationNewToTheCatalogueIsLookedUpWithoutReadingTheTextAgain)
+{
+    PutDoc("cele.pdf", "cele.pdf");
+    objects::TObjectCollection catalogue;
+    catalogue.Insert(Entry(0, "Wstęp", ":cele.pdf", "1"));
+    const TManualEntries before(&catalogue);
+    EXPECT_EQ(Refresh(before).Indexed, 1);
+    catalogue.Insert(Entry(0, "Rozdział C", ":cele.pdf"));
+    static_cast<catalogue::TDocItem0*>(catalogue.ItemAt(1))->SetDestination("rozdzial-c");
+    const TManualEntries after(&catalogue);
+    const docviewer::TRefreshReport report = Refresh(after);
+    EXPECT_EQ(report.Unchanged, 1);
+    EXPECT_EQ(Places(after, "\"stronie 9\""), (std::vector<std::string>{"Rozdział C p.9"}));
+}
+
+TEST_F(Manual, EveryHitIsMarkedOnThePageTheReaderShows)
+{
+    const fs::path doc = PutDoc("litery.pdf", "litery.pdf");
+    objects::TObjectCollection catalogue;
+    catalogue.Insert(Entry(0, "Litery", ":litery.pdf", "1"));
+    const TManualEntries entries(&catalogue);
+    Refresh(entries);
+
+    std::unique_ptr<QObject> created(
+        platform::TComponentRegistry::Instance().Create(platform::kPdfReaderClassId, nullptr));
+    auto* reader = qobject_cast<QWidget*>(created.get());
+    auto* shim = qobject_cast<platform::IAcroAXDocShim*>(created.get());
+    auto* view = qobject_cast<platform::IPdfReaderView*>(created.get());
+    ASSERT_TRUE(reader && shim && view);
+    reader->resize(600, 800);
+    bool loaded = false;
+    ASSERT_EQ(shim->LoadFile(QString::fromStdString(doc.string()), &loaded), platform::kStatusOk);
+    ASSERT_TRUE(loaded);
+
+    struct TCase {
+        const char* Query;
+        std::vector<int> Pages;
+    };
+    for (const TCase& c : {TCase{"dobór", {1}},  // accents drawn apart from the letters
+                           {"DOBOR", {1}},
+                           {"filtrow", {2}},    // the ligature "fi"
+                           {"filtr*", {2, 3}},  // and full-width letters
+                           {"ＦＩＬＴＲ", {3}},
+                           {"𐐼𐐯𐑅𐐨𐑉𐐯𐐻", {4}},   // outside the BMP, in the other case
+                           {"grzejnik", {4}},  // mathematical bold letters
+                           {"grzejnik*", {1, 4}},
+                           {"zawór", {5}},  // an enclosing mark
+                           {"lodz", {6}},
+                           {"\"CIEPLA woda\"", {6}}}) {
+        const docviewer::TSearchQuery query = ParseSearchQuery(QString::fromUtf8(c.Query));
+        std::vector<int> pages;
+        for (const TSearchResult& r : Search(entries, c.Query)) {
+            pages.push_back(r.Page);
+            view->MarkWords(r.Page, query.MarkWords());
+            EXPECT_GT(reader->property("markCount").toInt(), 0) << c.Query << " on page " << r.Page;
+        }
+        std::sort(pages.begin(), pages.end());
+        EXPECT_EQ(pages, c.Pages) << c.Query;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "QtTestHelpers.h"
@@ -57,8 +58,8 @@ protected:
     }
     static fs::path IndexFile()
     {
-        return docviewer::ManualIndexFile(
-            catalogue::ResolveDocumentFile(std::string(":") + catalogue::CatalogueFileName));
+        return docviewer::ManualIndexFile(catalogue::ResolveDocumentFile(
+            catalogue::DocumentationFolder + catalogue::CatalogueFileName));
     }
     // Green marks on the page the reader shows.
     static int MarkedRuns(docviewer::TF_DocPDFViewer& Viewer)
@@ -349,6 +350,60 @@ TEST_F(SearchPanel, TheFieldAndResultsAreReachedByTabAndNamedForScreenReaders)
     EXPECT_TRUE(panel.E_ManualSearch->hasFocus());
     QTest::keyClick(panel.E_ManualSearch, Qt::Key_Tab);
     EXPECT_TRUE(viewer->PdfTreeView->hasFocus());  // the results are hidden: the tree is next
+}
+
+TEST_F(SearchPanel, TheResultLineCountsTheDocumentsNotSearchedAndListsThemOnRequest)
+{
+    const fs::path folder = fs::absolute(test::TestFolder() / "Documentation");
+    fs::create_directories(folder);
+    catalogue::DocumentationFolder = folder.string() + "/";
+    fs::copy_file(fs::path(TEST_DOCS) / "rozdzialy.pdf", folder / "rozdziały.pdf");
+    test::WriteFile(folder / "zepsuty.pdf", "%PDF-1.4\nno document here\n");
+    test::WriteFile(folder / "pusty.pdf", "");
+    objects::TObjectCollection catalogue;
+    // The stored name is Windows-1250, as on a disc made on Windows.
+    catalogue.Insert(Entry(0, "Rozdziały", ":rozdzia\xB3y.pdf", "1"));
+    catalogue.Insert(Entry(0, "Zepsuty", ":zepsuty.pdf"));
+    catalogue.Insert(Entry(0, "Pusty", ":pusty.pdf"));
+    catalogue.Insert(Entry(0, "Brak", ":brak.pdf"));
+    auto viewer = ShowViewer(&catalogue);
+    TManualSearchPanel& panel = *viewer->SearchPanel;
+    panel.E_ManualSearch->setText(QStringLiteral("delta"));
+    panel.Search();
+    ASSERT_TRUE(Settled(panel));
+    EXPECT_EQ(panel.L_SearchStatus->text(),
+              QStringLiteral("1 result; 3 documents could not be searched"));
+    ASSERT_EQ(panel.NotSearched().size(), 3u);
+    EXPECT_TRUE(panel.Btn_NotSearched->isVisible());
+    EXPECT_FALSE(panel.L_NotSearched->isVisible());
+
+    // On request, by keyboard: the list of them, why, and selectable.
+    panel.Btn_NotSearched->setFocus();
+    QTest::keyClick(panel.Btn_NotSearched, Qt::Key_Space);
+    ASSERT_TRUE(panel.L_NotSearched->isVisible());
+    const QStringList lines = panel.L_NotSearched->text().split(u'\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("zepsuty.pdf: cannot be read: ")))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("pusty.pdf: cannot be read: ")));
+    EXPECT_EQ(lines[2], QStringLiteral("brak.pdf: missing"));
+    EXPECT_TRUE(panel.L_NotSearched->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    EXPECT_EQ(panel.Btn_NotSearched->text(), QStringLiteral("Hide the list"));
+    QTest::keyClick(panel.Btn_NotSearched, Qt::Key_Space);
+    EXPECT_FALSE(panel.L_NotSearched->isVisible());
+
+    // One that could not be searched is one document.
+    test::WriteFile(folder / "zepsuty.pdf", "");
+    fs::copy_file(fs::path(TEST_DOCS) / "rozdzialy.pdf", folder / "pusty.pdf",
+                  fs::copy_options::overwrite_existing);
+    fs::copy_file(fs::path(TEST_DOCS) / "rozdzialy.pdf", folder / "brak.pdf");
+    viewer->SearchPanel->SetCatalogue(&catalogue, folder / catalogue::CatalogueFileName);
+    panel.E_ManualSearch->setText(QStringLiteral("delta"));
+    panel.Search();
+    ASSERT_TRUE(Settled(panel));
+    panel.Search();
+    EXPECT_EQ(panel.L_SearchStatus->text(),
+              QStringLiteral("3 results; 1 document could not be searched"));
 }
 
 }  // namespace

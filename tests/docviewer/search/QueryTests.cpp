@@ -1,10 +1,13 @@
 // Folding, the translation of typed text into the index's expressions, and snippets.
+#include <QCoreApplication>
 #include <QRegularExpression>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include "TestEnvironment.h"
 #include "docviewer/search/ManualIndex.h"
 #include "docviewer/search/SearchQuery.h"
+#include "docviewer/search/SearchStrings.h"
 #include "docviewer/search/Snippet.h"
 #include "docviewer/search/TextFolding.h"
 
@@ -157,6 +160,42 @@ TEST(Snippet, ShowsThePlaceWhereTheTermsAreAndSaysWhereItWasCut)
     EXPECT_TRUE(none.Text.startsWith(QStringLiteral("slowo0 slowo1")));
     EXPECT_TRUE(none.Marks.empty());
     EXPECT_TRUE(docviewer::MakeSnippet({}, ParseSearchQuery("x"), 40).Text.isEmpty());
+}
+
+// A translation with the plural forms of a language that has three of them.
+class TPolishCounts : public QTranslator {
+public:
+    QString translate(const char* Context, const char* Source, const char*, int N) const override
+    {
+        if (QLatin1String(Context) != QLatin1String("tavo::docviewer::CountText") ||
+            QLatin1String(Source) != QLatin1String("%n document(s)"))
+            return {};
+        const int tens = N % 100, ones = N % 10;
+        const char* form = N == 1                                               ? "dokument"
+                           : ones >= 2 && ones <= 4 && (tens < 12 || tens > 14) ? "dokumenty"
+                                                                                : "dokumentów";
+        return QStringLiteral("%1 %2").arg(N).arg(QString::fromUtf8(form));
+    }
+};
+
+TEST(CountText, EnglishFormsAndATranslationsOwn)
+{
+    using docviewer::CountText;
+    EXPECT_EQ(CountText(docviewer::cntDocuments, 1), QStringLiteral("1 document"));
+    EXPECT_EQ(CountText(docviewer::cntDocuments, 0), QStringLiteral("0 documents"));
+    EXPECT_EQ(CountText(docviewer::cntDocuments, 2), QStringLiteral("2 documents"));
+    EXPECT_EQ(CountText(docviewer::cntPages, 1), QStringLiteral("1 page"));
+    EXPECT_EQ(CountText(docviewer::cntResults, 21), QStringLiteral("21 results"));
+    EXPECT_EQ(CountText(docviewer::cntNotSearched, 1),
+              QStringLiteral("1 document could not be searched"));
+    TPolishCounts polish;
+    QCoreApplication::installTranslator(&polish);
+    EXPECT_EQ(CountText(docviewer::cntDocuments, 1), QStringLiteral("1 dokument"));
+    EXPECT_EQ(CountText(docviewer::cntDocuments, 3), QStringLiteral("3 dokumenty"));
+    EXPECT_EQ(CountText(docviewer::cntDocuments, 5), QStringLiteral("5 dokumentów"));
+    EXPECT_EQ(CountText(docviewer::cntDocuments, 22), QStringLiteral("22 dokumenty"));
+    EXPECT_EQ(CountText(docviewer::cntPages, 5), QStringLiteral("5 pages"));  // not translated
+    QCoreApplication::removeTranslator(&polish);
 }
 
 }  // namespace

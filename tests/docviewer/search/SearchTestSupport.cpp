@@ -35,6 +35,19 @@ int32_t TFakeTextSource::ReadPages(const QString& FileName, const TPageSink& Sin
     return static_cast<int32_t>(pages.size());
 }
 
+QHash<QString, int32_t> TFakeTextSource::DestinationPages(const QString& FileName,
+                                                          const QStringList& Names) const
+{
+    ++DestinationReads;
+    QHash<QString, int32_t> pages;
+    if (!Pages.count(FileName))
+        return pages;
+    auto known = Destinations.find(FileName);
+    for (const QString& name : Names)
+        pages.insert(name, known == Destinations.end() ? 0 : known->second.value(name, 0));
+    return pages;
+}
+
 void SearchTest::SetUp()
 {
     objects::StartObjectsModule();

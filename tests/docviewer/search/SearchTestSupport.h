@@ -2,6 +2,7 @@
 // The manual search's tests: the library modules as the shell starts them, the real reader
 // plugin for the documents' text, documents generated from data/ at build time, and a
 // text source that stands in for the component where a test must count or stop reads.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -27,8 +28,13 @@ public:
     mutable std::vector<QString> Read;     // files read, in order
     std::function<void(const QString& File, int32_t Page)> AfterPage;
 
+    std::map<QString, QHash<QString, int32_t>> Destinations;  // by file
+    mutable int DestinationReads = 0;
+
     int32_t ReadPages(const QString& FileName, const TPageSink& Sink,
                       QString* Error) const override;
+    QHash<QString, int32_t> DestinationPages(const QString& FileName,
+                                             const QStringList& Names) const override;
 };
 
 class SearchTest : public ::testing::Test {

@@ -26,6 +26,7 @@ using docviewer::TF_DocPDFViewer;
 using tavo::test::SampleDocumentation;
 using tavo::test::TestFolder;
 using tavo::test::WaitFor;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -164,6 +165,12 @@ TEST_F(ViewerOpening, AMissingFileShowsNoDocumentationAndThePreviousFileLoadsAga
     Select(*viewer, "Firma");
     EXPECT_TRUE(viewer->L_NoDocMsg->isVisible());
     EXPECT_EQ(viewer->L_NoDocMsg->text(), "No documentation");
+    // And the file it looked for, to be copied.
+    EXPECT_TRUE(viewer->L_NoDocFile->isVisible());
+    EXPECT_EQ(
+        viewer->L_NoDocFile->text(),
+        QString::fromStdString("The file " + SampleDocumentation() + "Brak.pdf was not found."));
+    EXPECT_TRUE(viewer->L_NoDocFile->textInteractionFlags() & Qt::TextSelectableByKeyboard);
     EXPECT_FALSE(viewer->PdfControl()->isVisible());
     EXPECT_EQ(viewer->CurrentFile(), SampleDocumentation() + "Brak.pdf");
     EXPECT_TRUE(docviewer::ReaderAvailable);
@@ -171,6 +178,7 @@ TEST_F(ViewerOpening, AMissingFileShowsNoDocumentationAndThePreviousFileLoadsAga
     Select(*viewer, "Opis, strona 2");
     EXPECT_EQ(loads.count(), 1);
     EXPECT_FALSE(viewer->L_NoDocMsg->isVisible());
+    EXPECT_FALSE(viewer->L_NoDocFile->isVisible());
     EXPECT_TRUE(viewer->PdfControl()->isVisible());
     EXPECT_EQ(ShownPage(*viewer), 2);
 }
@@ -186,6 +194,8 @@ TEST_F(ViewerOpening, WithoutAnyDocumentNoDocumentationShowsAndTheTimerKeepsTick
         QObject::connect(viewer->Timer, &QTimer::timeout, [&] { ++ticks; });
         ASSERT_TRUE(WaitFor([&] { return ticks >= 3; }, 10000)) << file;
         EXPECT_TRUE(viewer->L_NoDocMsg->isVisible()) << file;
+        // A name is given only where there is one.
+        EXPECT_EQ(viewer->L_NoDocFile->isVisible(), *file != 0) << file;
         EXPECT_TRUE(viewer->Timer->isActive()) << file;
         EXPECT_TRUE(viewer->ControlPending()) << file;
         EXPECT_EQ(viewer->CurrentControl(), nullptr) << file;
@@ -267,6 +277,34 @@ TEST_F(ViewerOpening, ViewersBeyondThePoolWaitForAControlToComeBack)
     ASSERT_TRUE(WaitForControl(*fifth));
     EXPECT_EQ(ShownPage(*fifth), 1);
     EXPECT_EQ(FWarnings, docviewer::ControlPoolSize + 1);
+}
+
+TEST_F(ViewerOpening, AnEntryThatNamesOnlyADestinationIsMarkedOnItsPages)
+{
+    // A document without an outline whose destinations lie on pages 3 and 8.
+    const fs::path folder = TestFolder() / "Cele";
+    fs::create_directories(folder);
+    fs::copy_file(fs::path(TEST_DOCS) / "cele.pdf", folder / "cele.pdf");
+    catalogue::DocumentationFolder = folder.string() + "/";
+    auto c = std::make_unique<objects::TObjectCollection>();
+    c->Insert(Entry(0, "Wstęp", ":cele.pdf", "1"));
+    c->Insert(Entry(0, "Rozdział A", ":cele.pdf", "", "rozdzial-a"));
+    c->Insert(Entry(0, "Rozdział B", ":cele.pdf", "5"));
+    c->Insert(Entry(0, "Rozdział C", ":cele.pdf", "", "rozdzial-c"));
+    auto viewer = ShowViewer(c.get());
+    ASSERT_TRUE(WaitForControl(*viewer));
+    // Opening the entry goes to its destination, and marks that entry.
+    Select(*viewer, "Rozdział C");
+    EXPECT_EQ(ShownPage(*viewer), 8);
+    EXPECT_EQ(viewer->MarkedEntry(), Node(*viewer, "Rozdział C"));
+    const char* expected[] = {"Wstęp",      "Wstęp",      "Rozdział A", "Rozdział A", "Rozdział B",
+                              "Rozdział B", "Rozdział B", "Rozdział C", "Rozdział C", "Rozdział C"};
+    for (int page = 1; page <= 10; ++page) {
+        viewer->PdfControl()->setCurrentPage(page);
+        const QModelIndex want = Node(*viewer, QString::fromUtf8(expected[page - 1]));
+        EXPECT_TRUE(WaitFor([&] { return viewer->MarkedEntry() == want; }, 3000))
+            << "page " << page << ": " << viewer->MarkedEntry().data().toString().toStdString();
+    }
 }
 
 }  // namespace
