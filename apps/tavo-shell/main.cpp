@@ -1,5 +1,6 @@
-// The start-up shell of the "Tavo C.H. 3.2" disc. It takes no arguments: the disc is the
-// folder it is started from.
+// The start-up shell of the "Tavo C.H. 3.2" disc: the disc is the folder it is started from.
+// Its one option names the tab to open.
+#include <QStringList>
 #include <cstdio>
 #include <cstring>
 
@@ -37,14 +38,27 @@ int main(int argc, char** argv)
     tavo::shell::LibraryModules modules;  // stopped last, after every window is gone
     tavo::shell::TavoApplication app(argc, argv);
     tavo::platform::LogLifeEvent("application created");
-    // The window system's own options (-platform, -style ...) are gone by now.
-    if (QCoreApplication::arguments().size() > 1) {
-        std::fprintf(stderr, "tavo-shell: unknown argument '%s'\n",
-                     qPrintable(QCoreApplication::arguments().at(1)));
+    // The window system's own options (-platform, -style ...) are gone by now. The only one
+    // of ours: the tab to open, which the disc's reader installer asks for ("--tab manual").
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    int startTab = -1;
+    QString bad;
+    if (args.size() == 2 && args[0] == QLatin1String("--tab"))
+        startTab = tavo::shell::TabNamed(args[1]);
+    else if (args.size() == 1 && args[0].startsWith(QLatin1String("--tab=")))
+        startTab = tavo::shell::TabNamed(args[0].mid(6));
+    else if (!args.isEmpty())
+        bad = args[0];
+    if (!args.isEmpty() && startTab < 0) {
+        if (bad.isEmpty())
+            std::fprintf(stderr, "tavo-shell: unknown tab '%s'\n", qPrintable(args.back()));
+        else
+            std::fprintf(stderr, "tavo-shell: unknown argument '%s'\n", qPrintable(bad));
         Usage(stderr);
         return 2;
     }
     tavo::browser::RegisterBrowserControl();
     tavo::shell::TShellProgram program;
+    program.SetStartTab(startTab);
     return program.Run();
 }

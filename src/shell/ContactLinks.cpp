@@ -2,7 +2,9 @@
 
 #include <QIcon>
 #include <QLabel>
+#include <QMessageBox>
 
+#include "FMain.h"
 #include "LinkLabel.h"
 #include "platform/AnsiText.h"
 #include "platform/ShellExecute.h"
@@ -23,7 +25,52 @@ constexpr int32_t IdMakerWebHint = 10597;
 constexpr int32_t IdMakerEmail = 10598;
 constexpr int32_t IdMakerEmailHint = 10599;
 constexpr int32_t IdAuthorsPage = 10600;
+constexpr int32_t IdNoBrowser = 10601;
+constexpr int32_t IdNoMailProgram = 10602;
+constexpr int32_t IdProgramCaption = 500;
 constexpr const char* kMailSuffix = "?subject= &body=";
+
+// Text and address in a box of its own that does not block the window: the address can be
+// selected and copied with the mouse or the keyboard.
+void ShowAddress(QWidget* Owner, int32_t Text, const std::string& Address)
+{
+    auto* box = new QMessageBox(QMessageBox::Information, FromAnsi(LoadStr(IdProgramCaption)),
+                                FromAnsi(LoadStr(Text)), QMessageBox::Ok,
+                                Owner ? Owner->window() : nullptr);
+    box->setObjectName(QStringLiteral("AddressBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setInformativeText(FromAnsi(Address));
+    constexpr auto selectable = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
+    box->setTextInteractionFlags(selectable);
+    for (QLabel* label : box->findChildren<QLabel*>())
+        if (label->text() == box->informativeText()) {
+            label->setTextFormat(Qt::PlainText);
+            label->setTextInteractionFlags(selectable);
+            label->setFocusPolicy(Qt::StrongFocus);
+        }
+    box->setAccessibleName(FromAnsi(LoadStr(Text)));
+    box->setAccessibleDescription(FromAnsi(Address));
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+    box->raise();
+    box->activateWindow();
+}
+
+// The desktop first; without a browser there, the shell's own Internet tab.
+void OpenWeb(const std::string& Target)
+{
+    if (ShellExecute(nullptr, "", Target))
+        return;
+    if (F_Main && F_Main->ShowWebAddress(FromAnsi(Target)))
+        return;
+    ShowAddress(F_Main, IdNoBrowser, Target);
+}
+
+void OpenMail(QWidget* Owner, const std::string& Address)
+{
+    if (!ShellExecute(Owner, "open", "mailto:" + Address + kMailSuffix))
+        ShowAddress(Owner, IdNoMailProgram, Address);
+}
 
 }  // namespace
 
@@ -50,27 +97,27 @@ QString DistributorData::Web()
 
 void OpenMakerWeb()
 {
-    ShellExecute(nullptr, "", LoadStr(IdMakerWeb));
+    OpenWeb(LoadStr(IdMakerWeb));
 }
 
 void OpenMakerEmail(QWidget* Owner)
 {
-    ShellExecute(Owner, "open", "mailto:" + LoadStr(IdMakerEmail) + kMailSuffix);
+    OpenMail(Owner, LoadStr(IdMakerEmail));
 }
 
 void OpenAuthorsPage()
 {
-    ShellExecute(nullptr, "", LoadStr(IdAuthorsPage));
+    OpenWeb(LoadStr(IdAuthorsPage));
 }
 
 void OpenFirmWeb(const QLabel* Link)
 {
-    ShellExecute(nullptr, "", ToAnsi(Link->text()));
+    OpenWeb(ToAnsi(Link->text()));
 }
 
 void OpenFirmEmail(QWidget* Owner, const QLabel* Link)
 {
-    ShellExecute(Owner, "open", "mailto:" + ToAnsi(Link->text()) + kMailSuffix);
+    OpenMail(Owner, ToAnsi(Link->text()));
 }
 
 TLinkLabel* CreateLinkLabel(QWidget* Parent, const char* Name, const QString& Text, int PixelSize)

@@ -1,6 +1,8 @@
 #pragma once
 // The contact links shared by the splash and the main window: web addresses go to the
-// user's browser, e-mail addresses to the mail program, through the desktop.
+// user's browser, e-mail addresses to the mail program, through the desktop. Where the
+// desktop has none, a web address opens in the shell's Internet tab and an e-mail address
+// is shown in a message to copy it from.
 #include <QString>
 
 class QLabel;

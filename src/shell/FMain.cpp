@@ -23,6 +23,7 @@
 #include "docviewer/FDOCPDFViewer.h"
 #include "docviewer/ReaderPool.h"
 #include "identity/ApplCons.h"
+#include "objects/ObjectsErrors.h"
 #include "platform/AnsiText.h"
 #include "platform/Folders.h"
 #include "platform/StartupLog.h"
@@ -363,17 +364,45 @@ void TF_Main::ShowManual()
         // Errors reach the standard handler: the tab stays empty and the next visit tries
         // again. A catalogue left from a failed attempt goes first.
         FCatalogue.reset();
-        FCatalogue =
-            catalogue::LoadCatalogue(catalogue::DocumentationFolder + catalogue::CatalogueFileName,
-                                     *identity::CatalogueVerInfo());
+        const std::string file = catalogue::DocumentationFolder + catalogue::CatalogueFileName;
+        catalogue::TCatalogueLoadInfo info;
+        FCatalogue = catalogue::LoadCatalogue(file, *identity::CatalogueVerInfo(), &info);
         auto* viewer = new docviewer::TF_DocPDFViewer(this);
         viewer->AlignClientIn(TS_Doc);
         FViewer = viewer;
+        // A catalogue that ends early shows what it holds, and says that it is not all.
+        if (!info.Complete)
+            FViewer->SetCatalogueWarning(
+                platform::FromAnsi(platform::LoadStr(objects::SFileEndsEarly))
+                    .replace(QLatin1String("%s"),
+                             QString::fromStdString(catalogue::ResolveDocumentFile(file).string()),
+                             Qt::CaseInsensitive));
         FViewer->FillTree(FCatalogue.get(),
                           catalogue::DM_DocItem ? catalogue::DM_DocItem->Glyphs : nullptr);
     }
     FViewer->show();
     FViewer->raise();
+}
+
+void TF_Main::ShowTab(Tab Which)
+{
+    if (PageControl1->currentIndex() == Which)
+        tools::Guarded([this] { PageControl1Change(); })();
+    else
+        PageControl1->setCurrentIndex(Which);
+}
+
+bool TF_Main::ShowWebAddress(const QString& Address)
+{
+    ShowTab(TabInternet);
+    if (!FBrowserTab->BrowserReady())
+        return false;
+    FBrowserTab->Browser()->Navigate(Address);
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+    return true;
 }
 
 void TF_Main::FormShow()

@@ -52,6 +52,12 @@ public:
     void L_TervikEMailClick();
     void L_CopyRightClick();
 
+    // Makes the tab current, as a click on it would.
+    void ShowTab(Tab Which);
+    // Opens a web address in the Internet tab, for a desktop without a web browser; false
+    // when the tab has no browser either.
+    bool ShowWebAddress(const QString& Address);
+
     const std::string& DiscFolder() const { return FDiscFolder; }
     browser::TBrowserTab* BrowserTab() const { return FBrowserTab; }
     // The documentation catalogue and viewer: none until the first successful visit to

@@ -30,6 +30,11 @@ void TShellProgram::CreateForms()
 void TShellProgram::ShowMainWindow()
 {
     FMainWindow->showMaximized();
+    // Once the window is drawn, as if the user had clicked the tab.
+    if (FStartTab >= 0)
+        QTimer::singleShot(0, FMainWindow.get(), [w = FMainWindow.get(), tab = FStartTab] {
+            w->ShowTab(static_cast<TF_Main::Tab>(tab));
+        });
     // Without a window manager nobody acts on the request: then the window fills the
     // screen itself, which is what the user asked for.
     QTimer::singleShot(500, FMainWindow.get(), [w = FMainWindow.get()] {
@@ -58,6 +63,18 @@ TF_Main* TShellProgram::MainWindow() const
 catalogue::TDM_DocItem* TShellProgram::DataModule() const
 {
     return FDataModule.get();
+}
+
+int TabNamed(const QString& Name)
+{
+    const QString name = Name.trimmed().toLower();
+    if (name == QLatin1String("programs"))
+        return TF_Main::TabPrograms;
+    if (name == QLatin1String("internet"))
+        return TF_Main::TabInternet;
+    if (name == QLatin1String("manual"))
+        return TF_Main::TabManual;
+    return -1;
 }
 
 int TShellProgram::Run()

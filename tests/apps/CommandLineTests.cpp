@@ -54,6 +54,18 @@ TEST_P(CommandLine, HelpVersionAndUsageErrors)
     }
 }
 
+TEST(ShellCommandLine, OnlyTheKnownTabsAreTaken)
+{
+    for (const QStringList& args :
+         {QStringList{"--tab", "nowhere"}, QStringList{"--tab=dok"}, QStringList{"--tab"}}) {
+        const TResult r = RunProgram(TAVO_SHELL, args, true);
+        EXPECT_EQ(r.Status, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.Err.contains("Usage:")) << r.Err.toStdString();
+    }
+    const TResult help = RunProgram(TAVO_SHELL, {"--help"});
+    EXPECT_TRUE(help.Out.contains("--tab")) << help.Out.toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Programs, CommandLine,
                          ::testing::Values(TAVO_SHELL, TAVO_GALLERY, TAVO_CATALOGUE));
 

@@ -188,3 +188,52 @@ TEST_F(ManualTab, TheSampleDiscsManualOpensInTheTab)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ManualTab, ACatalogueThatEndsEarlyShowsItsEntriesAndSaysSo)
+{
+    fs::path folder = OwnDocumentation();
+    const fs::path file = folder / catalogue::CatalogueFileName;
+    // The last record loses its last bytes.
+    fs::resize_file(file, fs::file_size(file) - 3);
+    RecordedMessages boxes;
+    FShell->SelectTab(shell::TF_Main::TabManual);
+    docviewer::TF_DocPDFViewer* viewer = Main()->Viewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_GT(viewer->PdfTreeView->model()->rowCount(), 0);
+    EXPECT_TRUE(viewer->L_CatalogueWarning->isVisible());
+    EXPECT_TRUE(viewer->L_CatalogueWarning->text().contains(QString::fromStdString(file.string())))
+        << viewer->L_CatalogueWarning->text().toStdString();
+    EXPECT_TRUE(viewer->L_CatalogueWarning->text().contains("ends before"));
+    EXPECT_TRUE(boxes.Shown.empty());
+}
+
+TEST_F(ManualTab, ACatalogueCutInItsHeaderIsNoEmptyCatalogue)
+{
+    fs::path folder = OwnDocumentation();
+    fs::resize_file(folder / catalogue::CatalogueFileName, 60);
+    FShell->SelectTab(shell::TF_Main::TabManual);
+    docviewer::TF_DocPDFViewer* viewer = Main()->Viewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->PdfTreeView->model()->rowCount(), 0);
+    EXPECT_TRUE(viewer->L_CatalogueWarning->isVisible());
+}
+
+TEST_F(ManualTab, TheStartTabAskedForOpensOnceTheWindowShows)
+{
+    OwnDocumentation();
+    FShell.reset();
+    FShell = std::make_unique<StartedShell>(false);
+    FShell->Program->SetStartTab(shell::TF_Main::TabManual);
+    FShell->Program->ShowMainWindow();
+    auto* tabs = Main()->findChild<QTabWidget*>("PageControl1");
+    ASSERT_TRUE(WaitFor([&] { return Main()->Viewer() != nullptr; }));
+    EXPECT_EQ(tabs->currentIndex(), shell::TF_Main::TabManual);
+    EXPECT_TRUE(Main()->Viewer()->isVisible());
+    EXPECT_EQ(shell::TabNamed("Manual"), shell::TF_Main::TabManual);
+    EXPECT_EQ(shell::TabNamed("internet"), shell::TF_Main::TabInternet);
+    EXPECT_EQ(shell::TabNamed("manuals"), -1);
+}
+
+}  // namespace
