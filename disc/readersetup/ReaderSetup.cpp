@@ -165,7 +165,10 @@ TReaderSetupWindow::TReaderSetupWindow(const TSetupPaths& Paths, TProgramStarter
     L_Result = Selectable(this, "L_Result", tr("Result"));
     L_Result->setText(tr("Installing…"));
     L_Result->setMinimumHeight(L_Result->fontMetrics().lineSpacing() * 3);
-    column->addWidget(L_Result, 1);
+    L_Result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    column->addSpacing(L_Result->fontMetrics().lineSpacing() / 2);
+    column->addWidget(L_Result);
+    column->addStretch(1);
 
     auto* buttons = new QDialogButtonBox(this);
     Btn_Retry = buttons->addButton(tr("&Try again"), QDialogButtonBox::ActionRole);

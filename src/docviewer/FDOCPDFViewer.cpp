@@ -249,7 +249,9 @@ void TF_DocPDFViewer::BuildTreePane()
     setTabOrder(SB_TreeH, SB_TreeV);
     setTabOrder(SB_TreeV, CB_ExpandAll);
     setTabOrder(CB_ExpandAll, SearchPanel->E_ManualSearch);
-    setTabOrder(SearchPanel->E_ManualSearch, SearchPanel->LV_SearchResults);
+    setTabOrder(SearchPanel->E_ManualSearch, SearchPanel->Btn_NotSearched);
+    setTabOrder(SearchPanel->Btn_NotSearched, SearchPanel->L_NotSearched);
+    setTabOrder(SearchPanel->L_NotSearched, SearchPanel->LV_SearchResults);
     setTabOrder(SearchPanel->LV_SearchResults, PdfTreeView);
 }
 

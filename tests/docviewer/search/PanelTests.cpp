@@ -378,7 +378,9 @@ TEST_F(SearchPanel, TheResultLineCountsTheDocumentsNotSearchedAndListsThemOnRequ
     EXPECT_FALSE(panel.L_NotSearched->isVisible());
 
     // On request, by keyboard: the list of them, why, and selectable.
-    panel.Btn_NotSearched->setFocus();
+    panel.E_ManualSearch->setFocus();
+    QTest::keyClick(panel.E_ManualSearch, Qt::Key_Tab);
+    ASSERT_TRUE(panel.Btn_NotSearched->hasFocus());
     QTest::keyClick(panel.Btn_NotSearched, Qt::Key_Space);
     ASSERT_TRUE(panel.L_NotSearched->isVisible());
     const QStringList lines = panel.L_NotSearched->text().split(u'\n');
