@@ -58,9 +58,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         index.Search(ParseSearchQuery(QStringLiteral("ciepła grzej*")), 10);
         index.BeginDocument(QStringLiteral("/fuzz.pdf"));
         index.AddPage(1, QStringLiteral("kocioł"));
+        index.AddDestination(QStringLiteral("rozdzial"), 1);
         index.CommitDocument(1, 1, 1, {});
         if (index.Search(ParseSearchQuery(QStringLiteral("kociol")), 10).empty())
             std::abort();  // a fresh or sound index finds what was just written
+        if (index.Destinations(QStringLiteral("/fuzz.pdf")).value(QStringLiteral("rozdzial")) != 1)
+            std::abort();  // and where its destinations lie
+        for (const TIndexedDocument& document : index.Documents())
+            for (int32_t page : index.Destinations(document.Path))
+                if (page < 0 || page > TManualIndex::kMaxPages)
+                    std::abort();
     } catch (const EManualIndex&) {
         // A sound-looking file whose full-text pages are damaged fails on reading; the
         // viewer then checks it from end to end and sets it aside. Not a crash.

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
               size.height() <= 14400))
             std::abort();  // the view divides by it and sizes images by it
         for (const TPdfWord& word : doc->Words(page))
-            (void)docviewer::FoldText(word.Text);
+            (void)tavo::docviewer::FoldText(word.Text);
         for (const TPdfLink& link : doc->Links(page)) {
             if (link.Target && (link.Target->Page < 0 || link.Target->Page >= doc->PageCount()))
                 std::abort();
