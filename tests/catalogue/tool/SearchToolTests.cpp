@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <csignal>
+#include <map>
 #include <sstream>
 
 #include "CatalogueTool.h"
@@ -252,6 +253,40 @@ TEST_F(SearchTool, OutsideADiscTheReaderIsFoundInTheBuildTreeOrItsAbsenceExplain
         << err.toStdString();
     EXPECT_TRUE(err.contains("TAVO_PLUGIN_PATH"));
     EXPECT_FALSE(err.contains("Class not registered"));
+}
+
+// Hits on every page of a document without an outline, whose entries name pages 1 and 5
+// and the destinations on pages 3 and 8: each caption is the entry the page belongs to.
+TEST_F(SearchTool, SearchCaptionsFollowWhereDestinationsLie)
+{
+    fs::copy_file(DESTINATIONS_DOCUMENT, FDocs / "cele.pdf");
+    const std::string source =
+        test::WriteFile(
+            FDocs / "cele.jsonl",
+            "{\"caption\": \"Wstęp\", \"fileName\": \":cele.pdf\", \"pages\": \"1\"}\n"
+            "{\"caption\": \"Rozdział A\", \"fileName\": \":cele.pdf\", \"destination\": "
+            "\"rozdzial-a\"}\n"
+            "{\"caption\": \"Rozdział B\", \"fileName\": \":cele.pdf\", \"pages\": \"5\"}\n"
+            "{\"caption\": \"Rozdział C\", \"fileName\": \":cele.pdf\", \"destination\": "
+            "\"rozdzial-c\"}\n")
+            .string();
+    const std::string catalogue = (FDocs / "CELE.pdfv").string();
+    ASSERT_EQ(Run({"build", source, catalogue}).Status, 0);
+    const TRun r = Run({"search", catalogue, "grzejnik"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    std::map<int64_t, std::string> captions;
+    for (const catalogue::TJsonObject& hit : JsonLines(r.Out))
+        captions[Key(hit, "page").Integer] = Key(hit, "caption").Text;
+    EXPECT_EQ(captions, (std::map<int64_t, std::string>{{1, "Wstęp"},
+                                                        {2, "Wstęp"},
+                                                        {3, "Rozdział A"},
+                                                        {4, "Rozdział A"},
+                                                        {5, "Rozdział B"},
+                                                        {6, "Rozdział B"},
+                                                        {7, "Rozdział B"},
+                                                        {8, "Rozdział C"},
+                                                        {9, "Rozdział C"},
+                                                        {10, "Rozdział C"}}));
 }
 
 }  // namespace
