@@ -142,7 +142,11 @@ TManualIndex::TManualIndex(const fs::path& File, TOpenCheck Check) : FFile(File)
     Open();
     if (Check != ocNone && !Sound(Check)) {
         Close();
-        PutAside();
+        // An index of ours made by an earlier version is no damage: it is simply made anew.
+        if (OlderVersion())
+            Discard();
+        else
+            PutAside();
         Open();
     }
     // A reader never writes: it would wait for the writer's lock.
@@ -215,6 +219,37 @@ bool TManualIndex::Sound(TOpenCheck Check)
         !q.exec(QStringLiteral("INSERT INTO pages(pages, rank) VALUES ('integrity-check', 1)")))
         return false;
     return true;
+}
+
+bool TManualIndex::OlderVersion()
+{
+    Open();
+    QSqlQuery q(*FDb);
+    bool ours = false, older = false;
+    if (q.exec(QStringLiteral("SELECT key, value FROM meta")))
+        while (q.next()) {
+            ours = ours || (q.value(0).toString() == QLatin1String("format") &&
+                            q.value(1).toString() == QLatin1String(kFormat));
+            bool number = false;
+            const int version = q.value(1).toString().toInt(&number);
+            older = older || (q.value(0).toString() == QLatin1String("version") && number &&
+                              version < QByteArray(kVersion).toInt());
+        }
+    q = QSqlQuery();
+    Close();
+    return ours && older;
+}
+
+void TManualIndex::Discard()
+{
+    std::error_code ec;
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        fs::path file = FFile;
+        file += suffix;
+        fs::remove(file, ec);
+    }
+    if (fs::exists(FFile, ec))
+        PutAside();
 }
 
 void TManualIndex::PutAside()

@@ -105,6 +105,11 @@ private:
     bool Sound(TOpenCheck Check);
     void Create();
     void PutAside();
+    // True when File is an index of ours of an earlier version (checked on a connection of
+    // its own, closed again). A later version's is set aside like any foreign file.
+    bool OlderVersion();
+    // Removes File and its log, setting it aside only when it cannot be removed.
+    void Discard();
     QSqlQuery Exec(const QString& Sql);
     [[noreturn]] void Fail(const QSqlQuery& Query);
 

@@ -242,7 +242,7 @@ TEST_F(Index, AFileThatIsNoSoundIndexIsSetAsideAndANewOneBuilt)
                  q.exec("CREATE TABLE documents (id INTEGER PRIMARY KEY)");
                  q.exec("CREATE TABLE pages (x)");
                  q.exec("INSERT INTO meta VALUES ('format', 'tavo-manual-index'), "
-                        "('version', '2')");
+                        "('version', '3')");
              });
          }},
         {"an index whose document ids are no keys",
@@ -255,7 +255,7 @@ TEST_F(Index, AFileThatIsNoSoundIndexIsSetAsideAndANewOneBuilt)
                  q.exec("CREATE VIRTUAL TABLE pages USING fts5(body, text UNINDEXED, "
                         "tokenize = 'unicode61 remove_diacritics 2')");
                  q.exec("INSERT INTO meta VALUES ('format', 'tavo-manual-index'), "
-                        "('version', '1')");
+                        "('version', '2')");
              });
          }},
         {"our index with a trigger that empties it",
@@ -291,6 +291,33 @@ TEST_F(Index, AFileThatIsNoSoundIndexIsSetAsideAndANewOneBuilt)
     TManualIndex again(IndexFile());
     EXPECT_TRUE(again.SetAside().empty());
     EXPECT_EQ(again.Documents().size(), 1u);
+}
+
+// The index of an earlier version of the program (without the destinations, with another
+// folding) is made anew without a word about damage, and nothing is kept of it.
+TEST_F(Index, AnIndexOfAnEarlierVersionIsMadeAnewSilently)
+{
+    test::WriteFile(IndexFile(), SqliteFile([](QSqlQuery& q) {
+                        q.exec("CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)");
+                        q.exec("CREATE TABLE documents (id INTEGER PRIMARY KEY, path TEXT NOT "
+                               "NULL UNIQUE, size INTEGER NOT NULL, modified INTEGER NOT NULL, "
+                               "pages INTEGER NOT NULL, error TEXT NOT NULL DEFAULT '')");
+                        q.exec("CREATE VIRTUAL TABLE pages USING fts5(body, text UNINDEXED, "
+                               "tokenize = 'unicode61 remove_diacritics 2')");
+                        q.exec("INSERT INTO meta VALUES ('format', 'tavo-manual-index'), "
+                               "('version', '1')");
+                        q.exec("INSERT INTO documents VALUES (1, '/old.pdf', 1, 1, 1, '')");
+                    }));
+    const QString a = File("a.pdf");
+    FFake.Pages[a] = {"kocioł"};
+    TManualIndex index(IndexFile());
+    EXPECT_TRUE(index.SetAside().empty());
+    fs::path aside = IndexFile();
+    aside += ".damaged";
+    EXPECT_FALSE(fs::exists(aside));
+    EXPECT_TRUE(index.Documents().empty());
+    EXPECT_EQ(Refresh(index, {a}).Indexed, 1);
+    EXPECT_EQ(Found(index, "kociol"), 1u);
 }
 
 // Damage inside the full-text pages passes the quick check; searching reports it, and the
