@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include "FAbout.h"
 #include "FMain.h"
@@ -30,11 +31,27 @@ void TShellProgram::CreateForms()
 void TShellProgram::ShowMainWindow()
 {
     FMainWindow->showMaximized();
-    // Once the window is drawn, as if the user had clicked the tab.
-    if (FStartTab >= 0)
-        QTimer::singleShot(0, FMainWindow.get(), [w = FMainWindow.get(), tab = FStartTab] {
-            w->ShowTab(static_cast<TF_Main::Tab>(tab));
-        });
+    // Once the window is drawn, as if the user had clicked the tab. The browser makes the
+    // window an OpenGL one, which re-creates it natively; a window re-created before the
+    // window manager has maximised it comes up at its normal size. So the tab waits until
+    // the window fills the screen, or a second at most.
+    if (FStartTab >= 0) {
+        auto* wait = new QTimer(FMainWindow.get());
+        QObject::connect(wait, &QTimer::timeout, FMainWindow.get(),
+                         [w = FMainWindow.get(), wait, tab = FStartTab, ticks = 0]() mutable {
+                             QScreen* screen = w->screen();
+                             const bool settled = w->windowHandle() &&
+                                                  w->windowHandle()->isExposed() && screen &&
+                                                  w->frameGeometry().width() >=
+                                                      screen->availableGeometry().width() * 9 / 10;
+                             if (!settled && ++ticks < 50)
+                                 return;
+                             wait->deleteLater();
+                             wait->stop();
+                             w->ShowTab(static_cast<TF_Main::Tab>(tab));
+                         });
+        wait->start(20);
+    }
     // Without a window manager nobody acts on the request: then the window fills the
     // screen itself, which is what the user asked for.
     QTimer::singleShot(500, FMainWindow.get(), [w = FMainWindow.get()] {
