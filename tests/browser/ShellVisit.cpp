@@ -44,7 +44,9 @@ int main(int argc, char** argv)
     program.CreateForms();
     tavo::shell::TF_Main* main = program.MainWindow();
     program.ShowMainWindow();
-    QTimer::singleShot(0, main, [&, scene] {
+    // A staged scene waits until the window manager has maximised the window: the view
+    // re-creates the window, and one re-created before that stays at its normal size.
+    QTimer::singleShot(scene.isEmpty() ? 0 : 1000, main, [&, scene] {
         main->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(1);
         QWidget* view = nullptr;
         for (QWidget* w : main->findChildren<QWidget*>())
