@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLoggingCategory>
 #include <QPointer>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -93,6 +94,9 @@ void PrepareEngineEnvironment()
     // then.
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
         qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+    // The engine describes its set-up on standard error at every start, which a user who
+    // started the shell from a terminal never asked for; QT_LOGGING_RULES still wins.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
 }
 
 QWebEngineProfile* AcquireProfile()
