@@ -1,11 +1,15 @@
 #include "ComponentRegistry.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QObject>
 #include <QPluginLoader>
+#include <QRegularExpression>
 #include <cstdio>
+#include <dlfcn.h>
 
 #include "Errors.h"
 #include "Folders.h"
@@ -112,10 +116,11 @@ QObject* TComponentRegistry::Create(const QString& ClassId, QWidget* Parent)
     auto& loader = FLoaders[file];
     if (!loader)
         loader = std::make_shared<QPluginLoader>(file);
-    QObject* root = loader->instance();
+    QObject* root = LoadRoot(*loader);
     if (!root) {
         Complain(QStringLiteral("cannot load the component %1 from %2: %3")
                      .arg(ClassId, file, loader->errorString()));
+        FLoaders.remove(file);  // a loader tries once in its life; the next creation tries anew
         NotRegistered();
     }
     auto* factory = qobject_cast<IComponentFactory*>(root);
@@ -131,6 +136,48 @@ QObject* TComponentRegistry::Create(const QString& ClassId, QWidget* Parent)
         NotRegistered();
     }
     return component;
+}
+
+QString TComponentRegistry::RuntimeFolder() const
+{
+    if (!FRuntimeFolder.isEmpty())
+        return FRuntimeFolder;
+    return QDir(QString::fromStdString(ExecutableFolder().string())).filePath("lib");
+}
+
+void TComponentRegistry::SetRuntimeFolder(const QString& Folder)
+{
+    FRuntimeFolder = Folder;
+}
+
+QObject* TComponentRegistry::LoadRoot(QPluginLoader& Loader) const
+{
+    if (!Loader.isLoaded())
+        PreloadFromRuntime(Loader.fileName());
+    return Loader.instance();
+}
+
+void TComponentRegistry::PreloadFromRuntime(const QString& File) const
+{
+    // The dynamic loader searches a plugin's own run path, which for a plugin copied out of
+    // the disc points nowhere: each library it cannot find is loaded from the program's
+    // runtime folder by its full path (then its name is known to the loader), and the
+    // plugin is tried again. Only bare library names are taken from the message. The
+    // plugin, once loaded here, stays: the plugin loader then finds it loaded.
+    static const QRegularExpression missing(
+        QStringLiteral("(lib[A-Za-z0-9_+.-]+\\.so[0-9.]*): cannot open shared object file"));
+    const QByteArray file = QFile::encodeName(File);
+    for (int tries = 0; tries < 32; ++tries) {
+        if (dlopen(file.constData(), RTLD_NOW | RTLD_LOCAL))
+            return;
+        const QRegularExpressionMatch m = missing.match(QString::fromLocal8Bit(dlerror()));
+        if (!m.hasMatch())
+            return;
+        const QString candidate = QDir(RuntimeFolder()).filePath(m.captured(1));
+        if (!QFileInfo(candidate).isFile() ||
+            !dlopen(QFile::encodeName(candidate).constData(), RTLD_NOW | RTLD_GLOBAL))
+            return;
+    }
 }
 
 }  // namespace tavo::platform

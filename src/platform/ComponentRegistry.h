@@ -65,10 +65,19 @@ public:
     // installed while the program runs, or tests that change the folders).
     void Rescan();
 
+    // The libraries the program carries (a disc's lib/ beside the executable). A plugin
+    // installed elsewhere, as the reader the disc's installer puts in the user's folder,
+    // finds what it links there when the machine lacks it.
+    QString RuntimeFolder() const;
+    void SetRuntimeFolder(const QString& Folder);
+
 private:
     void ScanOnce();
+    QObject* LoadRoot(QPluginLoader& Loader) const;
+    void PreloadFromRuntime(const QString& File) const;
 
     bool FScanned = false;
+    QString FRuntimeFolder;                                   // empty: lib/ beside the executable
     QHash<QString, QString> FFiles;                           // class id -> plugin file
     QHash<QString, std::shared_ptr<QPluginLoader>> FLoaders;  // plugin file -> its loader
 };

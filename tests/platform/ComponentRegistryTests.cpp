@@ -83,6 +83,20 @@ TEST_F(Components, ThatCannotBeHadRaiseClassNotRegistered)
     EXPECT_TRUE(parent.children().isEmpty());
 }
 
+TEST_F(Components, APluginFindsWhatTheMachineLacksInTheProgramsRuntimeFolder)
+{
+    QWidget parent;
+    // The runtime folder holds other libraries only: the plugin still cannot be had.
+    FRegistry.SetRuntimeFolder(TEST_PLUGIN_DIR);
+    EXPECT_THROW(FRegistry.Create(kMissing, &parent), EOleSysError);
+    // The folder with the library the plugin links: loaded from there, then the plugin.
+    FRegistry.SetRuntimeFolder(TEST_DEPENDENCY_DIR);
+    QObject* created = FRegistry.Create(kMissing, &parent);
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(created->property("answer").toInt(), 42);
+    EXPECT_TRUE(Mapped(QString(TEST_DEPENDENCY_DIR) + "/libtavo_test_dependency.so"));
+}
+
 TEST_F(Components, FolderOrderDecidesAndAnEmptyPathFindsNothing)
 {
     const fs::path empty = tavo::test::TestFolder() / "no-plugins";
