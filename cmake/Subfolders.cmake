@@ -1,7 +1,7 @@
 # tavo_add_subfolders(ROOT EXCLUDE): adds every folder below ROOT that holds a
 # CMakeLists.txt, outermost first, so that each subsystem (and each part of one) keeps its
 # own list. The folder's first component names the subsystem; without Qt only the Qt-free
-# subsystems (platform, objects) are added.
+# subsystems (platform, objects) are added. EXCLUDE lists first-level folders to leave out.
 function(tavo_add_subfolders ROOT EXCLUDE)
     file(GLOB_RECURSE lists RELATIVE ${ROOT} CONFIGURE_DEPENDS ${ROOT}/*/CMakeLists.txt)
     set(order platform objects tools identity lookup vxcontrols vxedit split catalogue docviewer browser shell plugins apps)
@@ -21,7 +21,7 @@ function(tavo_add_subfolders ROOT EXCLUDE)
     foreach(list ${sorted})
         get_filename_component(dir ${list} DIRECTORY)
         string(REGEX REPLACE "/.*" "" first ${dir})
-        if(NOT "${EXCLUDE}" STREQUAL "" AND first STREQUAL "${EXCLUDE}")
+        if(first IN_LIST EXCLUDE)
             continue()
         endif()
         if(NOT TAVO_WITH_QT AND NOT first STREQUAL "platform" AND NOT first STREQUAL "objects")

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-svg-dev qt6-tools-dev-tools libqt6sql6-sqlite
     libqt6opengl6-dev libpoppler-qt6-dev libcairo2-dev poppler-utils
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool imagemagick x11-utils openbox
+    xvfb xauth xdotool imagemagick x11-utils openbox gdb python3
     fonts-dejavu-core locales
     libcanberra0 libxcb1-dev python3 openssl
     desktop-file-utils appstream lintian xorriso dpkg-dev fakeroot

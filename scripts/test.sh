@@ -5,6 +5,8 @@
 #   every source in the project's format;
 #   the whole tree built with clang too, and every fuzz target run for 10 s under ASan
 #   and UBSan on its corpus;
+#   the soak: the clang-built shell and components driven by random input for 60 s
+#   (TAVO_SOAK_MINUTES), with a new seed each run (printed, so a failure replays);
 #   the Qt-free libraries' tests once under ASan and UBSan;
 #   every test (ctest), last, so that its summary is what the run ends with.
 set -euo pipefail
@@ -16,6 +18,7 @@ if [ -z "${TAVO_QUICK:-}" ]; then
     "$root/scripts/check-format.sh"
     "$root/scripts/fuzz.sh" --build-all
     "$root/scripts/fuzz.sh" "${TAVO_FUZZ_SECONDS:-10}"
+    "$root/scripts/soak.sh" "${TAVO_SOAK_MINUTES:-1}"
     "$root/scripts/sanitize.sh"
 fi
 export QT_QPA_PLATFORM=offscreen

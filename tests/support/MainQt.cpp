@@ -5,12 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ChildReaper.h"
 #include "TestEnvironment.h"
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     tavo::test::InstallTestEnvironment();
+    // Programs the tests start through the shell are detached; they are ended with the test.
+    tavo::test::BecomeSubreaper();
     if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
         static std::string runtime = "/tmp/tavo-test-runtime-" + std::to_string(::getuid());
         ::mkdir(runtime.c_str(), 0700);
@@ -21,6 +24,11 @@ int main(int argc, char** argv)
     // As the shell does: the web engine reads this before the application exists.
     if (::geteuid() == 0)
         ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    int rc = 0;
+    {
+        QApplication app(argc, argv);
+        rc = RUN_ALL_TESTS();
+    }
+    tavo::test::EndChildren();
+    return rc;
 }
