@@ -291,7 +291,7 @@ bool TBrowserTab::eventFilter(QObject* Watched, QEvent* Event)
         (Event->type() == QEvent::ShortcutOverride || Event->type() == QEvent::KeyPress))
         return PageKey(static_cast<QKeyEvent*>(Event));
     // The key reaches the box or its editor, depending on which has the focus.
-    if ((Watched == dxAddressCombo || Watched == dxAddressCombo->lineEdit()) &&
+    if ((Watched == dxAddressCombo || Watched == FAddressEdit) &&
         Event->type() == QEvent::KeyPress) {
         int key = static_cast<QKeyEvent*>(Event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -305,7 +305,7 @@ bool TBrowserTab::eventFilter(QObject* Watched, QEvent* Event)
     }
     // Leaving the box applies nothing; the box itself would take a text that matches its
     // list for a choice from it.
-    if ((Watched == dxAddressCombo || Watched == dxAddressCombo->lineEdit()) &&
+    if ((Watched == dxAddressCombo || Watched == FAddressEdit) &&
         Event->type() == QEvent::FocusOut && !FLeavingAddress) {
         FLeavingAddress = true;
         Watched->event(Event);

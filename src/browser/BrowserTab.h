@@ -145,6 +145,9 @@ private:
     // Toolbar items besides the commands' buttons.
     QLabel* dxAdressText = nullptr;
     QComboBox* dxAddressCombo = nullptr;
+    // The box's editor, kept for the event filter: while the box is destroyed its editor
+    // still has events, and the half-destroyed box may not be asked for it.
+    QObject* FAddressEdit = nullptr;
     QLabel* dxBarStatic1 = nullptr;
     QMenu* BackPopupMenu = nullptr;
     QMenu* ForwardPopupMenu = nullptr;  // both menus' entries are "History" links

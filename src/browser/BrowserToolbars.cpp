@@ -136,7 +136,8 @@ void TBrowserTab::BuildAddressBar()
     dxAdressText->setBuddy(dxAddressCombo);
     bar->addWidget(dxAddressCombo);
     dxAddressCombo->installEventFilter(this);
-    dxAddressCombo->lineEdit()->installEventFilter(this);
+    FAddressEdit = dxAddressCombo->lineEdit();
+    FAddressEdit->installEventFilter(this);
     connect(dxAddressCombo, &QComboBox::activated, this, tools::Guarded([this] {
                 if (!FLeavingAddress)
                     dxAddressComboChange();

@@ -398,6 +398,24 @@ TEST_F(BrowserTab, ClosingTheWindowStopsTheBrowser)
     EXPECT_EQ(Calls->last(), "Stop");
 }
 
+TEST_F(BrowserTab, ClosingWhileAnAddressIsTypedEndsCleanly)
+{
+    // The address box is destroyed before its editor, which still has events then; the
+    // tab's key handling may not ask the half-destroyed box for anything (the sanitizers'
+    // soak found it doing so).
+    Start();
+    QLineEdit* edit = Combo()->lineEdit();
+    edit->setFocus();
+    ASSERT_TRUE(edit->hasFocus());
+    Shell->Press(Qt::Key_A);
+    Shell->Press(Qt::Key_Period);
+    EXPECT_TRUE(Combo()->currentText().contains("a.")) << Combo()->currentText().toStdString();
+    QPointer<QLineEdit> watched = edit;
+    Shell->Shell.reset();
+    EXPECT_TRUE(watched.isNull());
+    EXPECT_EQ(Calls->last(), "Stop");
+}
+
 TEST_F(BrowserTab, ToolbarItemsAreNamedSizedAndReachable)
 {
     Start();
