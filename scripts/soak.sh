@@ -75,14 +75,14 @@ if command -v openbox >/dev/null; then
     pids+=($!)
 fi
 
-# Sanitizers: leaks checked at exit; only the system's libraries' own leaks are suppressed.
-# The web engine (Chromium, not built with ASan) runs inside the process and, when a page is
-# destroyed, frees some of its own objects with a sized delete of a smaller type; ASan checks
-# sized deletes only in the allocator every module shares, so new_delete_type_mismatch is off
-# here. Our own code is held to that check by the fuzzers and by scripts/sanitize.sh.
+# Sanitizers. The web engine (Chromium, not built with ASan) runs inside the process and, when
+# a page is destroyed, frees some of its own objects with a sized delete of a smaller type;
+# ASan checks sized deletes in the allocator every module shares, so new_delete_type_mismatch
+# is off here. Our own code is held to that check by the fuzzers and by scripts/sanitize.sh.
+# Leaks are reported whole at exit and judged by tests/soak/check-leaks.sh: the project's own
+# fail, and so do those of a system library that tests/soak/lsan.supp does not list.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:halt_on_error=1:new_delete_type_mismatch=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/soak/lsan.supp:print_suppressions=1}
 export ASAN_SYMBOLIZER_PATH=${ASAN_SYMBOLIZER_PATH:-$(command -v llvm-symbolizer || true)}
 export TMPDIR="$work"  # the soak's private folders, and nothing of it elsewhere
 unset QT_QPA_PLATFORM
@@ -91,13 +91,23 @@ start=$(date +%s)
 status=0
 timeout --kill-after=30 $((minutes * 60 + 300)) \
     "$soak" --seconds $((minutes * 60)) --seed "$seed" --pages "http://127.0.0.1:$port/" \
-    --log "$work/actions.log" >"$work/soak.out" 2>&1 || status=$?
+    --log "$work/actions.log" --maps "$work/maps" >"$work/soak.out" 2>&1 || status=$?
 grep '^soak:' "$work/soak.out" || true
 
-if grep -Eq 'ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:' "$work/soak.out"; then
+if grep -Eq 'ERROR: AddressSanitizer|runtime error:' "$work/soak.out"; then
     echo "soak: a sanitizer report:" >&2
-    grep -E -A40 'ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:' "$work/soak.out" | head -120 >&2
+    grep -E -A40 'ERROR: AddressSanitizer|runtime error:' "$work/soak.out" | head -120 >&2
     [ "$status" -ne 0 ] || status=1
+elif grep -q 'ERROR: LeakSanitizer' "$work/soak.out"; then
+    # The leak check is the last thing the process does: a run that passed until then and
+    # leaked only what the system's libraries keep has passed.
+    if sed -n '/ERROR: LeakSanitizer/,$p' "$work/soak.out" |
+        "$root/tests/soak/check-leaks.sh" "$root/tests/soak/lsan.supp" "$work/maps" &&
+        grep -q '^soak: passed' "$work/soak.out" && [ "$status" -lt 128 ]; then
+        status=0
+    else
+        [ "$status" -ne 0 ] || status=1
+    fi
 fi
 # Nothing the shell started may outlive the soak.
 left=()

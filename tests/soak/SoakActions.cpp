@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
+#include <QPointer>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -75,15 +76,24 @@ QWidget* TSoakActions::ActiveWindow() const
 void TSoakActions::ClickWidget(QWidget* Widget, QPoint At, bool Double, int Button)
 {
     QWidget* window = Widget->window();
-    QWindow* handle = Handle(window);
+    const QPoint p = Widget->mapTo(window, At);
+    // Every event may close the window it went to (a menu entry chosen, a box answered):
+    // the next one goes to it only while it is there, as the window system would do.
+    QPointer<QWindow> handle = Handle(window);
     if (!handle)
         return;
-    const QPoint p = Widget->mapTo(window, At);
     QTest::mouseMove(handle, p);
-    if (Double)
-        QTest::mouseDClick(handle, ButtonOf(Button), Qt::NoModifier, p);
-    else
-        QTest::mouseClick(handle, ButtonOf(Button), Qt::NoModifier, p);
+    if (!handle)
+        return;
+    const Qt::MouseButton button = ButtonOf(Button);
+    if (Double) {
+        // Press, release, press, release: the events after the first follow the window.
+        QTest::mouseDClick(handle, button, Qt::NoModifier, p);
+        return;
+    }
+    QTest::mousePress(handle, button, Qt::NoModifier, p);
+    if (handle)
+        QTest::mouseRelease(handle, button, Qt::NoModifier, p);
 }
 
 void TSoakActions::Type(QWidget* Window, const QString& Text)

@@ -1,7 +1,8 @@
 // The soak: the whole shell, its real components and programs, driven for a given time by
 // seeded random input. It fails on a hang of the event loop, on the shell closing by
 // itself, and (built with the sanitizers) on any memory error, undefined behaviour or leak.
-// Usage: tavo-soak [--seconds N] [--seed S] [--pages URL] [--log FILE] [--hang-ms MS]
+// Usage: tavo-soak [--seconds N] [--seed S] [--pages URL] [--log FILE] [--maps FILE]
+//                  [--hang-ms MS] [--interval-ms MS]
 #include <QApplication>
 #include <QTimer>
 #include <atomic>
@@ -39,6 +40,7 @@ struct TOptions {
     bool SeedGiven = false;
     std::string Pages;
     std::string Log;
+    std::string Maps;
     int HangMs = 5000;
     int IntervalMs = 15;
 };
@@ -61,6 +63,8 @@ bool ParseOptions(int argc, char** argv, TOptions& O)
             O.Pages = value;
         else if (arg == "--log")
             O.Log = value;
+        else if (arg == "--maps")
+            O.Maps = value;
         else if (arg == "--hang-ms")
             O.HangMs = std::atoi(value);
         else if (arg == "--interval-ms")
@@ -220,6 +224,11 @@ int main(int argc, char** argv)
         const auto deadline = started + seconds(options.Seconds);
         auto lastReport = started;
         std::function<void()> finish = [&] {
+            // The modules loaded now, for the leak report: some are unloaded before it.
+            if (closedByItself && !options.Maps.empty()) {
+                std::ifstream in("/proc/self/maps");  // its size reads as 0: copied by reading
+                std::ofstream(options.Maps) << in.rdbuf();
+            }
             closedByItself = false;
             CloseOneWindow(main);
             QTimer::singleShot(100, &app, finish);
