@@ -124,8 +124,10 @@ QString TSoakActions::Do(const TAction& A)
 {
     QWidget* window = ActiveWindow();
     QWindow* handle = Handle(window);
-    const QPoint at(static_cast<int>(A.X * window->width()),
-                    static_cast<int>(A.Y * window->height()));
+    // A point of the window as it is on the screen, which a resize the window manager has
+    // not carried out yet has not changed.
+    const QSize size = handle ? handle->geometry().size() : window->size();
+    const QPoint at(static_cast<int>(A.X * size.width()), static_cast<int>(A.Y * size.height()));
     switch (A.Kind) {
     case TActionKind::Key:
         if (handle)
