@@ -87,6 +87,7 @@ export ASAN_SYMBOLIZER_PATH=${ASAN_SYMBOLIZER_PATH:-$(command -v llvm-symbolizer
 export TMPDIR="$work"  # the soak's private folders, and nothing of it elsewhere
 unset QT_QPA_PLATFORM
 
+echo "== soak: ${minutes} min, seed $seed"
 start=$(date +%s)
 status=0
 timeout --kill-after=30 $((minutes * 60 + 300)) \
