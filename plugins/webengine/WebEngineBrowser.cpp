@@ -93,6 +93,11 @@ TWebEngineBrowser::~TWebEngineBrowser()
             d.Request->disconnect(this);
     if (FView) {
         FPage->disconnect();
+        // The view sends its filters events while it is half destroyed; this filter would
+        // take it for the view it no longer is.
+        FView->removeEventFilter(this);
+        for (QObject* child : FView->findChildren<QObject*>())
+            child->removeEventFilter(this);
         delete FView.data();  // and the page with it
     }
     if (FProfileHeld)
@@ -298,7 +303,7 @@ void TWebEngineBrowser::ExitFullScreen()
 
 bool TWebEngineBrowser::eventFilter(QObject* Watched, QEvent* Event)
 {
-    if (Watched == FView && Event->type() == QEvent::ChildAdded) {
+    if (Event->type() == QEvent::ChildAdded && Watched == static_cast<QObject*>(FView)) {
         QObject* child = static_cast<QChildEvent*>(Event)->child();
         if (child->isWidgetType())
             child->installEventFilter(this);
