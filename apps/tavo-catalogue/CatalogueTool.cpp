@@ -1,7 +1,6 @@
 #include "CatalogueTool.h"
 
 #include <QCoreApplication>
-#include <QModelIndex>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -11,9 +10,7 @@
 
 #include "JsonLine.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/DMDocItem.h"
-#include "catalogue/DocumentPaths.h"
-#include "catalogue/TocModel.h"
+#include "catalogue/DocCatalogue.h"
 #include "docviewer/search/ManualEntries.h"
 #include "docviewer/search/ManualIndex.h"
 #include "docviewer/search/ManualIndexer.h"
@@ -28,7 +25,9 @@
 #include "platform/Folders.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
-#include "tools/Tools.h"
+#include "tools/MessageBoxes.h"
+#include "tools/TextToNumber.h"
+#include "tools/ToolsModule.h"
 
 namespace tavo::catalogue {
 
@@ -65,31 +64,24 @@ std::string Json(const std::string& Ansi)
     return JsonText(platform::AnsiToUtf8(Ansi));
 }
 
-// The folder of File with a trailing separator, as DocumentationFolder holds it.
-std::string FolderOf(const std::string& File)
+// The folder of File with a trailing separator: the documentation folder of the catalogue.
+TDocumentFolder FolderOf(const std::string& File)
 {
     std::error_code Ignored;
     fs::path Absolute = fs::absolute(File, Ignored);
     std::string Folder = Absolute.parent_path().string();
     if (Folder.empty() || Folder.back() != '/')
         Folder += '/';
-    return Folder;
+    return TDocumentFolder(Folder);
 }
 
-// Sets DocumentationFolder for one command and puts the old value back.
-class TFolderScope {
-public:
-    explicit TFolderScope(const std::string& Folder) : FSaved(DocumentationFolder)
-    {
-        DocumentationFolder = Folder;
-    }
-    ~TFolderScope() { DocumentationFolder = FSaved; }
-    TFolderScope(const TFolderScope&) = delete;
-    TFolderScope& operator=(const TFolderScope&) = delete;
-
-private:
-    std::string FSaved;
-};
+// Pages written as expressions, evaluated as the viewer does: a bad one reports itself.
+int32_t PageExpression(const std::string& Text)
+{
+    int32_t Value = NullInt;
+    tools::TextToInt(Text, Value);
+    return Value;
+}
 
 // Message boxes of the libraries as "caption: text" lines; questions are answered No.
 class TPresenterScope {
@@ -126,7 +118,8 @@ const char* Bool(bool Value)
 int Dump(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& Out,
          std::ostream& Err)
 {
-    TFolderScope Folder(FolderOf(File));
+    const TDocumentFolder Folder = FolderOf(File);
+    const TDocTypes& Types = StandardDocTypes();
     TCatalogueLoadInfo Info;
     std::unique_ptr<objects::TObjectCollection> Catalogue = LoadCatalogue(File, VerInfo, &Info);
     Out << "{\"version\": " << Json(VerInfo.Versions(-Info.Version))
@@ -135,7 +128,7 @@ int Dump(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& 
     for (int32_t I = 0; I < Catalogue->Count(); ++I) {
         const auto& Item = static_cast<const TDocItem0&>(*Catalogue->ItemAt(I));
         // Computed before the line is written: a bad page expression reports itself first.
-        const int32_t Page = Item.PageNumber();
+        const int32_t Page = Item.PageNumber(PageExpression);
         Out << "{\"index\": " << I << ", \"level\": " << Item.StoredLevel()
             << ", \"caption\": " << Json(Item.StoredCaption())
             << ", \"hint\": " << Json(Item.Hint())
@@ -145,10 +138,12 @@ int Dump(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& 
             << ", \"destination\": " << Json(Item.Destination())
             << ", \"captionTyp\": " << Item.CaptionTyp() << ", \"typ\": " << Item.Typ()
             << ", \"shownLevel\": " << Item.Level()
-            << ", \"shownCaption\": " << Json(Item.Caption())
-            << ", \"isDocItem\": " << Bool(Item.IsDocItem())
-            << ", \"typeImageIndex\": " << Item.TypeImageIndex() << ", \"pageNumber\": " << Page
-            << ", \"resolvedFileName\": " << JsonText(Item.ResolvedFileName().string()) << "}\n";
+            << ", \"shownCaption\": " << Json(Item.Caption(Types))
+            << ", \"isDocItem\": " << Bool(Item.IsDocItem(Types))
+            << ", \"typeImageIndex\": " << Item.TypeImageIndex(Types)
+            << ", \"pageNumber\": " << Page
+            << ", \"resolvedFileName\": " << JsonText(Item.ResolvedFileName(Folder).string())
+            << "}\n";
     }
     if (!Info.Complete) {
         Err << ToConsole(Format(LoadStr(SFileEndsEarly), {File})) << '\n';
@@ -157,25 +152,25 @@ int Dump(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& 
     return 0;
 }
 
-void PrintNodes(const TTocModel& Model, const QModelIndex& Parent, int Depth, std::ostream& Out)
+void PrintNodes(const TToc& Toc, std::ostream& Out)
 {
-    for (int Row = 0; Row < Model.rowCount(Parent); ++Row) {
-        const QModelIndex Node = Model.index(Row, 0, Parent);
-        Out << std::string(static_cast<size_t>(Depth) * 2, ' ') << '[' << Model.Picture(Node)
-            << "] " << Model.data(Node).toString().toStdString() << '\n';
-        PrintNodes(Model, Node, Depth + 1, Out);
+    for (int32_t Node : Toc.DisplayOrder()) {
+        int Depth = 0;
+        for (int32_t Up = Toc.Parent(Node); Up != TToc::Root; Up = Toc.Parent(Up))
+            ++Depth;
+        Out << std::string(static_cast<size_t>(Depth) * 2, ' ') << '[' << Toc.Picture(Node) << "] "
+            << platform::AnsiToUtf8(Toc.Caption(Node)) << '\n';
     }
 }
 
 int Tree(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& Out,
          std::ostream& Err)
 {
-    TFolderScope Folder(FolderOf(File));
     TCatalogueLoadInfo Info;
     std::unique_ptr<objects::TObjectCollection> Catalogue = LoadCatalogue(File, VerInfo, &Info);
-    TTocModel Model;
-    Model.Fill(Catalogue.get());
-    PrintNodes(Model, QModelIndex(), 0, Out);
+    TToc Toc;
+    Toc.Build(Catalogue.get(), StandardDocTypes());
+    PrintNodes(Toc, Out);
     if (!Info.Complete) {
         Err << ToConsole(Format(LoadStr(SFileEndsEarly), {File})) << '\n';
         return 1;
@@ -227,7 +222,7 @@ int32_t IntValue(const std::string& Key, const TJsonValue& Value, bool NullAllow
 }
 
 // The entry a source line describes, or none for dump's header line.
-std::unique_ptr<TDocItem0> EntryOf(const TJsonObject& Object)
+std::unique_ptr<TDocItem0> EntryOf(const TJsonObject& Object, const TDocumentFolder& Folder)
 {
     bool Header = false;
     for (const auto& [Key, Value] : Object)
@@ -251,7 +246,7 @@ std::unique_ptr<TDocItem0> EntryOf(const TJsonObject& Object)
         else if (Key == "hint")
             Item->SetHint(AnsiValue(Key, Value));
         else if (Key == "fileName")
-            Item->SetFileName(AnsiValue(Key, Value));
+            Item->SetFileName(AnsiValue(Key, Value), Folder);
         else if (Key == "pages")
             Item->SetPages(AnsiValue(Key, Value));
         else if (Key == "destination")
@@ -274,7 +269,7 @@ int Build(const std::string& Source, const std::string& Output, objects::TFileVe
     std::ifstream In(Source, std::ios::binary);
     if (!In)
         throw platform::EFOpenError::ForFile(Source);
-    TFolderScope Folder(FolderOf(Output));
+    const TDocumentFolder Folder = FolderOf(Output);
     objects::TObjectCollection Catalogue;
     std::string Line;
     int64_t Number = 0;
@@ -290,7 +285,7 @@ int Build(const std::string& Source, const std::string& Output, objects::TFileVe
             std::optional<TJsonObject> Object = ParseJsonObject(Line, Reason);
             if (!Object)
                 throw TLineError(Format(LoadStr(SNotJsonObject), {Reason}));
-            if (std::unique_ptr<objects::TStreamableObject> Item = EntryOf(*Object))
+            if (std::unique_ptr<objects::TStreamableObject> Item = EntryOf(*Object, Folder))
                 Catalogue.InsertOwned(Item);
         } catch (const TLineError& Error) {
             throw platform::EReadError(
@@ -439,11 +434,11 @@ UpdateIndex(docviewer::TManualIndex& Index, const docviewer::TManualEntries& Ent
 int IndexManual(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& Out,
                 std::ostream& Err, bool Progress)
 {
-    TFolderScope Folder(FolderOf(File));
-    std::unique_ptr<objects::TObjectCollection> Catalogue = LoadCatalogue(File, VerInfo);
+    const TDocCatalogue Catalogue(LoadCatalogue(File, VerInfo), StandardDocTypes(), FolderOf(File),
+                                  fs::absolute(File));
     TManualScope Manual(File);
-    const docviewer::TManualEntries Entries(Catalogue.get());
-    docviewer::TManualIndex Index(docviewer::ManualIndexFile(fs::absolute(File)));
+    const docviewer::TManualEntries Entries(&Catalogue);
+    docviewer::TManualIndex Index(docviewer::ManualIndexFile(Catalogue.File()));
     const docviewer::TRefreshReport Report =
         UpdateIndex(Index, Entries, File, Out, Err, Progress,
                     [](const docviewer::TIndexEvent&) { return true; });
@@ -460,16 +455,16 @@ int IndexManual(const std::string& File, objects::TFileVerInfo& VerInfo, std::os
 int SearchManual(const std::string& File, const std::string& Text, objects::TFileVerInfo& VerInfo,
                  std::ostream& Out, std::ostream& Err, bool Progress)
 {
-    TFolderScope Folder(FolderOf(File));
-    std::unique_ptr<objects::TObjectCollection> Catalogue = LoadCatalogue(File, VerInfo);
+    const TDocCatalogue Catalogue(LoadCatalogue(File, VerInfo), StandardDocTypes(), FolderOf(File),
+                                  fs::absolute(File));
     TManualScope Manual(File);
     const docviewer::TSearchQuery Query = docviewer::ParseSearchQuery(QString::fromStdString(Text));
     if (Query.IsEmpty()) {
         Err << Utf8(docviewer::SearchText(docviewer::SNoWordsToFind)) << '\n';
         return 1;
     }
-    const docviewer::TManualEntries Entries(Catalogue.get());
-    docviewer::TManualIndex Index(docviewer::ManualIndexFile(fs::absolute(File)));
+    const docviewer::TManualEntries Entries(&Catalogue);
+    docviewer::TManualIndex Index(docviewer::ManualIndexFile(Catalogue.File()));
     // Searched as the disc is now; only documents that cannot be searched are mentioned.
     UpdateIndex(Index, Entries, File, Err, Err, Progress, [](const docviewer::TIndexEvent& E) {
         return E.Kind == docviewer::TIndexEvent::ieUnreadable ||
@@ -490,16 +485,14 @@ int SearchManual(const std::string& File, const std::string& Text, objects::TFil
 TCatalogueToolModules::TCatalogueToolModules()
 {
     objects::StartObjectsModule();
-    tools::StartToolsModule();
+    tools::StartToolsCore();
     identity::StartApplCons(identity::TSettingsStores::Skip);
-    FDataModule = std::make_unique<TDM_DocItem>();
 }
 
 TCatalogueToolModules::~TCatalogueToolModules()
 {
-    FDataModule.reset();
     identity::StopApplCons();
-    tools::StopToolsModule();
+    tools::StopToolsCore();
     objects::StopObjectsModule();
 }
 

@@ -16,11 +16,9 @@
 
 namespace tavo::catalogue {
 
-class TDM_DocItem;
-
 // The libraries as the shell starts them (object streams, tools, the identity's caption
-// numbers and header settings, the catalogue's version descriptor, the document types),
-// stopped again in reverse order.
+// numbers and header settings, the catalogue's version descriptor), stopped again in
+// reverse order. The document types are the standard table.
 class TCatalogueToolModules {
 public:
     TCatalogueToolModules();
@@ -29,9 +27,6 @@ public:
     TCatalogueToolModules& operator=(const TCatalogueToolModules&) = delete;
 
     objects::TFileVerInfo& CatalogueVerInfo();
-
-private:
-    std::unique_ptr<TDM_DocItem> FDataModule;
 };
 
 // Exit status of a command line the tool does not understand (the usage goes to Err).

@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/DMDocItem.h"
-#include "catalogue/PdfTreeView.h"
+#include "catalogue/DocCatalogue.h"
+#include "docviewer/DMDocItem.h"
+#include "docviewer/PdfTreeView.h"
 #include "objects/Objects7.h"
 
 using namespace tavo;
@@ -29,8 +30,9 @@ struct TFixture {
     fs::path Folder;
     std::string File;
     std::unique_ptr<objects::TFileVerInfo> VerInfo;
-    std::unique_ptr<catalogue::TDM_DocItem> Types;
+    std::unique_ptr<docviewer::TDM_DocItem> Types;
     std::unique_ptr<objects::TObjectCollection> Loaded;
+    catalogue::TDocumentFolder DocFolder;
 
     TFixture()
     {
@@ -38,7 +40,7 @@ struct TFixture {
         objects::SetHeaderSettings(1, {"SETUP_1_0      ", "ENGLISH        ", "ENGLISH        ",
                                        "TAVO           ", ">=95           "});
         VerInfo = std::make_unique<objects::TFileVerInfo>(true, "KALPDFV_1.00");
-        Types = std::make_unique<catalogue::TDM_DocItem>();
+        Types = std::make_unique<docviewer::TDM_DocItem>();
         Folder = fs::temp_directory_path() / ("catalogue-bench-" + std::to_string(getpid()));
         fs::create_directories(Folder);
         File = (Folder / "TAVO_ENG.pdfv").string();
@@ -98,12 +100,13 @@ void BM_LoadCatalogue(benchmark::State& State)
 void BM_LoadAndFillTree(benchmark::State& State)
 {
     TFixture& F = Fixture();
-    catalogue::TPdfTreeView View;
+    docviewer::TPdfTreeView View;
     View.resize(400, 600);
     View.show();
     for (auto _ : State) {
-        auto Catalogue = catalogue::LoadCatalogue(F.File, *F.VerInfo);
-        View.FillTree(Catalogue.get(), F.Types->Glyphs);
+        catalogue::TDocCatalogue Catalogue(catalogue::LoadCatalogue(F.File, *F.VerInfo),
+                                           F.Types->DocTypes(), F.DocFolder);
+        View.FillTree(&Catalogue, F.Types->Glyphs);
         QApplication::processEvents();
         if (View.TocModel()->NodeCount() != EntryCount)
             State.SkipWithError("wrong node count");
@@ -115,13 +118,19 @@ void BM_LoadAndFillTree(benchmark::State& State)
 void BM_FillTree(benchmark::State& State)
 {
     TFixture& F = Fixture();
-    catalogue::TPdfTreeView View;
+    docviewer::TPdfTreeView View;
     View.resize(400, 600);
     View.show();
+    std::unique_ptr<catalogue::TDocCatalogue> Shown;
     for (auto _ : State) {
-        View.FillTree(F.Loaded.get(), F.Types->Glyphs);
+        // The table of contents is built with the catalogue's view of the entries.
+        auto Next =
+            std::make_unique<catalogue::TDocCatalogue>(*F.Loaded, F.Types->DocTypes(), F.DocFolder);
+        View.FillTree(Next.get(), F.Types->Glyphs);
         QApplication::processEvents();
+        Shown = std::move(Next);
     }
+    View.FillTree(nullptr, F.Types->Glyphs);
 }
 
 // Baseline: the same captions and shape in a QStandardItemModel shown by a QTreeView
@@ -131,9 +140,10 @@ void BM_FillStandardItemModel(benchmark::State& State)
     TFixture& F = Fixture();
     std::vector<QString> Captions;
     std::vector<int32_t> Levels;
+    const catalogue::TDocTypes Types = F.Types->DocTypes();
     for (int32_t I = 0; I < F.Loaded->Count(); ++I) {
         const auto& Item = static_cast<const catalogue::TDocItem0&>(*F.Loaded->ItemAt(I));
-        Captions.push_back(catalogue::AnsiToQString(Item.Caption()));
+        Captions.push_back(docviewer::AnsiToQString(Item.Caption(Types)));
         Levels.push_back(Item.Level());
     }
     QTreeView View;

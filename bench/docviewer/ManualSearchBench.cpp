@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/DocCatalogue.h"
 #include "catalogue/DocItem.h"
-#include "catalogue/DocumentPaths.h"
 #include "docviewer/search/ManualEntries.h"
 #include "docviewer/search/ManualIndex.h"
 #include "docviewer/search/ManualIndexer.h"
@@ -176,6 +176,7 @@ bool Generate(const fs::path& Folder, int Number)
 struct TManual {
     QTemporaryDir Folder;
     objects::TObjectCollection Catalogue;
+    std::unique_ptr<catalogue::TDocCatalogue> Doc;
     std::unique_ptr<docviewer::TManualEntries> Entries;
     std::unique_ptr<QObject> Source;
     fs::path IndexFile;
@@ -185,13 +186,12 @@ struct TManual {
     TManual()
     {
         objects::StartObjectsModule();
-        tools::StartToolsModule();
+        tools::StartToolsCore();
         identity::StartApplCons(identity::TSettingsStores::Skip);
         ::setenv("TAVO_PLUGIN_PATH", READER_PLUGIN_DIR, 1);
         ::setenv("XDG_CACHE_HOME", (Folder.path() + "/cache").toLocal8Bit().constData(), 1);
         platform::TComponentRegistry::Instance().Rescan();
         const fs::path folder = Folder.path().toStdString();
-        catalogue::DocumentationFolder = folder.string() + "/";
         std::fprintf(stderr, "generating %d documents of %d pages...\n", kDocuments, kPagesEach);
         for (int n = 1; n <= kDocuments; ++n) {
             if (!Generate(folder, n))
@@ -206,7 +206,10 @@ struct TManual {
                 Catalogue.Insert(item);
             }
         }
-        Entries = std::make_unique<docviewer::TManualEntries>(&Catalogue);
+        Doc = std::make_unique<catalogue::TDocCatalogue>(
+            Catalogue, catalogue::StandardDocTypes(),
+            catalogue::TDocumentFolder(folder.string() + "/"));
+        Entries = std::make_unique<docviewer::TManualEntries>(Doc.get());
         Source = docviewer::CreateTextSource();
         IndexFile = folder / "manual.sqlite";
         std::fprintf(stderr, "indexing %d pages...\n", kDocuments * kPagesEach);

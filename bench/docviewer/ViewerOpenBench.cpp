@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/DMDocItem.h"
+#include "catalogue/DocCatalogue.h"
 #include "catalogue/DocItem.h"
-#include "catalogue/DocumentPaths.h"
+#include "docviewer/DMDocItem.h"
 #include "docviewer/FAdobeRader6Warrning.h"
 #include "docviewer/FDOCPDFViewer.h"
 #include "docviewer/PDFLib_TLB.h"
@@ -79,9 +79,8 @@ struct TModules {
         docviewer::StartViewerModule();
         ::setenv("TAVO_PLUGIN_PATH", READER_PLUGIN_DIR, 1);
         platform::TComponentRegistry::Instance().Rescan();
-        catalogue::DocumentationFolder = Documentation();
         docviewer::SetWarningPresenter([](docviewer::TF_AdobeRader6Warrning&) {});
-        Types = std::make_unique<catalogue::TDM_DocItem>();
+        Types = std::make_unique<docviewer::TDM_DocItem>();
     }
     ~TModules()
     {
@@ -92,7 +91,7 @@ struct TModules {
         tools::StopToolsModule();
         objects::StopObjectsModule();
     }
-    std::unique_ptr<catalogue::TDM_DocItem> Types;
+    std::unique_ptr<docviewer::TDM_DocItem> Types;
 };
 
 TModules& Modules()
@@ -104,6 +103,7 @@ TModules& Modules()
 // A viewer showing the two entries, its control obtained.
 struct TViewerUnderTest {
     objects::TObjectCollection Entries;
+    std::unique_ptr<catalogue::TDocCatalogue> Catalogue;
     docviewer::TF_DocPDFViewer Viewer;
     std::unique_ptr<TPageShown> Shown;
     int Next = 1;
@@ -118,7 +118,9 @@ struct TViewerUnderTest {
             Entries.Insert(item);
         }
         Viewer.resize(900, 600);
-        Viewer.FillTree(&Entries, Modules().Types->Glyphs);
+        Catalogue = std::make_unique<catalogue::TDocCatalogue>(
+            Entries, Modules().Types->DocTypes(), catalogue::TDocumentFolder(Documentation()));
+        Viewer.FillTree(Catalogue.get(), Modules().Types->Glyphs);
         Viewer.show();
         QElapsedTimer t;
         t.start();
@@ -132,7 +134,7 @@ struct TViewerUnderTest {
     bool Open()
     {
         Shown->Arm();
-        Viewer.OpenDocument(Documentation() + Files[Next], Page, std::string());
+        Viewer.OpenDocument(Catalogue->Document(Next), Page, std::string());
         Next = 1 - Next;
         return Shown->Wait();
     }

@@ -1,5 +1,6 @@
 // Arbitrary bytes as a documentation catalogue: loaded as the documentation tab loads it,
-// then filled into the table of contents model and walked as a view walks it. The same
+// then built into the table of contents and walked as a view walks it, and asked what the
+// viewer asks of it. The same
 // bytes are also tried behind a valid header, so that mutations reach the records.
 #include <unistd.h>
 
@@ -10,9 +11,7 @@
 #include <string>
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/DMDocItem.h"
-#include "catalogue/DocumentPaths.h"
-#include "catalogue/TocModel.h"
+#include "catalogue/DocCatalogue.h"
 #include "objects/Objects7.h"
 
 using namespace tavo;
@@ -22,20 +21,18 @@ namespace {
 struct TSetup {
     std::string File;
     std::unique_ptr<objects::TFileVerInfo> VerInfo;
-    std::unique_ptr<catalogue::TDM_DocItem> Types;
+    catalogue::TDocumentFolder Folder{"/tmp/catalogue-fuzz-docs\\"};
 
     TSetup()
     {
         objects::StartObjectsModule();
         VerInfo = std::make_unique<objects::TFileVerInfo>(true, "KALPDFV_1.00");
-        Types = std::make_unique<catalogue::TDM_DocItem>();
         char Name[] = "/tmp/catalogue-fuzz-XXXXXX";
         const int Handle = mkstemp(Name);
         if (Handle < 0)
             std::abort();
         close(Handle);
         File = Name;
-        catalogue::DocumentationFolder = "/tmp/catalogue-fuzz-docs\\";
     }
     ~TSetup() { std::remove(File.c_str()); }
 };
@@ -55,17 +52,17 @@ void WriteBytes(const std::string& File, const std::string& Bytes)
     std::fclose(Out);
 }
 
-size_t Walk(const catalogue::TTocModel& Model, const QModelIndex& Parent, int Depth)
+size_t Walk(const catalogue::TToc& Toc, int32_t Parent, int Depth)
 {
     if (Depth > catalogue::MaxTocLevel + 1)
         std::abort();  // deeper than the parent table allows
     size_t Nodes = 0;
-    for (int Row = 0; Row < Model.rowCount(Parent); ++Row) {
-        const QModelIndex Node = Model.index(Row, 0, Parent);
-        if (Model.parent(Node) != Parent || Model.Item(Node) == nullptr)
+    for (int32_t Row = 0; Row < Toc.ChildCount(Parent); ++Row) {
+        const int32_t Node = Toc.Child(Parent, Row);
+        if (Toc.Parent(Node) != Parent || Toc.Row(Node) != Row || Toc.Item(Node) == nullptr ||
+            Toc.NodeOfEntry(Toc.Entry(Node)) != Node)
             std::abort();
-        (void)Model.data(Node).toString();
-        Nodes += 1 + Walk(Model, Node, Depth + 1);
+        Nodes += 1 + Walk(Toc, Node, Depth + 1);
     }
     return Nodes;
 }
@@ -84,16 +81,26 @@ void LoadAndFill(const std::string& Bytes)
     if (Catalogue->Count() > Info.DeclaredCount ||
         Catalogue->Count() > static_cast<int64_t>(Bytes.size()))
         std::abort();
+    const catalogue::TDocTypes& Types = catalogue::StandardDocTypes();
     for (int32_t I = 0; I < Catalogue->Count(); ++I) {
         const auto& Item = static_cast<const catalogue::TDocItem0&>(*Catalogue->ItemAt(I));
-        (void)Item.IsDocItem();
-        (void)Item.PageNumber();
-        (void)Item.FileName();
+        (void)Item.IsDocItem(Types);
+        (void)Item.PlainPageNumber();
+        (void)Item.FileName(S.Folder);
     }
-    catalogue::TTocModel Model;
-    Model.Fill(Catalogue.get());
-    if (Walk(Model, QModelIndex(), 0) != static_cast<size_t>(Model.NodeCount()))
+    const catalogue::TDocCatalogue Doc(std::move(Catalogue), Types, S.Folder);
+    const catalogue::TToc& Toc = Doc.Toc();
+    if (Walk(Toc, catalogue::TToc::Root, 0) != static_cast<size_t>(Toc.NodeCount()) ||
+        Toc.DisplayOrder().size() != static_cast<size_t>(Toc.NodeCount()))
         std::abort();
+    const int32_t First = Doc.FirstNodeWithFile();
+    if (First < 0 || First > Toc.NodeCount())
+        std::abort();
+    for (const auto& Document : Doc.Documents()) {
+        const int32_t Node = Doc.NodeAt(Document, 1 << 30);
+        if (Node != 0 && Doc.Document(Toc.Entry(Node)) != Document)
+            std::abort();
+    }
 }
 
 }  // namespace

@@ -4,19 +4,27 @@
 // Windows-1250, as the catalogue stores them.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "DocTypes.h"
+#include "DocumentFolder.h"
 #include "objects/Objects7.h"
-
-namespace tavo::lookup {
-class TCustomLookUp;
-}
 
 namespace tavo::catalogue {
 
 using objects::NullInt;
+
+// Empty or spaces only; trimming removes spaces only (the libraries' text rules).
+bool IsBlank(std::string_view Text);
+std::string Trimmed(std::string_view Text);
+
+// Evaluates a Pages text that starts with '-' as an expression: the utility library's
+// TextToInt, which reports a bad one itself and gives NullInt. Handed in by the layers that
+// show messages; without one such a text gives NullInt quietly (no page move either way).
+using TPageExpression = std::function<int32_t(const std::string& Text)>;
 
 class TDocItem0 : public objects::TLinesItem {
 public:
@@ -45,25 +53,28 @@ public:
     int32_t StoredLevel() const { return FLevel; }
     void SetLevel(int32_t Value) { FLevel = Value; }
 
-    // The own caption, or (when it is empty) the caption of the type CaptionTyp.
-    std::string Caption() const;
+    // The own caption, or (when it is empty) the caption of the type CaptionTyp in Types.
+    std::string Caption(const TDocTypes& Types) const;
     const std::string& StoredCaption() const { return FCaption; }
     void SetCaption(const std::string& Value) { FCaption = Value; }
 
     const std::string& Hint() const { return FHint; }
     void SetHint(const std::string& Value) { FHint = Value; }
 
-    // The stored name with a leading ':' replaced by DocumentationFolder.
-    std::string FileName() const;
-    // ':' and the rest of the name for one inside DocumentationFolder, else as written.
+    // The stored name with a leading ':' replaced by the folder as written.
+    std::string FileName(const TDocumentFolder& Folder) const;
+    // FileName is not blank: the entry names a document.
+    bool HasFile(const TDocumentFolder& Folder) const;
+    // ':' and the rest of the name for one inside the documentation folder, else as written.
     const std::string& StoredFileName() const { return FFileName; }
-    // Trims Value; a name inside DocumentationFolder (letter case ignored, '\' and '/'
-    // alike) is stored as ':' and the rest.
-    void SetFileName(const std::string& Value);
+    // Trims Value; a name inside Folder (letter case ignored, '\' and '/' alike) is stored
+    // as ':' and the rest.
+    void SetFileName(const std::string& Value, const TDocumentFolder& Folder);
     // Sets the stored form as it is (readers of other formats, copies).
     void SetStoredFileName(const std::string& Value) { FFileName = Value; }
-    // The file on this file system that FileName names (see ResolveDocumentFile).
-    std::filesystem::path ResolvedFileName() const;
+    // The file on this file system that FileName names (TDocumentFolder::Resolve); empty
+    // without a name.
+    std::filesystem::path ResolvedFileName(const TDocumentFolder& Folder) const;
 
     // Any non-zero stored byte is true; the byte read is stored back as it was.
     bool VisibleForUser() const { return FVisibleForUser != 0; }
@@ -81,13 +92,15 @@ public:
     void SetTyp(int32_t Value) { FTyp = Value; }
 
     // The caption is '<' ... '>' (at least three characters): an entry never shown.
-    bool IsDocItem() const;
-    // The picture of the type CaptionTyp, or -1.
-    int32_t TypeImageIndex() const;
+    bool IsDocItem(const TDocTypes& Types) const;
+    // The picture of the type CaptionTyp in Types, or -1.
+    int32_t TypeImageIndex(const TDocTypes& Types) const;
     // The page to open: 1 for no page or text that does not start with a digit, the
-    // leading digits, or for a text starting with '-' its value as an expression (an
-    // invalid one shows the parsing error and gives NullInt).
-    int32_t PageNumber() const;
+    // leading digits, or for a text starting with '-' its value as Evaluate gives it.
+    int32_t PageNumber(const TPageExpression& Evaluate) const;
+    // The page it opens at when that is a page number: 0 for an expression (which would
+    // move no page, and may complain when evaluated).
+    int32_t PlainPageNumber() const;
 
 private:
     int32_t FLevel = 0;
@@ -105,21 +118,5 @@ private:
 int64_t StoredRecordSize(const TDocItem0& Item);
 // The smallest record: every text empty.
 constexpr int64_t MinRecordSize = 4 + 2 + 2 + 2 + 1 + 2 + 2 + 4 + 4;
-
-// The document type table the entries take captions and pictures from: the data module's
-// LUp_Types while it exists, else none (no entry then has a type).
-lookup::TCustomLookUp* DocTypes();
-
-// Where a file name written on Windows lies on this file system. Name is the FileName
-// getter's result (Windows-1250); DocumentationFolder is a path of this file system that
-// may still be written with '\'.
-//   - inside DocumentationFolder: the rest is resolved below that folder;
-//   - a drive letter ("D:\...\A.pdf"), a network name ("\\server\...") or a name from the
-//     root ("\Docs\A.pdf") that does not exist here: the longest tail of its folders that
-//     exists below DocumentationFolder ("Documentation\A.pdf", then "A.pdf"), else the
-//     file name alone below it, as a disc copied elsewhere keeps its documents together;
-//   - anything else: as the platform resolves it (relative to the current folder).
-// Each component is matched without regard to letter case when the exact one is absent.
-std::filesystem::path ResolveDocumentFile(const std::string& Name);
 
 }  // namespace tavo::catalogue

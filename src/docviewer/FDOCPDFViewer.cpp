@@ -24,12 +24,10 @@
 #include "PDFLib_TLB.h"
 #include "PdfLib_TLB_Old.h"
 #include "PdfPanel.h"
+#include "PdfTreeView.h"
 #include "ReaderPool.h"
 #include "TransparentPanel.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/DocItem.h"
-#include "catalogue/DocumentPaths.h"
-#include "catalogue/PdfTreeView.h"
+#include "catalogue/DocCatalogue.h"
 #include "platform/AnsiText.h"
 #include "platform/ProgramStart.h"
 #include "platform/StringTable.h"
@@ -100,13 +98,23 @@ constexpr const QColor Navy(0, 0, 128);
 
 }  // namespace
 
-bool DocumentExists(const std::string& FileName)
+bool DocumentExists(const std::filesystem::path& Document)
 {
-    if (tools::IsBlank(FileName))
-        return false;
     std::error_code ec;
-    return std::filesystem::is_regular_file(catalogue::ResolveDocumentFile(FileName), ec);
+    return !Document.empty() && std::filesystem::is_regular_file(Document, ec);
 }
+
+namespace {
+
+// Pages written as expressions ("-2*3") through the utility library, which reports a bad one.
+int32_t PageExpression(const std::string& Text)
+{
+    int32_t value = objects::NullInt;
+    tools::TextToInt(Text, value);
+    return value;
+}
+
+}  // namespace
 
 TF_DocPDFViewer::TF_DocPDFViewer(QWidget* Owner) : TdxBar_Form(Owner)
 {
@@ -140,7 +148,7 @@ TF_DocPDFViewer::TF_DocPDFViewer(QWidget* Owner) : TdxBar_Form(Owner)
     Timer->setInterval(400);
 
     connect(Timer, &QTimer::timeout, this, tools::Guarded([this] { TimerTimer(); }));
-    connect(PdfTreeView, &catalogue::TPdfTreeView::Change, this,
+    connect(PdfTreeView, &TPdfTreeView::Change, this,
             tools::Guarded([this](const QModelIndex& Node) { PdfTreeViewChange(Node); }));
     PdfTreeView->OnSelectInitial = [this] { SelectInitial(); };
     connect(SB_TreeH, &QToolButton::clicked, this, tools::Guarded([this] { SB_TreeHClick(); }));
@@ -148,10 +156,10 @@ TF_DocPDFViewer::TF_DocPDFViewer(QWidget* Owner) : TdxBar_Form(Owner)
     connect(Btn_InstalAcrobat, &QPushButton::clicked, this,
             tools::Guarded([this] { Btn_InstalAcrobatClick(); }));
     connect(Split, &ToxSplit::OnResize, this, [this] { SplitResize(); });
-    connect(SearchPanel, &TManualSearchPanel::OpenRequested, this,
-            tools::Guarded([this](const std::string& File, int32_t Page, const QStringList& Words) {
-                OpenSearchResult(File, Page, Words);
-            }));
+    connect(
+        SearchPanel, &TManualSearchPanel::OpenRequested, this,
+        tools::Guarded([this](const std::filesystem::path& File, int32_t Page,
+                              const QStringList& Words) { OpenSearchResult(File, Page, Words); }));
     PDFPane->installEventFilter(this);
     P_Pdf->installEventFilter(this);
     PdfTreeView->installEventFilter(this);
@@ -236,7 +244,7 @@ void TF_DocPDFViewer::BuildTreePane()
     connect(SearchPanel, &TManualSearchPanel::ResultsShownChanged, this,
             [column, this](bool Shown) { column->setStretchFactor(SearchPanel, Shown ? 1 : 0); });
 
-    PdfTreeView = new catalogue::TPdfTreeView(content);
+    PdfTreeView = new TPdfTreeView(content);
     PdfTreeView->setMinimumSize(0, 0);
     PdfTreeView->setToolTip(QString());
     FDelegate = new TCurrentEntryDelegate(PdfTreeView);
@@ -383,16 +391,12 @@ TReaderControl* TF_DocPDFViewer::CurrentControl() const
     return FPdfControl.data();
 }
 
-void TF_DocPDFViewer::FillTree(const objects::TObjectCollection* Collection,
-                               tools::TImageList* Images)
+void TF_DocPDFViewer::FillTree(const catalogue::TDocCatalogue* Catalogue, tools::TImageList* Images)
 {
-    FSections.clear();
+    FDestinationPages.clear();
     FDelegate->Marked = QPersistentModelIndex();
-    // The shell reads the catalogue from the documentation folder; its index is that file's.
-    SearchPanel->SetCatalogue(Collection,
-                              catalogue::ResolveDocumentFile(catalogue::DocumentationFolder +
-                                                             catalogue::CatalogueFileName));
-    PdfTreeView->FillTree(Collection, Images);
+    SearchPanel->SetCatalogue(Catalogue);
+    PdfTreeView->FillTree(Catalogue, Images);
 }
 
 void TF_DocPDFViewer::showEvent(QShowEvent* Event)
@@ -451,57 +455,41 @@ void TF_DocPDFViewer::TimerTimer()
         Timer->start();
 }
 
-template <typename F> QModelIndex TF_DocPDFViewer::FirstNodeWithFile(F Test) const
-{
-    const QAbstractItemModel* model = PdfTreeView->model();
-    // Depth first: a node, then its children, then its next sibling.
-    std::vector<QModelIndex> stack;
-    for (int row = model->rowCount() - 1; row >= 0; --row)
-        stack.push_back(model->index(row, 0));
-    while (!stack.empty()) {
-        QModelIndex node = stack.back();
-        stack.pop_back();
-        if (const TDocItem0* item = PdfTreeView->ItemOf(node))
-            if (!tools::IsBlank(item->FileName()) && Test(*item))
-                return node;
-        for (int row = model->rowCount(node) - 1; row >= 0; --row)
-            stack.push_back(model->index(row, 0, node));
-    }
-    return {};
-}
-
 void TF_DocPDFViewer::SelectInitial()
 {
-    QModelIndex node;
-    if (FLastType != objects::NullInt)
-        node = FirstNodeWithFile(
-            [this](const TDocItem0& Item) { return Item.CaptionTyp() == FLastType; });
-    if (!node.isValid())
-        node = FirstNodeWithFile([](const TDocItem0&) { return true; });
-    if (node.isValid()) {
+    const catalogue::TDocCatalogue* catalogue = PdfTreeView->Catalogue();
+    int32_t node = 0;
+    if (catalogue && FLastType != objects::NullInt)
+        node = catalogue->FirstNodeWithFile(
+            [this](const catalogue::TDocItem0& Item) { return Item.CaptionTyp() == FLastType; });
+    if (catalogue && node == 0)
+        node = catalogue->FirstNodeWithFile();
+    if (node > 0) {
         QPointer<TF_DocPDFViewer> self(this);
-        QPersistentModelIndex kept(node);
+        QPersistentModelIndex kept(PdfTreeView->IndexOf(node));
         if (!CurrentControl())
-            PdfTreeViewChange(node);
+            PdfTreeViewChange(kept);
         if (self && kept.isValid())
             PdfTreeView->setCurrentIndex(kept);
         return;
     }
-    OpenDocument(std::string(), 1, std::string());
+    OpenDocument(std::filesystem::path(), 1, std::string());
 }
 
 void TF_DocPDFViewer::PdfTreeViewChange(const QModelIndex& Node)
 {
     if (Busy() || !Node.isValid())
         return;
-    TDocItem0* item = PdfTreeView->ItemOf(Node);
-    if (!item)
+    const catalogue::TDocCatalogue* catalogue = PdfTreeView->Catalogue();
+    const TDocItem0* item = PdfTreeView->ItemOf(Node);
+    if (!item || !catalogue)
         return;
-    std::string file = item->FileName();
-    if (tools::IsBlank(file)) {
+    if (!item->HasFile(catalogue->Folder())) {
         PdfTreeView->expand(Node);
         return;
     }
+    const std::filesystem::path file =
+        catalogue->Document(catalogue->Toc().Entry(PdfTreeView->NodeOf(Node)));
     int32_t type = item->CaptionTyp();
     QPointer<TF_DocPDFViewer> self(this);
     // The type is kept whatever becomes of the opening.
@@ -514,10 +502,10 @@ void TF_DocPDFViewer::PdfTreeViewChange(const QModelIndex& Node)
                 Self->FLastType = Type;
         }
     } keep{self, type};
-    OpenDocument(file, item->PageNumber(), item->Destination());
+    OpenDocument(file, item->PageNumber(PageExpression), item->Destination());
 }
 
-void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
+void TF_DocPDFViewer::OpenDocument(const std::filesystem::path& FileName, int32_t Page,
                                    const std::string& Destination)
 {
     if (Busy() || FFirstShow || !ReaderAvailable)
@@ -526,7 +514,7 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
     // Whatever way the opening ends: "No documentation" names the file it did not find.
     struct TNameMissing {
         QPointer<TF_DocPDFViewer>& Self;
-        const std::string& FileName;
+        const std::filesystem::path& FileName;
         ~TNameMissing()
         {
             if (Self)
@@ -575,8 +563,7 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
                 L_NoDocMsg->repaint();
                 if (L_AcrobatLoading->isHidden())
                     ShowReadingPanel();
-                QString path =
-                    QString::fromStdString(catalogue::ResolveDocumentFile(FileName).string());
+                QString path = QString::fromStdString(FileName.string());
                 LoadFile(path);
                 delete ReadingPanel.data();
                 L_AcrobatLoading->hide();
@@ -621,7 +608,7 @@ void TF_DocPDFViewer::OpenDocument(const std::string& FileName, int32_t Page,
         QCoreApplication::processEvents();
 }
 
-void TF_DocPDFViewer::OpenSearchResult(const std::string& FileName, int32_t Page,
+void TF_DocPDFViewer::OpenSearchResult(const std::filesystem::path& FileName, int32_t Page,
                                        const QStringList& Words)
 {
     QPointer<TF_DocPDFViewer> self(this);
@@ -634,15 +621,13 @@ void TF_DocPDFViewer::OpenSearchResult(const std::string& FileName, int32_t Page
             view->MarkWords(Page, Words);
 }
 
-void TF_DocPDFViewer::ShowMissingFile(const std::string& FileName)
+void TF_DocPDFViewer::ShowMissingFile(const std::filesystem::path& FileName)
 {
-    const bool missing =
-        !L_NoDocMsg->isHidden() && !tools::IsBlank(FileName) && !DocumentExists(FileName);
+    const bool missing = !L_NoDocMsg->isHidden() && !FileName.empty() && !DocumentExists(FileName);
     if (missing)
-        L_NoDocFile->setText(Str(SDocumentNotFound)
-                                 .replace(QLatin1String("%s"),
-                                          QString::fromStdString(
-                                              catalogue::ResolveDocumentFile(FileName).string())));
+        L_NoDocFile->setText(
+            Str(SDocumentNotFound)
+                .replace(QLatin1String("%s"), QString::fromStdString(FileName.string())));
     L_NoDocFile->setVisible(missing);
 }
 
@@ -814,52 +799,35 @@ void TF_DocPDFViewer::Btn_InstalAcrobatClick()
 
 void TF_DocPDFViewer::CollectSections(bool Loaded)
 {
-    FSections.clear();
+    FDestinationPages.clear();
     FDelegate->Marked = QPersistentModelIndex();
-    const QAbstractItemModel* model = PdfTreeView->model();
     // An entry that names a destination opens where the destination lies; the document is
-    // asked once, now that it is loaded.
+    // asked once per name, now that it is loaded.
+    const catalogue::TDocCatalogue* catalogue = PdfTreeView->Catalogue();
     platform::IPdfDestinations* destinations = nullptr;
     if (TReaderControl* control = CurrentControl(); control && Loaded)
         destinations = qobject_cast<platform::IPdfDestinations*>(control->Control());
-    std::vector<QModelIndex> stack;
-    for (int row = model->rowCount() - 1; row >= 0; --row)
-        stack.push_back(model->index(row, 0));
-    while (!stack.empty()) {
-        QModelIndex node = stack.back();
-        stack.pop_back();
-        const TDocItem0* item = PdfTreeView->ItemOf(node);
-        if (item && item->FileName() == FCurrentFile) {
-            int32_t page = 0;
-            if (destinations && !tools::IsBlank(item->Destination()))
-                page = destinations->DestinationPage(platform::FromAnsi(item->Destination()));
-            // Texts starting with '-' are expressions that may complain; they move no page.
-            if (page <= 0 && !item->Pages().starts_with('-'))
-                page = item->PageNumber();
-            if (page > 0)
-                FSections.emplace_back(page, QPersistentModelIndex(node));
+    if (catalogue && destinations)
+        for (int32_t node : catalogue->NodesOf(FCurrentFile)) {
+            const std::string& name = catalogue->Toc().Item(node)->Destination();
+            if (!tools::IsBlank(name) && !FDestinationPages.count(name))
+                FDestinationPages[name] = destinations->DestinationPage(platform::FromAnsi(name));
         }
-        for (int row = model->rowCount(node) - 1; row >= 0; --row)
-            stack.push_back(model->index(row, 0, node));
-    }
-    std::stable_sort(FSections.begin(), FSections.end(),
-                     [](const auto& A, const auto& B) { return A.first < B.first; });
     PdfTreeView->viewport()->update();
 }
 
 void TF_DocPDFViewer::MarkCurrentEntry(int Page)
 {
-    QPersistentModelIndex marked;
-    int32_t markedPage = 0;
-    // The last entry opening at or before the page; the first of those at the same page.
-    for (const auto& [page, node] : FSections) {
-        if (page > Page)
-            break;
-        if (!marked.isValid() || page > markedPage) {
-            marked = node;
-            markedPage = page;
-        }
-    }
+    const catalogue::TDocCatalogue* catalogue = PdfTreeView->Catalogue();
+    const int32_t node =
+        catalogue
+            ? catalogue->NodeAt(FCurrentFile, Page,
+                                [this](const std::string& Name) {
+                                    const auto found = FDestinationPages.find(Name);
+                                    return found == FDestinationPages.end() ? 0 : found->second;
+                                })
+            : 0;
+    QPersistentModelIndex marked(PdfTreeView->IndexOf(node));
     if (marked == FDelegate->Marked)
         return;
     FDelegate->Marked = marked;

@@ -6,9 +6,9 @@
 #include <QPointer>
 #include <QStringList>
 #include <cstdint>
+#include <filesystem>
 #include <string>
-#include <utility>
-#include <vector>
+#include <unordered_map>
 
 #include "ViewerLayout.h"
 #include "dxBarForm.h"
@@ -25,7 +25,7 @@ namespace tavo::tools {
 class TImageList;
 }
 namespace tavo::catalogue {
-class TPdfTreeView;
+class TDocCatalogue;
 class TDocItem0;
 }  // namespace tavo::catalogue
 namespace tavo::split {
@@ -42,6 +42,7 @@ class TTransparentPanel;
 class TPdfPanel;
 class TCurrentEntryDelegate;
 class TManualSearchPanel;
+class TPdfTreeView;
 
 // Numbered texts of the viewer.
 constexpr int32_t SReadingDocument = 10315;
@@ -64,8 +65,8 @@ public:
     explicit TF_DocPDFViewer(QWidget* Owner = nullptr);
     ~TF_DocPDFViewer() override;
 
-    // The table of contents from Collection (not owned) with Images as its pictures.
-    void FillTree(const objects::TObjectCollection* Collection, tools::TImageList* Images);
+    // The table of contents of Catalogue (not owned) with Images as its pictures.
+    void FillTree(const catalogue::TDocCatalogue* Catalogue, tools::TImageList* Images);
 
     // Event handlers and operations, under their design names.
     void FormShow();
@@ -75,9 +76,12 @@ public:
     void PdfTreeViewChange(const QModelIndex& Node);
     void Btn_InstalAcrobatClick();
     void FocusReader();
-    void OpenDocument(const std::string& FileName, int32_t Page, const std::string& Destination);
+    // Document is an entry's document as the catalogue finds it (TDocCatalogue::Document).
+    void OpenDocument(const std::filesystem::path& Document, int32_t Page,
+                      const std::string& Destination);
     // A result of the search in the manual: opened as an entry is, its words marked.
-    void OpenSearchResult(const std::string& FileName, int32_t Page, const QStringList& Words);
+    void OpenSearchResult(const std::filesystem::path& Document, int32_t Page,
+                          const QStringList& Words);
     void SelectInitial();
     void CloseDocument();
     // A warning about the catalogue shown above the table of contents (a file that ends
@@ -98,7 +102,7 @@ public:
     bool ControlPending() const { return FControlPending; }
     bool ControlReady() const { return FControlReady; }
     bool FirstShow() const { return FFirstShow; }
-    const std::string& CurrentFile() const { return FCurrentFile; }
+    const std::filesystem::path& CurrentFile() const { return FCurrentFile; }
     int32_t CurrentPage() const { return FCurrentPage; }
     const std::string& CurrentDest() const { return FCurrentDest; }
     int32_t LastType() const { return FLastType; }
@@ -118,7 +122,7 @@ public:
     QToolButton* SB_TreeV = nullptr;
     QCheckBox* CB_ExpandAll = nullptr;
     TManualSearchPanel* SearchPanel = nullptr;
-    catalogue::TPdfTreeView* PdfTreeView = nullptr;
+    TPdfTreeView* PdfTreeView = nullptr;
     split::ToxScrollPane* PDFPane = nullptr;
     TPdfPanel* P_Pdf = nullptr;
     QLabel* L_AcrobatLoading = nullptr;
@@ -156,11 +160,9 @@ private:
     void SetView(const std::string& View);
     void ShowReadingPanel();
     void ShowClickPanel();
-    // Names FileName under "No documentation" when that is shown because it is missing.
-    void ShowMissingFile(const std::string& FileName);
+    // Names Document under "No documentation" when that is shown because it is missing.
+    void ShowMissingFile(const std::filesystem::path& Document);
     void SwitchFocus();
-    // The first node, in display order, whose entry has a file and passes Test.
-    template <typename F> QModelIndex FirstNodeWithFile(F Test) const;
     // Loaded: CurrentFile is the document in the reader (else it was found missing).
     void CollectSections(bool Loaded);
     void MarkCurrentEntry(int Page);
@@ -170,7 +172,7 @@ private:
     bool FFirstShow = true;
     bool FLayoutApplied = false;
     bool FDestroyed = false;
-    std::string FCurrentFile;
+    std::filesystem::path FCurrentFile;
     int32_t FCurrentPage = 0;
     std::string FCurrentDest;
     int32_t FLastType = objects::NullInt;
@@ -178,11 +180,12 @@ private:
     QPointer<TPdfOld> FPdfOldControl;
     bool FOrientV = true;
     TCurrentEntryDelegate* FDelegate = nullptr;
-    // Entries of the loaded file by the page they open at, for marking the one on screen.
-    std::vector<std::pair<int32_t, QPersistentModelIndex>> FSections;
+    // Where the named destinations of the loaded document's entries lie, asked of the
+    // reader once per document, for marking the entry on screen.
+    std::unordered_map<std::string, int32_t> FDestinationPages;
 };
 
-// True when FileName (the entry's FileName getter) names an existing file here.
-bool DocumentExists(const std::string& FileName);
+// True when Document names an existing file here.
+bool DocumentExists(const std::filesystem::path& Document);
 
 }  // namespace tavo::docviewer

@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "catalogue/DocItem.h"
+#include "catalogue/DocCatalogue.h"
 #include "docviewer/search/ManualIndexer.h"
 #include "docviewer/search/SearchStrings.h"
 
@@ -266,9 +266,10 @@ TManualSearchPanel::~TManualSearchPanel()
     FReader.reset();
 }
 
-void TManualSearchPanel::SetCatalogue(const objects::TObjectCollection* Catalogue,
-                                      const std::filesystem::path& CatalogueFile)
+void TManualSearchPanel::SetCatalogue(const catalogue::TDocCatalogue* Catalogue)
 {
+    const std::filesystem::path CatalogueFile =
+        Catalogue ? Catalogue->File() : std::filesystem::path();
     const bool wasStarted = FIndexed || FRunning;
     FIndexer->Stop();
     FRunning = false;
@@ -507,7 +508,8 @@ void TManualSearchPanel::OpenResult(int Row)
         return;
     LV_SearchResults->setCurrentIndex(FModel->index(Row));
     const TSearchResult& result = Results()[static_cast<size_t>(Row)];
-    emit OpenRequested(result.Entry->Item->FileName(), result.Page, FQuery.MarkWords());
+    emit OpenRequested(std::filesystem::path(result.Entry->File.toStdString()), result.Page,
+                       FQuery.MarkWords());
 }
 
 void TManualSearchPanel::NextResult()

@@ -16,7 +16,6 @@
 #include "docviewer/search/ManualEntries.h"
 #include "docviewer/search/ManualIndexer.h"
 #include "docviewer/search/ManualSearch.h"
-#include "objects/Objects7.h"
 
 class QAction;
 class QLabel;
@@ -53,11 +52,10 @@ public:
     explicit TManualSearchPanel(QWidget* Parent = nullptr);
     ~TManualSearchPanel() override;
 
-    // The manual to search: Catalogue (not owned, it must outlive the panel's results) read
-    // from CatalogueFile, whose index this is. Contents is the table of contents, which the
-    // results replace while shown.
-    void SetCatalogue(const objects::TObjectCollection* Catalogue,
-                      const std::filesystem::path& CatalogueFile);
+    // The manual to search: Catalogue (not owned, it must outlive the panel's results), whose
+    // file the index belongs to. Contents is the table of contents, which the results
+    // replace while shown.
+    void SetCatalogue(const catalogue::TDocCatalogue* Catalogue);
     void SetContents(QWidget* Contents) { FContents = Contents; }
     // Ctrl+F, F3 and Shift+F3 while the keyboard focus is within Scope.
     void AddShortcutsTo(QWidget* Scope);
@@ -96,8 +94,9 @@ public:
     QAction* A_PreviousResult = nullptr;
 
 signals:
-    // Open FileName (as the entry names it) at Page and mark Words there.
-    void OpenRequested(const std::string& FileName, int32_t Page, const QStringList& Words);
+    // Open Document (the entry's, TDocCatalogue::Document) at Page and mark Words there.
+    void OpenRequested(const std::filesystem::path& Document, int32_t Page,
+                       const QStringList& Words);
     // The results took the table's place, or gave it back.
     void ResultsShownChanged(bool Shown);
     // The index was opened, a document stored, or indexing ended (tests wait on it).

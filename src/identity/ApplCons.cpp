@@ -3,7 +3,8 @@
 #include <memory>
 
 #include "platform/StartupLog.h"
-#include "tools/Tools.h"
+#include "tools/MessageBoxes.h"
+#include "tools/SettingsStore.h"
 
 namespace tavo::identity {
 

@@ -64,6 +64,23 @@ bool SameNameIgnoringCase(std::string_view A, std::string_view B)
     return i == A.size() && j == B.size();
 }
 
+std::optional<size_t> FolderPrefix(std::string_view Path, std::string_view Folder)
+{
+    if (Folder.empty())
+        return std::nullopt;
+    auto separator = [](char32_t c) { return c == '\\' || c == '/'; };
+    size_t i = 0, j = 0;
+    while (j < Folder.size()) {
+        if (i >= Path.size())
+            return std::nullopt;
+        const char32_t a = Next(Path, i);
+        const char32_t b = Next(Folder, j);
+        if (!(separator(a) && separator(b)) && Fold(a) != Fold(b))
+            return std::nullopt;
+    }
+    return i;
+}
+
 fs::path ResolveDiscPath(const fs::path& Base, std::string_view Relative)
 {
     fs::path result = Base;

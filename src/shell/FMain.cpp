@@ -13,13 +13,14 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "FAbout.h"
 #include "LinkLabel.h"
 #include "browser/BrowserTab.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/DMDocItem.h"
-#include "catalogue/DocumentPaths.h"
+#include "catalogue/DocCatalogue.h"
+#include "docviewer/DMDocItem.h"
 #include "docviewer/FDOCPDFViewer.h"
 #include "docviewer/ReaderPool.h"
 #include "identity/ApplCons.h"
@@ -320,7 +321,7 @@ void TF_Main::FormCreate()
     if (FDiscFolder.empty() || FDiscFolder.back() != '/')
         FDiscFolder += '/';
     docviewer::ReaderSetupPath = FDiscFolder + "Setup\\Acrobat\\SetupAcrobat.exe";
-    catalogue::DocumentationFolder = FDiscFolder + "Setup\\PdfViewer\\Documentation\\";
+    FDocumentationFolder = FDiscFolder + "Setup\\PdfViewer\\Documentation\\";
 
     PageControl1->setCurrentIndex(TabPrograms);
     UpdateTabView();
@@ -353,6 +354,11 @@ void TF_Main::CreateBrowser()
     FBrowserTab->CreateBrowser();
 }
 
+const objects::TObjectCollection* TF_Main::Catalogue() const
+{
+    return FCatalogue ? &FCatalogue->Collection() : nullptr;
+}
+
 docviewer::TF_DocPDFViewer* TF_Main::Viewer() const
 {
     return FViewer.data();
@@ -364,9 +370,14 @@ void TF_Main::ShowManual()
         // Errors reach the standard handler: the tab stays empty and the next visit tries
         // again. A catalogue left from a failed attempt goes first.
         FCatalogue.reset();
-        const std::string file = catalogue::DocumentationFolder + catalogue::CatalogueFileName;
+        const catalogue::TDocumentFolder folder(FDocumentationFolder);
+        const std::filesystem::path file = folder.ResolveInside(catalogue::CatalogueFileName);
         catalogue::TCatalogueLoadInfo info;
-        FCatalogue = catalogue::LoadCatalogue(file, *identity::CatalogueVerInfo(), &info);
+        std::unique_ptr<objects::TObjectCollection> entries =
+            catalogue::LoadCatalogue(file.string(), *identity::CatalogueVerInfo(), &info);
+        docviewer::TDM_DocItem* types = docviewer::DM_DocItem;
+        FCatalogue = std::make_unique<catalogue::TDocCatalogue>(
+            std::move(entries), types ? types->DocTypes() : catalogue::TDocTypes(), folder, file);
         auto* viewer = new docviewer::TF_DocPDFViewer(this);
         viewer->AlignClientIn(TS_Doc);
         FViewer = viewer;
@@ -374,11 +385,9 @@ void TF_Main::ShowManual()
         if (!info.Complete)
             FViewer->SetCatalogueWarning(
                 platform::FromAnsi(platform::LoadStr(objects::SFileEndsEarly))
-                    .replace(QLatin1String("%s"),
-                             QString::fromStdString(catalogue::ResolveDocumentFile(file).string()),
+                    .replace(QLatin1String("%s"), QString::fromStdString(file.string()),
                              Qt::CaseInsensitive));
-        FViewer->FillTree(FCatalogue.get(),
-                          catalogue::DM_DocItem ? catalogue::DM_DocItem->Glyphs : nullptr);
+        FViewer->FillTree(FCatalogue.get(), types ? types->Glyphs : nullptr);
     }
     FViewer->show();
     FViewer->raise();

@@ -17,6 +17,9 @@ class QToolButton;
 namespace tavo::browser {
 class TBrowserTab;
 }
+namespace tavo::catalogue {
+class TDocCatalogue;
+}
 namespace tavo::objects {
 class TObjectCollection;
 }
@@ -59,10 +62,14 @@ public:
     bool ShowWebAddress(const QString& Address);
 
     const std::string& DiscFolder() const { return FDiscFolder; }
+    // The folder of the catalogue and its documents, as the disc writes it; another one is
+    // read from the next first visit to "Manual" on.
+    const std::string& DocumentationFolder() const { return FDocumentationFolder; }
+    void SetDocumentationFolder(const std::string& Folder) { FDocumentationFolder = Folder; }
     browser::TBrowserTab* BrowserTab() const { return FBrowserTab; }
     // The documentation catalogue and viewer: none until the first successful visit to
     // the "Manual" tab.
-    const objects::TObjectCollection* Catalogue() const { return FCatalogue.get(); }
+    const objects::TObjectCollection* Catalogue() const;
     docviewer::TF_DocPDFViewer* Viewer() const;
     QToolBar* Bar(int Index) const { return Index == 0 ? FButtonsBar : FAddressBar; }
 
@@ -106,7 +113,9 @@ private:
     std::string FDiscFolder;
     browser::TBrowserTab* FBrowserTab = nullptr;
     std::array<char, CommandLineSize> FCommandLine{};
-    std::unique_ptr<objects::TObjectCollection> FCatalogue;
+    // The folder of the catalogue and its documents, as the disc writes it.
+    std::string FDocumentationFolder;
+    std::unique_ptr<catalogue::TDocCatalogue> FCatalogue;
     QPointer<docviewer::TF_DocPDFViewer> FViewer;
     bool FShown = false;
     bool FDestroyed = false;

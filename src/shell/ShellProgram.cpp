@@ -7,7 +7,7 @@
 
 #include "FAbout.h"
 #include "FMain.h"
-#include "catalogue/DMDocItem.h"
+#include "docviewer/DMDocItem.h"
 #include "platform/StartupLog.h"
 
 namespace tavo::shell {
@@ -24,7 +24,7 @@ void TShellProgram::CreateForms()
     F_About = new TF_About();
     platform::LogLifeEvent("splash created");
     F_About->ShowAndPaint();
-    FDataModule = std::make_unique<catalogue::TDM_DocItem>();
+    FDataModule = std::make_unique<docviewer::TDM_DocItem>();
     FMainWindow = std::make_unique<TF_Main>();
 }
 
@@ -77,7 +77,7 @@ TF_Main* TShellProgram::MainWindow() const
     return FMainWindow.get();
 }
 
-catalogue::TDM_DocItem* TShellProgram::DataModule() const
+docviewer::TDM_DocItem* TShellProgram::DataModule() const
 {
     return FDataModule.get();
 }

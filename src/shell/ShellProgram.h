@@ -5,7 +5,7 @@
 #include <QString>
 #include <memory>
 
-namespace tavo::catalogue {
+namespace tavo::docviewer {
 class TDM_DocItem;
 }
 
@@ -31,13 +31,13 @@ public:
 
     // The tab made current once the main window shows (TF_Main::Tab); -1: the first.
     void SetStartTab(int Tab) { FStartTab = Tab; }
-    catalogue::TDM_DocItem* DataModule() const;
+    docviewer::TDM_DocItem* DataModule() const;
 
     // CreateForms, ShowMainWindow, the message loop, DestroyForms.
     int Run();
 
 private:
-    std::unique_ptr<catalogue::TDM_DocItem> FDataModule;
+    std::unique_ptr<docviewer::TDM_DocItem> FDataModule;
     std::unique_ptr<TF_Main> FMainWindow;
     int FStartTab = -1;
 };

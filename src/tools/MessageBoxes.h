@@ -70,11 +70,20 @@ struct TMessageBoxRequest {
     uint16_t Flags = 0;
 };
 
-// Shows the box and returns the button code. The real presenter is a QMessageBox owned by
-// the active window; without a running QApplication it writes "caption: text" to
-// standard error and answers OK (No for Yes/No questions).
+// Shows the box and returns the button code. The real presenter is the desktop's (a
+// QMessageBox, MessageBoxDialog.h) once it is in use; until then, and in programs without
+// windows, it writes "caption: text" to standard error and answers OK (No for Yes/No
+// questions).
 using TMessagePresenter = std::function<int(const TMessageBoxRequest&)>;
 int PresentMessage(const TMessageBoxRequest& Request);
+
+// The desktop's part of every box: the presenter when no test presenter is set, and what
+// runs around each box. Set by the widget part of this library.
+struct TDesktopMessages {
+    TMessagePresenter Present;
+    std::function<int(const std::function<int()>& Show)> Around;
+};
+void SetDesktopMessages(TDesktopMessages Messages);
 // Test seam: replaces the presenter and returns the previous one; empty restores the real one.
 TMessagePresenter SetMessagePresenter(TMessagePresenter Presenter);
 

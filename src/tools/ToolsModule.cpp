@@ -1,27 +1,22 @@
 #include "ToolsModule.h"
 
-#include "CheckResult.h"
 #include "DrawingHelpers.h"
-#include "MessageBoxes.h"
-#include "NumberToText.h"
-#include "SettingsStore.h"
+#include "MessageBoxDialog.h"
 #include "platform/StartupLog.h"
 
 namespace tavo::tools {
 
 void StartToolsModule()
 {
-    DecimalSeparator = UserDecimalSeparator();
-    CheckResult = std::make_unique<TCheckResult>();
+    StartToolsCore();
     GlyphBitmap();  // the scratch bitmap
-    MessagesEnabled = true;
+    UseDesktopMessages();
     platform::LogLifeEvent("tools started");
 }
 
 void StopToolsModule()
 {
-    CloseSettingsStores();
-    CheckResult.reset();
+    StopToolsCore();
     FreeGlyphBitmap();
     platform::LogLifeEvent("tools stopped");
 }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "LookUpTestSupport.h"
-#include "catalogue/DMDocItem.h"
+#include "docviewer/DMDocItem.h"
 #include "lookup/LookUpCtrls.h"
 #include "platform/Errors.h"
 #include "tools/FormStreamText.h"
@@ -344,7 +344,7 @@ TEST(SubLookUp, OrdinalSetsArePrunedToTheBaseRows)
 
 TEST(SubLookUp, IdSetsKeepTheIdsTheBaseHas)
 {
-    catalogue::TDM_DocItem dm;
+    docviewer::TDM_DocItem dm;
     TSubLookUp levels;
     levels.SetLookUp(dm.LUp_Level);
     levels.SetSubSet({2, 9});

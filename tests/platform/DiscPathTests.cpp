@@ -38,6 +38,17 @@ TEST(DiscPath, ExactNameWinsAndMissingPartsStayAsWritten)
     EXPECT_EQ(ResolveDiscPath(disc, "\\\\Setup\\\\a.txt"), disc / "Setup" / "a.txt");
 }
 
+// One rule for "is this name inside that folder": letter case and separators as the disc
+// writes them do not matter, a folder must end where a name's component ends.
+TEST(DiscPath, FolderPrefixIgnoresCaseAndSeparatorKind)
+{
+    EXPECT_EQ(FolderPrefix("/Disc/setup/a.pdf", "/disc\\SETUP\\"), 12u);
+    EXPECT_EQ(FolderPrefix("/disc/setup", "/disc/setup/"), std::nullopt) << "shorter";
+    EXPECT_EQ(FolderPrefix("/disc/setupx/a.pdf", "/disc/setup/"), std::nullopt);
+    EXPECT_EQ(FolderPrefix("/Łódź/a.pdf", "/łÓDŹ/"), 9u) << "Central European letters";
+    EXPECT_EQ(FolderPrefix("/a.pdf", ""), std::nullopt) << "no folder holds nothing";
+}
+
 TEST(CurrentFolder, EntersAFolderOrRaisesAnInputOutputError)
 {
     fs::path saved = fs::current_path();

@@ -10,7 +10,6 @@
 #include "QtTestHelpers.h"
 #include "ShellTestSupport.h"
 #include "browser/BrowserTab.h"
-#include "catalogue/DocumentPaths.h"
 #include "docviewer/ReaderPool.h"
 #include "platform/Errors.h"
 #include "platform/Folders.h"
@@ -84,7 +83,7 @@ TEST(MainWindow, DiscPathsAreBuiltFromTheExecutablesFolder)
     StartedShell shell(false);
     std::string disc = platform::ExecutableFolder().string() + "/";
     EXPECT_EQ(shell.Main()->DiscFolder(), disc);
-    EXPECT_EQ(catalogue::DocumentationFolder, disc + "Setup\\PdfViewer\\Documentation\\");
+    EXPECT_EQ(shell.Main()->DocumentationFolder(), disc + "Setup\\PdfViewer\\Documentation\\");
     EXPECT_EQ(docviewer::ReaderSetupPath, disc + "Setup\\Acrobat\\SetupAcrobat.exe");
 }
 

@@ -11,11 +11,10 @@
 #include "ShellTestSupport.h"
 #include "TestEnvironment.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/DocumentPaths.h"
-#include "catalogue/PdfTreeView.h"
 #include "docviewer/FAdobeRader6Warrning.h"
 #include "docviewer/FDOCPDFViewer.h"
 #include "docviewer/PDFLib_TLB.h"
+#include "docviewer/PdfTreeView.h"
 #include "docviewer/ReaderPool.h"
 #include "docviewer/ViewerLayout.h"
 #include "identity/ApplCons.h"
@@ -41,7 +40,7 @@ protected:
             Form.CB_DontShowAgain->setChecked(true);
         });
         FShell = std::make_unique<StartedShell>();
-        FSample = catalogue::DocumentationFolder;
+        FSample = Main()->DocumentationFolder();
     }
     void TearDown() override
     {
@@ -59,7 +58,7 @@ protected:
         if (WithCatalogue)
             fs::copy_file(sample / catalogue::CatalogueFileName,
                           folder / catalogue::CatalogueFileName);
-        catalogue::DocumentationFolder = folder.string() + "/";
+        Main()->SetDocumentationFolder(folder.string() + "/");
         return folder;
     }
     shell::TF_Main* Main() const { return FShell->Main(); }
@@ -182,7 +181,7 @@ TEST_F(ManualTab, TheSampleDiscsManualOpensInTheTab)
     docviewer::TF_DocPDFViewer* viewer = Main()->Viewer();
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(WaitFor([&] { return viewer->CurrentControl() != nullptr; }));
-    EXPECT_NE(viewer->CurrentFile().find("Opis.pdf"), std::string::npos);
+    EXPECT_NE(viewer->CurrentFile().string().find("Opis.pdf"), std::string::npos);
     EXPECT_TRUE(viewer->CurrentControl()->isVisible());
     EXPECT_TRUE(boxes.Shown.empty());
 }

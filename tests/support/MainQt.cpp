@@ -7,6 +7,7 @@
 
 #include "ChildReaper.h"
 #include "TestEnvironment.h"
+#include "tools/MessageBoxDialog.h"
 
 int main(int argc, char** argv)
 {
@@ -27,6 +28,8 @@ int main(int argc, char** argv)
     int rc = 0;
     {
         QApplication app(argc, argv);
+        // As the utility module's start does in the programs: boxes are dialogs.
+        tavo::tools::UseDesktopMessages();
         rc = RUN_ALL_TESTS();
     }
     tavo::test::EndChildren();

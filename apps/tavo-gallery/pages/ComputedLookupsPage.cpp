@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "GalleryPages.h"
-#include "catalogue/DMDocItem.h"
+#include "docviewer/DMDocItem.h"
 #include "lookup/LookUpCtrls.h"
 #include "platform/AnsiText.h"
 
@@ -133,9 +133,9 @@ QWidget* SubGroup(QLabel* Result, QWidget* Parent)
 {
     auto* group = new QGroupBox(QStringLiteral("Sub-lookup of the document types"), Parent);
     auto* layout = new QVBoxLayout(group);
-    catalogue::TDM_DocItem* dm = catalogue::DM_DocItem;
+    docviewer::TDM_DocItem* dm = docviewer::DM_DocItem;
     if (!dm)
-        dm = new catalogue::TDM_DocItem(group);
+        dm = new docviewer::TDM_DocItem(group);
     auto* sub = new TSubLookUp(group);
     sub->SetLookUp(dm->LUp_Types);
     sub->SetSubSet({1, 3, 7, 8, 23, 24, 99});  // 99 is no type: pruned

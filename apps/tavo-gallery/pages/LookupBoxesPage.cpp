@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "GalleryPages.h"
-#include "catalogue/DMDocItem.h"
+#include "docviewer/DMDocItem.h"
 #include "lookup/LookUpCtrls.h"
 #include "platform/AnsiText.h"
 
@@ -151,9 +151,9 @@ QWidget* CreateLookupBoxesPage(QWidget* Parent)
 {
     auto* page = new QWidget(Parent);
     page->setObjectName(QStringLiteral("LookupBoxesPage"));
-    catalogue::TDM_DocItem* dm = catalogue::DM_DocItem;
+    docviewer::TDM_DocItem* dm = docviewer::DM_DocItem;
     if (!dm)
-        dm = new catalogue::TDM_DocItem(page);
+        dm = new docviewer::TDM_DocItem(page);
     auto* result = new QLabel(QStringLiteral("Choose an entry"), page);
     result->setObjectName(QStringLiteral("Result"));
     auto* layout = new QVBoxLayout(page);

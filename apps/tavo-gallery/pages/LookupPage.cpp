@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "GalleryPages.h"
-#include "catalogue/DMDocItem.h"
+#include "docviewer/DMDocItem.h"
 #include "lookup/LookUpCtrls.h"
 #include "platform/AnsiText.h"
 #include "tools/Colors.h"
@@ -195,9 +195,9 @@ QWidget* CreateLookupPage(QWidget* Parent)
     auto* page = new QWidget(Parent);
     page->setObjectName(QStringLiteral("LookupPage"));
     // The shell's data module when it runs, otherwise one of the page's own.
-    catalogue::TDM_DocItem* dm = catalogue::DM_DocItem;
+    docviewer::TDM_DocItem* dm = docviewer::DM_DocItem;
     if (!dm)
-        dm = new catalogue::TDM_DocItem(page);
+        dm = new docviewer::TDM_DocItem(page);
     lookup::TLookUp* types = dm->LUp_Types;
     const int32_t cennik = types->IndexOfId(3);
 

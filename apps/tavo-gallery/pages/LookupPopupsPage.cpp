@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "GalleryPages.h"
-#include "catalogue/DMDocItem.h"
+#include "docviewer/DMDocItem.h"
 #include "lookup/LookUpCtrls.h"
 #include "platform/AnsiText.h"
 
@@ -33,9 +33,9 @@ QWidget* CreateLookupPopupsPage(QWidget* Parent)
     page->setObjectName(QStringLiteral("LookupPopupsPage"));
     auto* layout = new QVBoxLayout(page);
 
-    catalogue::TDM_DocItem* dm = catalogue::DM_DocItem;
+    docviewer::TDM_DocItem* dm = docviewer::DM_DocItem;
     if (!dm)
-        dm = new catalogue::TDM_DocItem(page);
+        dm = new docviewer::TDM_DocItem(page);
     auto* colours = new TColorLookUp(page);
     colours->SetAddByLayer(true);
     colours->SetRGBColors(true);

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "GalleryPages.h"
-#include "catalogue/DMDocItem.h"
+#include "docviewer/DMDocItem.h"
 #include "lookup/LookUpCtrls.h"
 #include "platform/AnsiText.h"
 #include "tools/MessageBoxes.h"
@@ -51,9 +51,9 @@ QWidget* CreateValidatingFieldsPage(QWidget* Parent)
 {
     auto* page = new QWidget(Parent);
     page->setObjectName(QStringLiteral("ValidatingFieldsPage"));
-    catalogue::TDM_DocItem* dm = catalogue::DM_DocItem;
+    docviewer::TDM_DocItem* dm = docviewer::DM_DocItem;
     if (!dm)
-        dm = new catalogue::TDM_DocItem(page);
+        dm = new docviewer::TDM_DocItem(page);
     lookup::TLookUp* types = dm->LUp_Types;
     auto* colours = new lookup::TColorLookUp(page);
 

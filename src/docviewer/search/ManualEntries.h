@@ -8,19 +8,19 @@
 #include <cstdint>
 #include <vector>
 
-#include "objects/Objects7.h"
-
 namespace tavo::catalogue {
+class TDocCatalogue;
 class TDocItem0;
-}
+}  // namespace tavo::catalogue
 
 namespace tavo::docviewer {
 
 struct TManualEntry {
+    int32_t Node = 0;    // in the catalogue's table of contents
     int32_t Index = -1;  // of the record in the catalogue
     const catalogue::TDocItem0* Item = nullptr;
     QString Caption;
-    QString File;         // DocumentKey of the entry
+    QString File;         // the entry's document (TDocCatalogue::Document)
     int32_t Page = 0;     // its page; 0 when that is an expression (no page move)
     QString Destination;  // the named destination it opens at, when it names one
 };
@@ -32,15 +32,11 @@ using TDestinationPages = QHash<QString, int32_t>;
 // own page (0: none).
 int32_t EntryPage(const TManualEntry& Entry, const TDestinationPages& Destinations);
 
-// The document an entry names, as the index keys it: the file on this file system, with
-// links and "." resolved. Empty for an entry without a file.
-QString DocumentKey(const catalogue::TDocItem0& Item);
-
 class TManualEntries {
 public:
     TManualEntries() = default;
     // Catalogue is not owned and must outlive this.
-    explicit TManualEntries(const objects::TObjectCollection* Catalogue);
+    explicit TManualEntries(const catalogue::TDocCatalogue* Catalogue);
 
     // The documents in the order the table of contents first names them.
     const QStringList& Files() const { return FFiles; }
@@ -56,8 +52,9 @@ public:
                                  const TDestinationPages& Destinations = {}) const;
 
 private:
-    std::vector<TManualEntry> FEntries;            // in display order
-    QHash<QString, std::vector<int32_t>> FByFile;  // into FEntries, in display order
+    const catalogue::TDocCatalogue* FCatalogue = nullptr;
+    std::vector<TManualEntry> FEntries;  // in display order
+    QHash<int32_t, int32_t> FByNode;     // into FEntries
     QStringList FFiles;
     QHash<QString, QStringList> FDestinations;
 };

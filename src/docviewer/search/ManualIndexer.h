@@ -56,8 +56,8 @@ struct TRefreshCallbacks {
 // The named destinations the catalogue's entries use, by document key.
 using TDocumentDestinations = QHash<QString, QStringList>;
 
-// Brings Index up to date with Files (document keys, see DocumentKey), and with where the
-// Destinations named in them lie. Returns early, with Interrupted set, once Stop is set;
+// Brings Index up to date with Files (the documents, TDocCatalogue::Document), and with where
+// the Destinations named in them lie. Returns early, with Interrupted set, once Stop is set;
 // what was finished before is kept.
 TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
                             const platform::IPdfTextSource& Source,

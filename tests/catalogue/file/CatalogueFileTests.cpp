@@ -6,7 +6,7 @@
 #include "CatalogueBytes.h"
 #include "TestEnvironment.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/DocumentPaths.h"
+#include "catalogue/DocCatalogue.h"
 #include "identity/ApplCons.h"
 
 using namespace tavo;

@@ -4,32 +4,30 @@
 
 #include "QtTestHelpers.h"
 #include "TestEnvironment.h"
-#include "catalogue/DMDocItem.h"
 #include "catalogue/DocItem.h"
-#include "catalogue/DocumentPaths.h"
-#include "tools/Tools.h"
+#include "tools/MessageBoxes.h"
+#include "tools/TextToNumber.h"
+#include "tools/ToolsModule.h"
 
 using namespace tavo;
-using catalogue::DocumentationFolder;
 using catalogue::NullInt;
 using catalogue::TDocItem0;
+using catalogue::TDocumentFolder;
 namespace fs = std::filesystem;
 
 namespace {
 
 class DocItem : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        tools::StartToolsModule();
-        FSavedFolder = DocumentationFolder;
-    }
-    void TearDown() override { DocumentationFolder = FSavedFolder; }
+    void SetUp() override { tools::StartToolsModule(); }
 
-    catalogue::TDM_DocItem FTypes;
+    std::string Caption(const TDocItem0& Item) const { return Item.Caption(FTypes); }
+    int32_t Picture(const TDocItem0& Item) const { return Item.TypeImageIndex(FTypes); }
+    bool IsDocItem(const TDocItem0& Item) const { return Item.IsDocItem(FTypes); }
 
-private:
-    std::string FSavedFolder;
+    // The types the data module's form holds (the viewer's tests check it is the same table).
+    catalogue::TDocTypes FTypes = catalogue::StandardDocTypes();
+    TDocumentFolder Folder;
 };
 
 TDocItem0 WithCaption(const std::string& Caption, int32_t CaptionTyp = NullInt)
@@ -73,78 +71,80 @@ TEST_F(DocItem, NegativeLevelsReadAsTopLevel)
 
 TEST_F(DocItem, EmptyCaptionFallsBackToTheTypesCaption)
 {
-    EXPECT_EQ(WithCaption("", 3).Caption(), "Cennik");
-    EXPECT_EQ(WithCaption("", 10).Caption(), "Grupa produkt\xF3w");
-    EXPECT_EQ(WithCaption("", NullInt).Caption(), "") << "row 0 has no caption";
-    EXPECT_EQ(WithCaption("", 29).Caption(), "") << "no row carries 29";
-    EXPECT_EQ(WithCaption("Own", 3).Caption(), "Own");
-    EXPECT_EQ(WithCaption("  ", 3).Caption(), "  ") << "spaces are a caption of their own";
+    EXPECT_EQ(Caption(WithCaption("", 3)), "Cennik");
+    EXPECT_EQ(Caption(WithCaption("", 10)), "Grupa produkt\xF3w");
+    EXPECT_EQ(Caption(WithCaption("", NullInt)), "") << "row 0 has no caption";
+    EXPECT_EQ(Caption(WithCaption("", 29)), "") << "no row carries 29";
+    EXPECT_EQ(Caption(WithCaption("Own", 3)), "Own");
+    EXPECT_EQ(Caption(WithCaption("  ", 3)), "  ") << "spaces are a caption of their own";
     EXPECT_EQ(WithCaption("", 3).StoredCaption(), "");
 }
 
 TEST_F(DocItem, TypePictureComesFromTheTypeRow)
 {
-    EXPECT_EQ(WithCaption("", 3).TypeImageIndex(), 4);
-    EXPECT_EQ(WithCaption("x", 10).TypeImageIndex(), -1);
-    EXPECT_EQ(WithCaption("x", NullInt).TypeImageIndex(), -1);
-    EXPECT_EQ(WithCaption("x", 12345).TypeImageIndex(), -1);
+    EXPECT_EQ(Picture(WithCaption("", 3)), 4);
+    EXPECT_EQ(Picture(WithCaption("x", 10)), -1);
+    EXPECT_EQ(Picture(WithCaption("x", NullInt)), -1);
+    EXPECT_EQ(Picture(WithCaption("x", 12345)), -1);
 }
 
-TEST(DocItemWithoutTypes, NoDataModuleMeansNoTypes)
+TEST(DocItemWithoutTypes, NoTypeTableMeansNoTypes)
 {
-    ASSERT_EQ(catalogue::DM_DocItem, nullptr);
-    EXPECT_EQ(WithCaption("", 3).Caption(), "");
-    EXPECT_EQ(WithCaption("", 3).TypeImageIndex(), -1);
+    const catalogue::TDocTypes None;
+    EXPECT_EQ(WithCaption("", 3).Caption(None), "");
+    EXPECT_EQ(WithCaption("", 3).TypeImageIndex(None), -1);
 }
 
 TEST_F(DocItem, AngleBracketCaptionsAreDocItems)
 {
-    EXPECT_TRUE(WithCaption("<X>").IsDocItem());
-    EXPECT_TRUE(WithCaption("<Cennik ceny>").IsDocItem());
-    EXPECT_FALSE(WithCaption("<>").IsDocItem()) << "only two characters";
-    EXPECT_FALSE(WithCaption("<X").IsDocItem());
-    EXPECT_FALSE(WithCaption("X>").IsDocItem());
-    EXPECT_FALSE(WithCaption(" <X>").IsDocItem());
-    EXPECT_FALSE(WithCaption("", 3).IsDocItem());
+    EXPECT_TRUE(IsDocItem(WithCaption("<X>")));
+    EXPECT_TRUE(IsDocItem(WithCaption("<Cennik ceny>")));
+    EXPECT_FALSE(IsDocItem(WithCaption("<>"))) << "only two characters";
+    EXPECT_FALSE(IsDocItem(WithCaption("<X")));
+    EXPECT_FALSE(IsDocItem(WithCaption("X>")));
+    EXPECT_FALSE(IsDocItem(WithCaption(" <X>")));
+    EXPECT_FALSE(IsDocItem(WithCaption("", 3)));
     // A type caption counts like a stored one.
-    FTypes.LUp_Types->Items().Add("<Intern>", "INTERN", 99);
-    EXPECT_TRUE(WithCaption("", 99).IsDocItem());
+    std::vector<catalogue::TDocTypeRow> Rows = FTypes.Rows();
+    Rows.push_back({99, "<Intern>", -1});
+    FTypes = catalogue::TDocTypes(Rows);
+    EXPECT_TRUE(IsDocItem(WithCaption("", 99)));
 }
 
 TEST_F(DocItem, FileNameInsideTheFolderIsStoredWithAColon)
 {
-    DocumentationFolder = "D:\\Setup\\PdfViewer\\Documentation\\";
+    Folder = TDocumentFolder("D:\\Setup\\PdfViewer\\Documentation\\");
     TDocItem0 Item;
     Item.SetStoredFileName(":A.pdf");
-    EXPECT_EQ(Item.FileName(), "D:\\Setup\\PdfViewer\\Documentation\\A.pdf");
+    EXPECT_EQ(Item.FileName(Folder), "D:\\Setup\\PdfViewer\\Documentation\\A.pdf");
     Item.SetStoredFileName(":");
-    EXPECT_EQ(Item.FileName(), DocumentationFolder);
+    EXPECT_EQ(Item.FileName(Folder), Folder.Written());
 
-    Item.SetFileName("  d:\\setup\\pdfviewer\\documentation\\B.pdf  ");
+    Item.SetFileName("  d:\\setup\\pdfviewer\\documentation\\B.pdf  ", Folder);
     EXPECT_EQ(Item.StoredFileName(), ":B.pdf");
-    Item.SetFileName("D:/Setup/PdfViewer/Documentation/Katalog\\C.pdf");
+    Item.SetFileName("D:/Setup/PdfViewer/Documentation/Katalog\\C.pdf", Folder);
     EXPECT_EQ(Item.StoredFileName(), ":Katalog\\C.pdf") << "'/' and '\\' are one separator";
-    Item.SetFileName("C:\\Other\\B.pdf");
+    Item.SetFileName("C:\\Other\\B.pdf", Folder);
     EXPECT_EQ(Item.StoredFileName(), "C:\\Other\\B.pdf");
-    EXPECT_EQ(Item.FileName(), "C:\\Other\\B.pdf");
-    Item.SetFileName("Relative\\B.pdf");
+    EXPECT_EQ(Item.FileName(Folder), "C:\\Other\\B.pdf");
+    Item.SetFileName("Relative\\B.pdf", Folder);
     EXPECT_EQ(Item.StoredFileName(), "Relative\\B.pdf");
-    Item.SetFileName("   ");
+    Item.SetFileName("   ", Folder);
     EXPECT_EQ(Item.StoredFileName(), "");
 
-    DocumentationFolder.clear();
-    Item.SetFileName("D:\\Setup\\PdfViewer\\Documentation\\B.pdf");
+    Folder = TDocumentFolder();
+    Item.SetFileName("D:\\Setup\\PdfViewer\\Documentation\\B.pdf", Folder);
     EXPECT_EQ(Item.StoredFileName(), "D:\\Setup\\PdfViewer\\Documentation\\B.pdf")
         << "an empty folder never matches";
     Item.SetStoredFileName(":B.pdf");
-    EXPECT_EQ(Item.FileName(), "B.pdf");
+    EXPECT_EQ(Item.FileName(Folder), "B.pdf");
 }
 
 TEST_F(DocItem, FolderLettersBeyondAsciiMatchInTheCodePage)
 {
-    DocumentationFolder = "/m\xC3\xBCll/Dokumentacja/";  // "müll" as this file system spells it
+    Folder = TDocumentFolder("/m\xC3\xBCll/Dokumentacja/");  // "müll" as this file system spells it
     TDocItem0 Item;
-    Item.SetFileName("/M\xDCLL/Dokumentacja/A.pdf");  // Windows-1250 'Ü'
+    Item.SetFileName("/M\xDCLL/Dokumentacja/A.pdf", Folder);  // Windows-1250 'Ü'
     EXPECT_EQ(Item.StoredFileName(), ":A.pdf");
 }
 
@@ -158,7 +158,7 @@ protected:
         FDocs = FDisc / "setup" / "PDFVIEWER" / "Documentation";
         test::WriteFile(FDocs / "Katalog" / "cennik.pdf", "%PDF");
         test::WriteFile(FDocs / "A.pdf", "%PDF");
-        DocumentationFolder = FDisc.string() + "/Setup\\PdfViewer\\Documentation\\";
+        Folder = TDocumentFolder(FDisc.string() + "/Setup\\PdfViewer\\Documentation\\");
     }
     fs::path FDisc, FDocs;
 };
@@ -167,19 +167,19 @@ TEST_F(DocItemOnDisc, StoredNamesResolveWithBackslashesAndAnyLetterCase)
 {
     TDocItem0 Item;
     Item.SetStoredFileName(":Katalog\\Cennik.pdf");
-    EXPECT_EQ(Item.ResolvedFileName(), FDocs / "Katalog" / "cennik.pdf");
-    EXPECT_EQ(catalogue::ResolveDocumentFile(Item.FileName()), FDocs / "Katalog" / "cennik.pdf");
+    EXPECT_EQ(Item.ResolvedFileName(Folder), FDocs / "Katalog" / "cennik.pdf");
+    EXPECT_EQ(Folder.Resolve(Item.FileName(Folder)), FDocs / "Katalog" / "cennik.pdf");
     Item.SetStoredFileName(":a.PDF");
-    EXPECT_EQ(Item.ResolvedFileName(), FDocs / "A.pdf");
+    EXPECT_EQ(Item.ResolvedFileName(Folder), FDocs / "A.pdf");
     Item.SetStoredFileName(":Missing\\X.pdf");
-    EXPECT_EQ(Item.ResolvedFileName(), FDocs / "Missing" / "X.pdf") << "kept as written";
+    EXPECT_EQ(Item.ResolvedFileName(Folder), FDocs / "Missing" / "X.pdf") << "kept as written";
     Item.SetStoredFileName("");
-    EXPECT_EQ(Item.ResolvedFileName(), fs::path());
+    EXPECT_EQ(Item.ResolvedFileName(Folder), fs::path());
 }
 
 TEST_F(DocItemOnDisc, DriveLetterNamesFindTheirTailBelowTheFolder)
 {
-    using catalogue::ResolveDocumentFile;
+    auto ResolveDocumentFile = [this](const std::string& Name) { return Folder.Resolve(Name); };
     EXPECT_EQ(ResolveDocumentFile("D:\\Tavo\\Setup\\PdfViewer\\Documentation\\Katalog\\CENNIK.pdf"),
               FDocs / "Katalog" / "cennik.pdf");
     EXPECT_EQ(ResolveDocumentFile("d:\\Elsewhere\\a.pdf"), FDocs / "A.pdf");
@@ -197,7 +197,11 @@ TEST_F(DocItem, PageRule)
     auto Page = [](const std::string& Pages) {
         TDocItem0 Item;
         Item.SetPages(Pages);
-        return Item.PageNumber();
+        return Item.PageNumber([](const std::string& Text) {
+            int32_t Value = NullInt;
+            tools::TextToInt(Text, Value);
+            return Value;
+        });
     };
     test::RecordedMessages Boxes;
     EXPECT_EQ(Page(""), 1);

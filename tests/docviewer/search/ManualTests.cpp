@@ -54,7 +54,7 @@ protected:
 TEST_F(Manual, TheSampleManualIsFoundWithoutCaseOrAccents)
 {
     std::unique_ptr<objects::TObjectCollection> catalogue = SampleCatalogue();
-    const TManualEntries entries(catalogue.get());
+    const TManualEntries entries(Doc(*catalogue));
     // Four documents; the hidden entry's file is one of them anyway.
     ASSERT_EQ(entries.Files().size(), 4);
     const docviewer::TRefreshReport report = Refresh(entries);
@@ -86,7 +86,7 @@ TEST_F(Manual, EveryPolishLetterFoldsInTextAndQueryAlike)
     PutDoc("polskie.pdf", "polskie.pdf");
     objects::TObjectCollection catalogue;
     catalogue.Insert(Entry(0, "Polskie litery", ":polskie.pdf"));
-    const TManualEntries entries(&catalogue);
+    const TManualEntries entries(Doc(catalogue));
     Refresh(entries);
     struct TCase {
         const char* Query;
@@ -139,7 +139,7 @@ TEST_F(Manual, AHitBelongsToTheNearestEntryOfItsFileAtOrBeforeIt)
     catalogue.Insert(Entry(0, "Grzejniki", ":rozdzialy.pdf", "4"));
     catalogue.Insert(Entry(0, "Notatki", ":ukryty.pdf", "1", false));  // named by no shown entry
     catalogue.Insert(Entry(0, "Osobny", ":Katalog\\osobny.pdf"));
-    const TManualEntries entries(&catalogue);
+    const TManualEntries entries(Doc(catalogue));
     EXPECT_EQ(entries.Files().size(), 2);
     Refresh(entries);
 
@@ -168,7 +168,7 @@ TEST_F(Manual, EntryRulesForPagesTiesAndExpressions)
     catalogue.Insert(Entry(0, "Wyrażenie", ":b.pdf", "-1"));
     catalogue.Insert(Entry(0, "<Ukryty>", ":c.pdf"));
     catalogue.Insert(Entry(0, "", ":d.pdf"));
-    const TManualEntries entries(&catalogue);
+    const TManualEntries entries(Doc(catalogue));
     const QString a = test::KeyOf(Docs() / "a.pdf");
     auto caption = [&](const QString& File, int Page) {
         const docviewer::TManualEntry* e = entries.EntryFor(File, Page);
@@ -190,7 +190,7 @@ TEST_F(Manual, AChangedDocumentIsIndexedAgainAnUnchangedOneIsNot)
     const fs::path doc = PutDoc("zmiana-a.pdf", "zmiana.pdf");
     objects::TObjectCollection catalogue;
     catalogue.Insert(Entry(0, "Zmiana", ":zmiana.pdf"));
-    const TManualEntries entries(&catalogue);
+    const TManualEntries entries(Doc(catalogue));
     EXPECT_EQ(Refresh(entries).Indexed, 1);
     EXPECT_EQ(Search(entries, "kociol").size(), 1u);
 
@@ -214,7 +214,7 @@ TEST_F(Manual, ADocumentThatIsNoPdfIsReportedAndTheOthersIndexed)
     catalogue.Insert(Entry(0, "Zepsuty", ":zepsuty.pdf"));
     catalogue.Insert(Entry(0, "Dobry", ":dobry.pdf"));
     catalogue.Insert(Entry(0, "Brak", ":brak.pdf"));
-    const TManualEntries entries(&catalogue);
+    const TManualEntries entries(Doc(catalogue));
     std::vector<docviewer::TIndexEvent> events;
     docviewer::TRefreshCallbacks callbacks;
     callbacks.Event = [&](const docviewer::TIndexEvent& E) { events.push_back(E); };
@@ -267,7 +267,7 @@ TEST_F(Manual, EntriesThatNameOnlyADestinationOwnTheirPages)
     static_cast<catalogue::TDocItem0*>(catalogue.ItemAt(3))->SetDestination("rozdzial-c");
     catalogue.Insert(Entry(0, "Nieznany cel", ":cele.pdf", "2"));  // falls back to its page
     static_cast<catalogue::TDocItem0*>(catalogue.ItemAt(4))->SetDestination("nie-ma");
-    const TManualEntries entries(&catalogue);
+    const TManualEntries entries(Doc(catalogue));
     const QString file = test::KeyOf(Docs() / "cele.pdf");
     EXPECT_EQ(entries.Destinations().value(file),
               (QStringList{"rozdzial-a", "rozdzial-c", "nie-ma"}));
@@ -299,11 +299,11 @@ TEST_F(Manual, ADestinationNewToTheCatalogueIsLookedUpWithoutReadingTheTextAgain
     PutDoc("cele.pdf", "cele.pdf");
     objects::TObjectCollection catalogue;
     catalogue.Insert(Entry(0, "Wstęp", ":cele.pdf", "1"));
-    const TManualEntries before(&catalogue);
+    const TManualEntries before(Doc(catalogue));
     EXPECT_EQ(Refresh(before).Indexed, 1);
     catalogue.Insert(Entry(0, "Rozdział C", ":cele.pdf"));
     static_cast<catalogue::TDocItem0*>(catalogue.ItemAt(1))->SetDestination("rozdzial-c");
-    const TManualEntries after(&catalogue);
+    const TManualEntries after(Doc(catalogue));
     const docviewer::TRefreshReport report = Refresh(after);
     EXPECT_EQ(report.Unchanged, 1);
     EXPECT_EQ(Places(after, "\"stronie 9\""), (std::vector<std::string>{"Rozdział C p.9"}));
@@ -314,7 +314,7 @@ TEST_F(Manual, EveryHitIsMarkedOnThePageTheReaderShows)
     const fs::path doc = PutDoc("litery.pdf", "litery.pdf");
     objects::TObjectCollection catalogue;
     catalogue.Insert(Entry(0, "Litery", ":litery.pdf", "1"));
-    const TManualEntries entries(&catalogue);
+    const TManualEntries entries(Doc(catalogue));
     Refresh(entries);
 
     std::unique_ptr<QObject> created(

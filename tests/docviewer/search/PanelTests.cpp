@@ -17,9 +17,9 @@
 #include "TestEnvironment.h"
 #include "ViewerTestSupport.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/DocumentPaths.h"
-#include "catalogue/PdfTreeView.h"
+#include "catalogue/DocCatalogue.h"
 #include "docviewer/ManualSearchPanel.h"
+#include "docviewer/PdfTreeView.h"
 #include "docviewer/ReaderControl.h"
 #include "docviewer/search/ManualIndex.h"
 #include "identity/ApplCons.h"
@@ -34,8 +34,7 @@ class SearchPanel : public test::ViewerTest {
 protected:
     std::unique_ptr<objects::TObjectCollection> Sample()
     {
-        return catalogue::LoadCatalogue(catalogue::DocumentationFolder +
-                                            catalogue::CatalogueFileName,
+        return catalogue::LoadCatalogue(FFolder.Written() + catalogue::CatalogueFileName,
                                         *identity::CatalogueVerInfo());
     }
     // Count copies of a six-page document, one entry each, in a folder of the test's own.
@@ -43,7 +42,7 @@ protected:
     {
         const fs::path folder = fs::absolute(test::TestFolder() / "Documentation");
         fs::create_directories(folder);
-        catalogue::DocumentationFolder = folder.string() + "/";
+        FFolder = catalogue::TDocumentFolder(folder.string() + "/");
         auto catalogue = std::make_unique<objects::TObjectCollection>();
         for (int i = 1; i <= Count; ++i) {
             const std::string name = "rozdzial" + std::to_string(i) + ".pdf";
@@ -56,10 +55,9 @@ protected:
     {
         return test::WaitFor([&] { return !Panel.Indexing(); }, 30000);
     }
-    static fs::path IndexFile()
+    fs::path IndexFile() const
     {
-        return docviewer::ManualIndexFile(catalogue::ResolveDocumentFile(
-            catalogue::DocumentationFolder + catalogue::CatalogueFileName));
+        return docviewer::ManualIndexFile(FFolder.ResolveInside(catalogue::CatalogueFileName));
     }
     // Green marks on the page the reader shows.
     static int MarkedRuns(docviewer::TF_DocPDFViewer& Viewer)
@@ -110,7 +108,7 @@ TEST_F(SearchPanel, CtrlFFindsInTheWholeManualAndEnterOpensTheHitWithItsWordsMar
 
     // Enter opens it the way the tree opens an entry: the entry's file, at the hit's page.
     QTest::keyClick(panel.E_ManualSearch, Qt::Key_Return);
-    EXPECT_EQ(viewer->CurrentFile(), catalogue::DocumentationFolder + "Podrecznik.pdf");
+    EXPECT_EQ(viewer->CurrentFile(), test::SampleFile("Podrecznik.pdf"));
     EXPECT_EQ(viewer->CurrentPage(), 4);
     EXPECT_EQ(viewer->CurrentDest(), "");
     ASSERT_TRUE(test::WaitFor([&] {
@@ -135,7 +133,7 @@ TEST_F(SearchPanel, KeysGoThroughTheResultsAndEscapeReturnsToTheTree)
     auto opened = [&](int Row) {
         const docviewer::TSearchResult& r = results[static_cast<size_t>(Row)];
         return panel.LV_SearchResults->currentIndex().row() == Row &&
-               viewer->CurrentFile() == r.Entry->Item->FileName() &&
+               viewer->CurrentFile() == fs::path(r.Entry->File.toStdString()) &&
                viewer->CurrentPage() == r.Page;
     };
     QTest::keyClick(panel.E_ManualSearch, Qt::Key_F3);
@@ -173,7 +171,7 @@ TEST_F(SearchPanel, KeysGoThroughTheResultsAndEscapeReturnsToTheTree)
     EXPECT_TRUE(viewer->PdfTreeView->hasFocus());
     EXPECT_EQ(panel.E_ManualSearch->text(), QStringLiteral("radiat*"));
     // F3 belongs to the results only while they are shown.
-    const std::string file = viewer->CurrentFile();
+    const fs::path file = viewer->CurrentFile();
     QTest::keyClick(viewer->PdfTreeView, Qt::Key_F3);
     EXPECT_EQ(viewer->CurrentFile(), file);
 
@@ -356,7 +354,7 @@ TEST_F(SearchPanel, TheResultLineCountsTheDocumentsNotSearchedAndListsThemOnRequ
 {
     const fs::path folder = fs::absolute(test::TestFolder() / "Documentation");
     fs::create_directories(folder);
-    catalogue::DocumentationFolder = folder.string() + "/";
+    FFolder = catalogue::TDocumentFolder(folder.string() + "/");
     fs::copy_file(fs::path(TEST_DOCS) / "rozdzialy.pdf", folder / "rozdziały.pdf");
     test::WriteFile(folder / "zepsuty.pdf", "%PDF-1.4\nno document here\n");
     test::WriteFile(folder / "pusty.pdf", "");
@@ -399,7 +397,9 @@ TEST_F(SearchPanel, TheResultLineCountsTheDocumentsNotSearchedAndListsThemOnRequ
     fs::copy_file(fs::path(TEST_DOCS) / "rozdzialy.pdf", folder / "pusty.pdf",
                   fs::copy_options::overwrite_existing);
     fs::copy_file(fs::path(TEST_DOCS) / "rozdzialy.pdf", folder / "brak.pdf");
-    viewer->SearchPanel->SetCatalogue(&catalogue, folder / catalogue::CatalogueFileName);
+    const catalogue::TDocCatalogue again(catalogue, FTypes->DocTypes(), FFolder,
+                                         folder / catalogue::CatalogueFileName);
+    viewer->SearchPanel->SetCatalogue(&again);
     panel.E_ManualSearch->setText(QStringLiteral("delta"));
     panel.Search();
     ASSERT_TRUE(Settled(panel));

@@ -4,7 +4,7 @@
 
 #include "TestEnvironment.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/DocumentPaths.h"
+#include "catalogue/DocCatalogue.h"
 #include "docviewer/search/ManualIndexer.h"
 #include "identity/ApplCons.h"
 #include "objects/ObjectsModule.h"
@@ -53,10 +53,9 @@ void SearchTest::SetUp()
     objects::StartObjectsModule();
     tools::StartToolsModule();
     identity::StartApplCons(identity::TSettingsStores::Skip);
-    FTypes = std::make_unique<catalogue::TDM_DocItem>();
     FDocs = fs::absolute(TestFolder() / "Documentation");
     fs::create_directories(FDocs);
-    catalogue::DocumentationFolder = FDocs.string() + "/";
+    FFolder = catalogue::TDocumentFolder(FDocs.string() + "/");
     ::setenv("TAVO_PLUGIN_PATH", READER_PLUGIN_DIR, 1);
     platform::TComponentRegistry::Instance().Rescan();
 }
@@ -64,11 +63,10 @@ void SearchTest::SetUp()
 void SearchTest::TearDown()
 {
     FSource.reset();
-    FTypes.reset();
+    FCatalogues.clear();
     identity::StopApplCons();
     tools::StopToolsModule();
     objects::StopObjectsModule();
-    catalogue::DocumentationFolder.clear();
 }
 
 fs::path SearchTest::GeneratedDoc(const std::string& Name)
@@ -104,9 +102,16 @@ catalogue::TDocItem0* SearchTest::Entry(int32_t Level, const std::string& Captio
 
 std::unique_ptr<objects::TObjectCollection> SearchTest::SampleCatalogue()
 {
-    catalogue::DocumentationFolder = std::string(SAMPLE_DOCUMENTATION) + "/";
-    return catalogue::LoadCatalogue(catalogue::DocumentationFolder + catalogue::CatalogueFileName,
+    FFolder = catalogue::TDocumentFolder(std::string(SAMPLE_DOCUMENTATION) + "/");
+    return catalogue::LoadCatalogue(FFolder.Written() + catalogue::CatalogueFileName,
                                     *identity::CatalogueVerInfo());
+}
+
+const catalogue::TDocCatalogue* SearchTest::Doc(const objects::TObjectCollection& Catalogue)
+{
+    FCatalogues.push_back(std::make_unique<catalogue::TDocCatalogue>(
+        Catalogue, catalogue::StandardDocTypes(), FFolder));
+    return FCatalogues.back().get();
 }
 
 const platform::IPdfTextSource& SearchTest::RealSource()

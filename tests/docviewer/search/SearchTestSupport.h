@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/DMDocItem.h"
-#include "catalogue/DocItem.h"
+#include "catalogue/DocCatalogue.h"
 #include "objects/Objects7.h"
 #include "platform/PdfTextSource.h"
 
@@ -46,7 +45,7 @@ protected:
     static std::filesystem::path GeneratedDoc(const std::string& Name);
     // Copies a generated document into the test's documentation folder as Name.
     std::filesystem::path PutDoc(const std::string& Generated, const std::string& Name);
-    // The test's documentation folder (DocumentationFolder points at it).
+    // The test's documentation folder (FFolder is it).
     std::filesystem::path Docs() const { return FDocs; }
     // An index file in the test's cache folder.
     static std::filesystem::path IndexFile();
@@ -55,13 +54,17 @@ protected:
     static catalogue::TDocItem0* Entry(int32_t Level, const std::string& Caption,
                                        const std::string& File, const std::string& Pages = {},
                                        bool Visible = true);
-    // The sample disc's catalogue, read as the shell reads it.
+    // The sample disc's catalogue, read as the shell reads it (FFolder becomes its folder).
     std::unique_ptr<objects::TObjectCollection> SampleCatalogue();
+    // Catalogue as the search takes it, with the standard types and FFolder; it lives as
+    // long as the test.
+    const catalogue::TDocCatalogue* Doc(const objects::TObjectCollection& Catalogue);
     // The reader component's text source.
     const platform::IPdfTextSource& RealSource();
 
-    std::unique_ptr<catalogue::TDM_DocItem> FTypes;
     std::filesystem::path FDocs;
+    catalogue::TDocumentFolder FFolder;
+    std::vector<std::unique_ptr<catalogue::TDocCatalogue>> FCatalogues;
     std::unique_ptr<QObject> FSource;
 };
 

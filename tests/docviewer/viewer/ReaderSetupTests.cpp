@@ -12,9 +12,9 @@
 #include "QtTestHelpers.h"
 #include "TestEnvironment.h"
 #include "ViewerTestSupport.h"
-#include "catalogue/PdfTreeView.h"
 #include "docviewer/PDFLib_TLB.h"
 #include "docviewer/PdfLib_TLB_Old.h"
+#include "docviewer/PdfTreeView.h"
 #include "docviewer/ReaderPool.h"
 #include "platform/ComponentRegistry.h"
 #include "platform/ProgramStart.h"
@@ -23,6 +23,7 @@ using namespace tavo;
 using docviewer::TF_DocPDFViewer;
 using tavo::test::RecordedMessages;
 using tavo::test::SampleDocumentation;
+using tavo::test::SampleFile;
 using tavo::test::TestFolder;
 using tavo::test::WaitFor;
 namespace fs = std::filesystem;
@@ -187,7 +188,7 @@ TEST_F(ReaderSetup, AReaderWithOnlyTheOlderInterfaceIsDrivenFromTheOlderPool)
     Select(*viewer, "Opis, strona 3");
     EXPECT_EQ(ShownPage(*viewer), 3);
     Select(*viewer, "Firma");
-    EXPECT_EQ(viewer->CurrentFile(), SampleDocumentation() + "Firma.pdf");
+    EXPECT_EQ(viewer->CurrentFile(), SampleFile("Firma.pdf"));
 
     // Closing the main window frees the newer pool only; the older one goes with the module.
     viewer->FormClose();

@@ -12,15 +12,16 @@
 
 #include "QtTestHelpers.h"
 #include "ViewerTestSupport.h"
-#include "catalogue/PdfTreeView.h"
 #include "docviewer/PDFLib_TLB.h"
 #include "docviewer/PdfPanel.h"
+#include "docviewer/PdfTreeView.h"
 #include "docviewer/TransparentPanel.h"
 #include "split/OxSplit.h"
 
 using namespace tavo;
 using docviewer::TF_DocPDFViewer;
 using tavo::test::SampleDocumentation;
+using tavo::test::SampleFile;
 using tavo::test::WaitFor;
 
 namespace {
@@ -65,7 +66,7 @@ TEST_F(ViewerUse, TheKeyboardAloneReachesTheTreeAndTheDocument)
     // Type-ahead finds an entry by its first letters.
     Key(FViewer->PdfTreeView, Qt::Key_F);
     EXPECT_EQ(FViewer->PdfTreeView->currentIndex(), Node(*FViewer, "Firma"));
-    EXPECT_EQ(FViewer->CurrentFile(), SampleDocumentation() + "Firma.pdf");
+    EXPECT_EQ(FViewer->CurrentFile(), SampleFile("Firma.pdf"));
 
     // F6 to the document and back; Tab from the tree reaches the document too.
     Key(FViewer->PdfTreeView, Qt::Key_F6);

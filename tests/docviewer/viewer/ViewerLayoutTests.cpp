@@ -8,7 +8,7 @@
 #include "QtTestHelpers.h"
 #include "TestEnvironment.h"
 #include "ViewerTestSupport.h"
-#include "catalogue/PdfTreeView.h"
+#include "docviewer/PdfTreeView.h"
 #include "docviewer/ViewerLayout.h"
 #include "platform/Folders.h"
 #include "split/OxSplit.h"

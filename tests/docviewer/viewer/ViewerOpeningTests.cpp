@@ -11,12 +11,12 @@
 #include "TestEnvironment.h"
 #include "ViewerTestSupport.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/DocumentPaths.h"
-#include "catalogue/PdfTreeView.h"
+#include "catalogue/DocCatalogue.h"
 #include "docviewer/FAdobeRader6Warrning.h"
 #include "docviewer/PDFLib_TLB.h"
 #include "docviewer/PdfLib_TLB_Old.h"
 #include "docviewer/PdfPanel.h"
+#include "docviewer/PdfTreeView.h"
 #include "docviewer/ReaderPool.h"
 #include "identity/ApplCons.h"
 #include "platform/ProgramStart.h"
@@ -24,6 +24,7 @@
 using namespace tavo;
 using docviewer::TF_DocPDFViewer;
 using tavo::test::SampleDocumentation;
+using tavo::test::SampleFile;
 using tavo::test::TestFolder;
 using tavo::test::WaitFor;
 namespace fs = std::filesystem;
@@ -52,7 +53,7 @@ TEST_F(ViewerOpening, NothingOpensWhileTheTreeFillsOrBeforeTheFirstTick)
         SampleDocumentation() + catalogue::CatalogueFileName, *identity::CatalogueVerInfo());
     TF_DocPDFViewer viewer;
     QSignalSpy loads(&viewer, &TF_DocPDFViewer::DocumentLoaded);
-    viewer.FillTree(catalogue.get(), FTypes->Glyphs);
+    viewer.FillTree(Doc(catalogue.get()), FTypes->Glyphs);
     // The first entry with a file is selected, yet nothing is opened and no control taken.
     EXPECT_EQ(viewer.PdfTreeView->currentIndex(), Node(viewer, "Tavo C.H. 3.2"));
     EXPECT_EQ(viewer.CurrentControl(), nullptr);
@@ -68,7 +69,7 @@ TEST_F(ViewerOpening, NothingOpensWhileTheTreeFillsOrBeforeTheFirstTick)
     ASSERT_TRUE(WaitForControl(viewer));
     EXPECT_FALSE(viewer.FirstShow());
     EXPECT_FALSE(viewer.Timer->isActive());
-    EXPECT_EQ(viewer.CurrentFile(), SampleDocumentation() + "Opis.pdf");
+    EXPECT_EQ(viewer.CurrentFile(), SampleFile("Opis.pdf"));
     EXPECT_EQ(loads.count(), 1);
     EXPECT_EQ(ShownPage(viewer), 1);
     EXPECT_EQ(FWarnings, 1);
@@ -95,7 +96,7 @@ TEST_F(ViewerOpening, ABlankFileNameExpandsTheNodeOnly)
 
     Select(*viewer, "Rozdział");
     EXPECT_TRUE(viewer->PdfTreeView->isExpanded(chapter));
-    EXPECT_EQ(viewer->CurrentFile(), SampleDocumentation() + "Opis.pdf");
+    EXPECT_EQ(viewer->CurrentFile(), SampleFile("Opis.pdf"));
     EXPECT_EQ(ShownPage(*viewer), 2);
     EXPECT_EQ(loads.count(), 0);
 }
@@ -172,7 +173,7 @@ TEST_F(ViewerOpening, AMissingFileShowsNoDocumentationAndThePreviousFileLoadsAga
         QString::fromStdString("The file " + SampleDocumentation() + "Brak.pdf was not found."));
     EXPECT_TRUE(viewer->L_NoDocFile->textInteractionFlags() & Qt::TextSelectableByKeyboard);
     EXPECT_FALSE(viewer->PdfControl()->isVisible());
-    EXPECT_EQ(viewer->CurrentFile(), SampleDocumentation() + "Brak.pdf");
+    EXPECT_EQ(viewer->CurrentFile(), SampleFile("Brak.pdf"));
     EXPECT_TRUE(docviewer::ReaderAvailable);
 
     Select(*viewer, "Opis, strona 2");
@@ -216,7 +217,7 @@ TEST_F(ViewerOpening, AFileThatAppearsLaterIsOpenedByTheNextTick)
 {
     std::filesystem::path folder = TestFolder() / "docs";
     std::filesystem::create_directories(folder);
-    catalogue::DocumentationFolder = folder.string() + "/";
+    FFolder = catalogue::TDocumentFolder(folder.string() + "/");
     auto c = std::make_unique<objects::TObjectCollection>();
     c->Insert(Entry(0, "Opis", ":Opis.pdf", "2"));
     auto viewer = ShowViewer(c.get());
@@ -285,7 +286,7 @@ TEST_F(ViewerOpening, AnEntryThatNamesOnlyADestinationIsMarkedOnItsPages)
     const fs::path folder = TestFolder() / "Cele";
     fs::create_directories(folder);
     fs::copy_file(fs::path(TEST_DOCS) / "cele.pdf", folder / "cele.pdf");
-    catalogue::DocumentationFolder = folder.string() + "/";
+    FFolder = catalogue::TDocumentFolder(folder.string() + "/");
     auto c = std::make_unique<objects::TObjectCollection>();
     c->Insert(Entry(0, "Wstęp", ":cele.pdf", "1"));
     c->Insert(Entry(0, "Rozdział A", ":cele.pdf", "", "rozdzial-a"));

@@ -6,9 +6,9 @@
 #include <cstdlib>
 
 #include "QtTestHelpers.h"
-#include "catalogue/DocumentPaths.h"
-#include "catalogue/PdfTreeView.h"
+#include "catalogue/Catalogue.h"
 #include "docviewer/FAdobeRader6Warrning.h"
+#include "docviewer/PdfTreeView.h"
 #include "docviewer/ReaderControl.h"
 #include "docviewer/ReaderPool.h"
 #include "identity/ApplCons.h"
@@ -24,14 +24,19 @@ std::string SampleDocumentation()
     return std::string(SAMPLE_DOCUMENTATION) + "/";
 }
 
+std::filesystem::path SampleFile(const std::string& Name)
+{
+    return std::filesystem::weakly_canonical(SampleDocumentation() + Name);
+}
+
 void ViewerTest::SetUp()
 {
     objects::StartObjectsModule();
     tools::StartToolsModule();
     identity::StartApplCons();
     docviewer::StartViewerModule();
-    FTypes = std::make_unique<catalogue::TDM_DocItem>();
-    catalogue::DocumentationFolder = SampleDocumentation();
+    FTypes = std::make_unique<docviewer::TDM_DocItem>();
+    FFolder = catalogue::TDocumentFolder(SampleDocumentation());
     docviewer::ReaderSetupPath.clear();
     UsePluginFolder(QStringLiteral(READER_PLUGIN_DIR));
     // The warning is the subject of tests of its own; here it is answered "never again".
@@ -49,7 +54,6 @@ void ViewerTest::TearDown()
     identity::StopApplCons();
     tools::StopToolsModule();
     objects::StopObjectsModule();
-    catalogue::DocumentationFolder.clear();
 }
 
 void ViewerTest::UsePluginFolder(const QString& Folder)
@@ -77,11 +81,20 @@ ViewerTest::ShowViewer(const objects::TObjectCollection* Catalogue)
 {
     auto viewer = std::make_unique<docviewer::TF_DocPDFViewer>();
     viewer->resize(900, 600);
-    viewer->FillTree(Catalogue, FTypes->Glyphs);
+    viewer->FillTree(Doc(Catalogue), FTypes->Glyphs);
     viewer->show();
     viewer->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(viewer.get()));
     return viewer;
+}
+
+const catalogue::TDocCatalogue* ViewerTest::Doc(const objects::TObjectCollection* Catalogue)
+{
+    static const objects::TObjectCollection none;
+    FCatalogues.push_back(std::make_unique<catalogue::TDocCatalogue>(
+        Catalogue ? *Catalogue : none, FTypes->DocTypes(), FFolder,
+        FFolder.ResolveInside(catalogue::CatalogueFileName)));
+    return FCatalogues.back().get();
 }
 
 bool ViewerTest::WaitForControl(docviewer::TF_DocPDFViewer& Viewer)

@@ -1,11 +1,12 @@
 #pragma once
 #include <QObject>
 
+#include "catalogue/DocTypes.h"
 #include "lookup/LookUpCtrls.h"
 #include "tools/FormStream.h"
 #include "tools/ImageList.h"
 
-namespace tavo::catalogue {
+namespace tavo::docviewer {
 
 // The data module of the documentation: document type and level tables and the tree's
 // pictures. Owned by the application, created before the main window. Its tables come from
@@ -23,6 +24,9 @@ public:
     // 16 x 16: closed book, open book, page, the same page, page with a dollar sign.
     tools::TImageList* Glyphs;
 
+    // The type table as the catalogue reads it: Id, caption and picture of every row.
+    catalogue::TDocTypes DocTypes() const;
+
     std::string ClassName() const override { return "TDM_DocItem"; }
     std::string FormName() const override;
     std::vector<tools::TFormComponent*> FormChildren() const override;
@@ -31,11 +35,7 @@ public:
 // The one instance, while it exists.
 extern TDM_DocItem* DM_DocItem;
 
-// Picture numbers in Glyphs.
-constexpr int32_t GlyphClosedBook = 0;
-constexpr int32_t GlyphOpenBook = 1;
-constexpr int32_t GlyphPage = 2;
-constexpr int32_t GlyphPageAgain = 3;
-constexpr int32_t GlyphPriceList = 4;
+// The rows of a type lookup (IndexOfId order kept: the first row of an Id wins).
+catalogue::TDocTypes DocTypesOf(lookup::TCustomLookUp& Types);
 
-}  // namespace tavo::catalogue
+}  // namespace tavo::docviewer

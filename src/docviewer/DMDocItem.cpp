@@ -9,7 +9,7 @@
 #include "platform/StringTable.h"
 #include "tools/FormStreamText.h"
 
-namespace tavo::catalogue {
+namespace tavo::docviewer {
 
 TDM_DocItem* DM_DocItem = nullptr;
 
@@ -68,6 +68,22 @@ TDM_DocItem::~TDM_DocItem()
     platform::LogLifeEvent("data module destroyed");
 }
 
+catalogue::TDocTypes TDM_DocItem::DocTypes() const
+{
+    return DocTypesOf(*LUp_Types);
+}
+
+catalogue::TDocTypes DocTypesOf(lookup::TCustomLookUp& Types)
+{
+    std::vector<catalogue::TDocTypeRow> rows;
+    rows.reserve(static_cast<size_t>(Types.Count()));
+    for (int32_t i = 0; i < Types.Count(); ++i) {
+        const lookup::TCustomLookUpItem* item = Types.GetItem(i);
+        rows.push_back({item->GetId(), item->GetCaption(), item->GetImageIndex()});
+    }
+    return catalogue::TDocTypes(std::move(rows));
+}
+
 std::string TDM_DocItem::FormName() const
 {
     return platform::ToAnsi(objectName());
@@ -78,4 +94,4 @@ std::vector<tools::TFormComponent*> TDM_DocItem::FormChildren() const
     return {LUp_Types, LUp_Level, Glyphs};
 }
 
-}  // namespace tavo::catalogue
+}  // namespace tavo::docviewer

@@ -7,15 +7,16 @@
 #include <QSignalSpy>
 #include <QStringList>
 
-#include "catalogue/DMDocItem.h"
-#include "catalogue/PdfTreeView.h"
+#include "docviewer/DMDocItem.h"
+#include "docviewer/PdfTreeView.h"
 #include "platform/AnsiText.h"
 
 using namespace tavo;
 using catalogue::NullInt;
+using catalogue::TDocCatalogue;
 using catalogue::TDocItem0;
-using catalogue::TPdfTreeView;
-using catalogue::TTocModel;
+using docviewer::TPdfTreeView;
+using docviewer::TTocModel;
 
 namespace {
 
@@ -38,6 +39,13 @@ std::unique_ptr<objects::TObjectCollection> Catalogue(const std::vector<TEntry>&
         C->Insert(Item);
     }
     return C;
+}
+
+std::unique_ptr<TDocCatalogue> Doc(const std::vector<TEntry>& Entries,
+                                   const docviewer::TDM_DocItem& Types)
+{
+    return std::make_unique<TDocCatalogue>(Catalogue(Entries), Types.DocTypes(),
+                                           catalogue::TDocumentFolder());
 }
 
 // One line per node in display order: two spaces per depth, "[picture] caption".
@@ -63,14 +71,20 @@ class Tree : public ::testing::Test {
 protected:
     QStringList Fill(const std::vector<TEntry>& Entries)
     {
-        FCatalogue = Catalogue(Entries);
+        // The one shown until now goes once the tree shows the new one.
+        std::unique_ptr<TDocCatalogue> Shown = std::move(FCatalogue);
+        FCatalogue = Doc(Entries, FTypes);
         FView.FillTree(FCatalogue.get(), FTypes.Glyphs);
         return Outline(*FView.TocModel());
     }
+    const objects::TStreamableObject* EntryAt(int32_t Index) const
+    {
+        return FCatalogue->Collection().ItemAt(Index);
+    }
 
-    catalogue::TDM_DocItem FTypes;
+    docviewer::TDM_DocItem FTypes;
     TPdfTreeView FView;
-    std::unique_ptr<objects::TObjectCollection> FCatalogue;
+    std::unique_ptr<TDocCatalogue> FCatalogue;
 };
 
 TEST_F(Tree, TwoChaptersWithTheirChildren)
@@ -144,9 +158,9 @@ TEST_F(Tree, NodesCarryTheirEntriesAndPictures)
     const TTocModel& Model = *FView.TocModel();
     QModelIndex Chapter = Model.index(0, 0);
     QModelIndex Price = Model.index(0, 0, Chapter);
-    EXPECT_EQ(FView.ItemOf(Chapter), FCatalogue->ItemAt(0));
+    EXPECT_EQ(FView.ItemOf(Chapter), EntryAt(0));
     EXPECT_EQ(static_cast<TDocItem0*>(Model.data(Price, TTocModel::ItemRole).value<void*>()),
-              FCatalogue->ItemAt(1));
+              EntryAt(1));
     const QIcon Icon = Model.data(Price, Qt::DecorationRole).value<QIcon>();
     ASSERT_FALSE(Icon.isNull());
     EXPECT_EQ(
@@ -268,18 +282,18 @@ TEST_F(Tree, BigCatalogueBuildsEveryNode)
 // checks indexes, parents and row counts after each signal.
 TEST(TocModelContract, HoldsThroughFillExpandCollapseRefillAndEmpty)
 {
-    catalogue::TDM_DocItem Types;
+    docviewer::TDM_DocItem Types;
     TPdfTreeView View;
     QAbstractItemModelTester Tester(View.TocModel(),
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
-    auto First = Catalogue({{0, "A"}, {1, "a1"}, {2, "a1x"}, {1, "a2"}, {0, "B"}, {3, "deep"}});
+    auto First = Doc({{0, "A"}, {1, "a1"}, {2, "a1x"}, {1, "a2"}, {0, "B"}, {3, "deep"}}, Types);
     View.FillTree(First.get(), Types.Glyphs);
     View.expandAll();
     View.collapseAll();
-    auto Second = Catalogue({{0, "Only"}, {1, "child"}});
+    auto Second = Doc({{0, "Only"}, {1, "child"}}, Types);
     View.FillTree(Second.get(), Types.Glyphs);
     EXPECT_EQ(Outline(*View.TocModel()), QStringList({"[0] Only", "  [2] child"}));
-    auto Empty = Catalogue({});
+    auto Empty = Doc({}, Types);
     View.FillTree(Empty.get(), Types.Glyphs);
     EXPECT_EQ(View.TocModel()->rowCount(), 0);
     View.FillTree(First.get(), Types.Glyphs);

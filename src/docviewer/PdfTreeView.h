@@ -7,10 +7,11 @@
 #include <functional>
 
 #include "TocModel.h"
+#include "catalogue/DocCatalogue.h"
 
 class QCheckBox;
 
-namespace tavo::catalogue {
+namespace tavo::docviewer {
 
 constexpr int32_t STableOfContents = 10821;  // the tree's name for screen readers
 
@@ -19,11 +20,12 @@ class TPdfTreeView : public QTreeView {
 public:
     explicit TPdfTreeView(QWidget* Parent = nullptr);
 
-    // Rebuilds the tree from Collection (not owned; it must outlive the nodes) with
+    // Shows the table of contents of Catalogue (not owned; it must outlive the nodes) with
     // Images as its pictures: Busy while it runs, redrawn once at the end, everything
     // expanded when AutoExpand is set. Whatever happens, Busy is cleared, OnSelectInitial
     // runs and drawing resumes before an error passes on.
-    void FillTree(const objects::TObjectCollection* Collection, tools::TImageList* Images);
+    void FillTree(const catalogue::TDocCatalogue* Catalogue, tools::TImageList* Images);
+    const catalogue::TDocCatalogue* Catalogue() const { return FCatalogue; }
 
     // Set while the tree is being filled (and by the viewer while it has no document):
     // changes of the current node are not reported then.
@@ -40,7 +42,10 @@ public:
     void CB_ExpandAllClick(bool Checked);
 
     TTocModel* TocModel() const { return FModel; }
-    TDocItem0* ItemOf(const QModelIndex& Node) const { return FModel->Item(Node); }
+    const catalogue::TDocItem0* ItemOf(const QModelIndex& Node) const { return FModel->Item(Node); }
+    // The catalogue's node shown at Index, and back.
+    int32_t NodeOf(const QModelIndex& Index) const { return FModel->Node(Index); }
+    QModelIndex IndexOf(int32_t Node) const { return FModel->IndexOf(Node); }
 
     // The viewer's initial selection, run at the end of every FillTree.
     std::function<void()> OnSelectInitial;
@@ -53,9 +58,10 @@ private:
     void FinishFill();
 
     TTocModel* FModel;
+    const catalogue::TDocCatalogue* FCatalogue = nullptr;
     QPointer<QCheckBox> FExpandBox;
     bool FBusy = false;
     bool FAutoExpand = true;
 };
 
-}  // namespace tavo::catalogue
+}  // namespace tavo::docviewer

@@ -6,7 +6,7 @@
 #include "platform/AnsiText.h"
 #include "platform/StringTable.h"
 
-namespace tavo::catalogue {
+namespace tavo::docviewer {
 
 TPdfTreeView::TPdfTreeView(QWidget* Parent) : QTreeView(Parent), FModel(new TTocModel(this))
 {
@@ -40,13 +40,14 @@ TPdfTreeView::TPdfTreeView(QWidget* Parent) : QTreeView(Parent), FModel(new TToc
             });
 }
 
-void TPdfTreeView::FillTree(const objects::TObjectCollection* Collection, tools::TImageList* Images)
+void TPdfTreeView::FillTree(const catalogue::TDocCatalogue* Catalogue, tools::TImageList* Images)
 {
     FBusy = true;
     setUpdatesEnabled(false);
     try {
+        FCatalogue = Catalogue;
         FModel->SetImages(Images);
-        FModel->Fill(Collection);
+        FModel->SetToc(Catalogue ? &Catalogue->Toc() : nullptr);
         if (FAutoExpand)
             expandAll();
     } catch (...) {
@@ -87,4 +88,4 @@ void TPdfTreeView::CB_ExpandAllClick(bool Checked)
         collapseAll();
 }
 
-}  // namespace tavo::catalogue
+}  // namespace tavo::docviewer

@@ -2,12 +2,12 @@
 
 #include <QString>
 
-#include "catalogue/DMDocItem.h"
+#include "docviewer/DMDocItem.h"
 #include "platform/AnsiText.h"
 #include "tools/FormStreamText.h"
 
 using namespace tavo;
-using catalogue::TDM_DocItem;
+using docviewer::TDM_DocItem;
 using lookup::TLookUp;
 
 namespace {
@@ -57,10 +57,10 @@ const TypeRow Types[] = {
 
 TEST(DocTypes, DataModuleHoldsItsThreeComponents)
 {
-    EXPECT_EQ(catalogue::DM_DocItem, nullptr);
+    EXPECT_EQ(docviewer::DM_DocItem, nullptr);
     {
         TDM_DocItem dm;
-        EXPECT_EQ(catalogue::DM_DocItem, &dm);
+        EXPECT_EQ(docviewer::DM_DocItem, &dm);
         EXPECT_EQ(dm.objectName(), "DM_DocItem");
         EXPECT_EQ(dm.findChild<TLookUp*>("LUp_Types"), dm.LUp_Types);
         EXPECT_EQ(dm.findChild<TLookUp*>("LUp_Level"), dm.LUp_Level);
@@ -74,7 +74,7 @@ TEST(DocTypes, DataModuleHoldsItsThreeComponents)
         EXPECT_EQ(dm.LUp_Types->Images(), dm.Glyphs);
         EXPECT_EQ(dm.LUp_Level->Images(), nullptr);
     }
-    EXPECT_EQ(catalogue::DM_DocItem, nullptr);
+    EXPECT_EQ(docviewer::DM_DocItem, nullptr);
 }
 
 TEST(DocTypes, TypeTableRowsInOrder)
@@ -192,4 +192,24 @@ TEST(DocTypes, TheModuleWritesTheFormItWasReadFrom)
     again.LUp_Level->Clear();
     tools::ReadComponentText(text, again);
     EXPECT_EQ(tools::WriteComponentText(again), text);
+}
+
+// The plain table the catalogue reads is the data module's, row for row; the catalogue tool,
+// which has no data module, takes the standard table, so it must be the same.
+TEST(DocTypes, PlainTableIsTheDataModulesAndTheStandardOne)
+{
+    TDM_DocItem dm;
+    const catalogue::TDocTypes types = dm.DocTypes();
+    ASSERT_EQ(types.Rows().size(), 30u);
+    EXPECT_EQ(types.Rows(), catalogue::StandardDocTypes().Rows());
+    EXPECT_EQ(types.CaptionOf(3), "Cennik");
+    EXPECT_EQ(types.ImageIndexOf(3), 4);
+    EXPECT_EQ(types.CaptionOf(10), "Grupa produkt\xF3w");
+    EXPECT_EQ(types.ImageIndexOf(10), -1);
+    EXPECT_EQ(types.Find(lookup::NullInt), &types.Rows()[0]) << "row 0, USER";
+    EXPECT_EQ(types.Find(29), nullptr);
+    EXPECT_EQ(types.ImageIndexOf(29), -1);
+    // A second row with the same Id is never reached, as IndexOfId finds the first.
+    dm.LUp_Types->Items().Add("Again", "AGAIN", 3);
+    EXPECT_EQ(dm.DocTypes().CaptionOf(3), "Cennik");
 }

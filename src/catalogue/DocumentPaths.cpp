@@ -1,7 +1,0 @@
-#include "DocumentPaths.h"
-
-namespace tavo::catalogue {
-
-std::string DocumentationFolder;
-
-}  // namespace tavo::catalogue
