@@ -156,7 +156,7 @@ struct TControlUnderTest {
         Shown.Arm();
         Reader.LoadFile(QString::fromStdString(Documentation() + Files[Next]));
         Reader.setCurrentPage(Page);
-        Reader.setView(QString::fromLatin1(docviewer::FitWidthView));
+        Reader.setView(QStringLiteral("FitH,0"));
         Next = 1 - Next;
         return Shown.Wait();
     }

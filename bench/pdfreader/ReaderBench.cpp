@@ -76,7 +76,7 @@ void BM_RawRenderPage(benchmark::State& state)
     std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(Document);
     doc->setRenderHint(Poppler::Document::Antialiasing);
     doc->setRenderHint(Poppler::Document::TextAntialiasing);
-    Host().AndWait(1, [] { Host().Reader->Load(Document, nullptr); });
+    Host().AndWait(1, [] { Host().Reader->Load(Document); });
     int page = 1;
     for (auto _ : state) {
         page = NextPage(page);
@@ -94,11 +94,11 @@ BENCHMARK(BM_RawRenderPage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void BM_SelectPage(benchmark::State& state)
 {
     THost& host = Host();
-    host.AndWait(1, [&] { host.Reader->Load(Document, nullptr); });
+    host.AndWait(1, [&] { host.Reader->Load(Document); });
     int page = 1;
     for (auto _ : state) {
         page = NextPage(page);
-        host.AndWait(page, [&] { host.Reader->GoToPage(page); });
+        host.AndWait(page, [&] { host.Reader->ShowPage(page); });
     }
 }
 BENCHMARK(BM_SelectPage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -107,20 +107,20 @@ BENCHMARK(BM_SelectPage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void BM_SelectRenderedPage(benchmark::State& state)
 {
     THost& host = Host();
-    host.AndWait(1, [&] { host.Reader->Load(Document, nullptr); });
+    host.AndWait(1, [&] { host.Reader->Load(Document); });
     for (int page : {10, 20})
-        host.AndWait(page, [&] { host.Reader->GoToPage(page); });
+        host.AndWait(page, [&] { host.Reader->ShowPage(page); });
     int page = 10;
     for (auto _ : state) {
         page = page == 10 ? 20 : 10;
-        host.AndWait(page, [&] { host.Reader->GoToPage(page); });
+        host.AndWait(page, [&] { host.Reader->ShowPage(page); });
     }
 }
 BENCHMARK(BM_SelectRenderedPage)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void BM_RawOpenFirstPage(benchmark::State& state)
 {
-    Host().AndWait(1, [] { Host().Reader->Load(Document, nullptr); });
+    Host().AndWait(1, [] { Host().Reader->Load(Document); });
     const QSize size = ImageSize(1);
     for (auto _ : state) {
         std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(Document);
@@ -140,7 +140,7 @@ void BM_OpenFirstPage(benchmark::State& state)
 {
     THost& host = Host();
     for (auto _ : state)
-        host.AndWait(1, [&] { host.Reader->Load(Document, nullptr); });
+        host.AndWait(1, [&] { host.Reader->Load(Document); });
 }
 BENCHMARK(BM_OpenFirstPage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

@@ -5,13 +5,13 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "PageView.h"
 #include "PdfDocument.h"
 #include "ReaderIcons.h"
+#include "ReaderInterfaces.h"
 #include "ReaderStrings.h"
 #include "ReaderStrip.h"
 
@@ -164,13 +164,11 @@ void TPdfReader::ShowMessage(const QString& Text)
         FMessage->setFocus(Qt::OtherFocusReason);
 }
 
-TStatus TPdfReader::Load(const QString& FileName, bool* Loaded)
+bool TPdfReader::Load(const QString& FileName)
 {
-    if (Loaded)
-        *Loaded = false;
     Unload();
     if (FileName.isEmpty())
-        return kStatusOk;
+        return false;
     QString error;
     const TPdfSourcePtr source = FileSource(FileName);
     FView->Prepare(source);
@@ -178,87 +176,48 @@ TStatus TPdfReader::Load(const QString& FileName, bool* Loaded)
     if (!FDoc) {
         FView->SetDocument(nullptr);
         ShowMessage(error);
-        return kStatusOk;
+        return false;
     }
     FView->SetDocument(FDoc.get());
     UpdateStrip();
-    if (Loaded)
-        *Loaded = true;
-    return kStatusOk;
+    return true;
 }
 
-TStatus TPdfReader::GoToPage(int32_t Page)
+void TPdfReader::ShowPage(int32_t Page, double Top)
 {
     if (FDoc)
-        FView->GoTo(Page - 1);
-    return kStatusOk;
+        FView->GoTo(Page - 1, Top);
 }
 
-TStatus TPdfReader::GoToDestination(const QString& Name)
+bool TPdfReader::ShowDestination(const QString& Name)
 {
     if (!FDoc)
-        return kStatusOk;
-    if (const auto target = FDoc->Destination(Name))
-        FView->GoTo(target->Page, target->Top.value_or(0));
-    return kStatusOk;
+        return false;
+    const auto target = FDoc->Destination(Name);
+    if (!target)
+        return false;
+    FView->GoTo(target->Page, target->Top.value_or(0));
+    return true;
 }
 
-// "FitH" or "FitH,top" (top in points from the page's top), "Fit"; letter case and spaces
-// do not matter. Other views are left alone.
-TStatus TPdfReader::ApplyView(const QString& View)
+void TPdfReader::FitWidth(double Top)
 {
     if (!FDoc)
-        return kStatusOk;
-    static const QRegularExpression fitH(QStringLiteral(R"(^\s*fith\s*(?:,\s*(-?[0-9.]+)\s*)?$)"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression fit(QStringLiteral(R"(^\s*fit\s*$)"),
-                                        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = fitH.match(View);
-    if (match.hasMatch()) {
-        const int page = std::max(0, FView->CurrentPage());
-        FView->SetFitWidth(true);
-        FView->GoTo(page, match.captured(1).toDouble());
-    } else if (fit.match(View).hasMatch()) {
+        return;
+    const int page = std::max(0, FView->CurrentPage());
+    FView->SetFitWidth(true);
+    FView->GoTo(page, Top);
+}
+
+void TPdfReader::FitPage()
+{
+    if (FDoc)
         FView->FitPage();
-    }
-    return kStatusOk;
 }
 
 TStatus TPdfReader::Invoke(int32_t DispId, const QVariantList& Args, QVariant* Result)
 {
-    auto arg = [&](QMetaType::Type Type) -> TStatus {
-        if (Args.size() != 1)
-            return kStatusBadParamCount;
-        if (Args[0].metaType().id() != Type)
-            return kStatusTypeMismatch;
-        return kStatusOk;
-    };
-    TStatus status = kStatusOk;
-    switch (DispId) {
-    case DispLoadFile: {
-        if ((status = arg(QMetaType::QString)) != kStatusOk)
-            return status;
-        bool loaded = false;
-        status = Load(Args[0].toString(), &loaded);
-        if (Result)
-            *Result = loaded;
-        return status;
-    }
-    case DispSetCurrentPage:
-        if ((status = arg(QMetaType::Int)) != kStatusOk)
-            return status;
-        return GoToPage(Args[0].toInt());
-    case DispSetNamedDest:
-        if ((status = arg(QMetaType::QString)) != kStatusOk)
-            return status;
-        return GoToDestination(Args[0].toString());
-    case DispSetView:
-        if ((status = arg(QMetaType::QString)) != kStatusOk)
-            return status;
-        return ApplyView(Args[0].toString());
-    default:
-        return kStatusMemberNotFound;
-    }
+    return InvokeByNumber(*this, DispId, Args, Result);
 }
 
 int32_t TPdfReader::CurrentPage() const
@@ -319,7 +278,7 @@ double TPdfReader::Zoom() const
     return FView->Zoom();
 }
 
-bool TPdfReader::FitWidth() const
+bool TPdfReader::FitsWidth() const
 {
     return FView->FitWidth();
 }
@@ -341,22 +300,28 @@ bool TPdfReader::Settled() const
 
 TStatus TPdfReaderAx::LoadFile(const QString& FileName, bool* Loaded)
 {
-    return Load(FileName, Loaded);
+    const bool loaded = Load(FileName);
+    if (Loaded)
+        *Loaded = loaded;
+    return kStatusOk;
 }
 
 TStatus TPdfReaderAx::setCurrentPage(int32_t Page)
 {
-    return GoToPage(Page);
+    ShowPage(Page);
+    return kStatusOk;
 }
 
 TStatus TPdfReaderAx::setNamedDest(const QString& Name)
 {
-    return GoToDestination(Name);
+    ShowDestination(Name);
+    return kStatusOk;
 }
 
 TStatus TPdfReaderAx::setView(const QString& View)
 {
-    return ApplyView(View);
+    ApplyViewText(*this, View);
+    return kStatusOk;
 }
 
 }  // namespace tavo::pdfreader

@@ -1,6 +1,7 @@
 #pragma once
-// The reader control: the window the component creates. It answers the older interface
-// (operations by dispatch number) and our additions; TPdfReaderAx adds the newer interface.
+// The reader control: the window the component creates. It answers the typed interface the
+// viewer speaks and the design's older interface (operations by dispatch number) over it;
+// TPdfReaderAx adds the design's newer interface.
 // A document that cannot be opened is a message inside the control, not a failure status:
 // the viewer switches the reader off for the whole session on a failure, and one bad file
 // among many must not cost the user the others.
@@ -19,20 +20,16 @@ class TPageView;
 class TPdfDocument;
 class TReaderStrip;
 
-class TPdfReader : public QWidget,
-                   public platform::IPdfDispatch,
-                   public platform::IPdfReaderView,
-                   public platform::IPdfDestinations {
+class TPdfReader : public QWidget, public platform::IPdfView, public platform::IPdfDispatch {
     Q_OBJECT
-    Q_INTERFACES(tavo::platform::IPdfDispatch tavo::platform::IPdfReaderView
-                     tavo::platform::IPdfDestinations)
+    Q_INTERFACES(tavo::platform::IPdfView tavo::platform::IPdfDispatch)
     // For tests and the curious: the image cache's budget and its own accounting.
     Q_PROPERTY(qint64 cacheLimit READ CacheLimit WRITE SetCacheLimit)
     Q_PROPERTY(qint64 cacheBytes READ CacheBytes)
     Q_PROPERTY(qint64 cachePeakBytes READ CachePeakBytes)
     Q_PROPERTY(qint64 imageBytes READ ImageBytes)
     Q_PROPERTY(double zoom READ Zoom)
-    Q_PROPERTY(bool fitWidth READ FitWidth)
+    Q_PROPERTY(bool fitWidth READ FitsWidth)
     Q_PROPERTY(QString message READ Message)
     Q_PROPERTY(QString selectedText READ SelectedText)
     Q_PROPERTY(bool settled READ Settled)
@@ -42,19 +39,19 @@ public:
     explicit TPdfReader(QWidget* Parent = nullptr);
     ~TPdfReader() override;
 
-    platform::TStatus Load(const QString& FileName, bool* Loaded);
-    platform::TStatus GoToPage(int32_t Page);
-    platform::TStatus GoToDestination(const QString& Name);
-    platform::TStatus ApplyView(const QString& View);
-
-    // IPdfDispatch
-    platform::TStatus Invoke(int32_t DispId, const QVariantList& Args, QVariant* Result) override;
-    // IPdfReaderView
-    int32_t CurrentPage() const override;
+    // IPdfView
+    bool Load(const QString& FileName) override;
     int32_t PageCount() const override;
-    void MarkWords(int32_t Page, const QStringList& Words) override;
-    // IPdfDestinations
+    int32_t CurrentPage() const override;
+    void ShowPage(int32_t Page, double Top = 0) override;
+    bool ShowDestination(const QString& Name) override;
     int32_t DestinationPage(const QString& Name) override;
+    void FitWidth(double Top = 0) override;
+    void FitPage() override;
+    void MarkWords(int32_t Page, const QStringList& Words) override;
+
+    // IPdfDispatch, over the above.
+    platform::TStatus Invoke(int32_t DispId, const QVariantList& Args, QVariant* Result) override;
 
     qint64 CacheLimit() const;
     void SetCacheLimit(qint64 Bytes);
@@ -62,7 +59,7 @@ public:
     qint64 CachePeakBytes() const;
     qint64 ImageBytes() const;
     double Zoom() const;
-    bool FitWidth() const;
+    bool FitsWidth() const;
     QString Message() const;
     QString SelectedText() const;
     bool Settled() const;
@@ -88,6 +85,7 @@ private:
     QAction* FFitWidth;
 };
 
+// The design's newer interface, over the typed one.
 class TPdfReaderAx : public TPdfReader, public platform::IAcroAXDocShim {
     Q_OBJECT
     Q_INTERFACES(tavo::platform::IAcroAXDocShim)

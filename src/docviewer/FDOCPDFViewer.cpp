@@ -564,7 +564,7 @@ void TF_DocPDFViewer::OpenDocument(const std::filesystem::path& FileName, int32_
                 if (L_AcrobatLoading->isHidden())
                     ShowReadingPanel();
                 QString path = QString::fromStdString(FileName.string());
-                LoadFile(path);
+                control->View()->Load(path);
                 delete ReadingPanel.data();
                 L_AcrobatLoading->hide();
                 // Drawn once the page below is set: a repaint here would show the first
@@ -584,17 +584,17 @@ void TF_DocPDFViewer::OpenDocument(const std::filesystem::path& FileName, int32_
         bool shown = changed ? exists : DocumentExists(FCurrentFile);
         control->setVisible(shown);
         L_NoDocMsg->setVisible(!shown);
+        platform::IPdfView* view = control->View();
         if (Page >= 0)
-            SetCurrentPageOnControl(Page);
+            view->ShowPage(Page);
         if (tools::IsBlank(Destination))
-            SetView(FitWidthView);
+            view->FitWidth();
         else
-            SetNamedDest(Destination);
+            view->ShowDestination(platform::FromAnsi(Destination));
         FCurrentPage = Page;
         FCurrentDest = Destination;
         control->update();
-        if (platform::IPdfReaderView* view = control->ReaderView())
-            MarkCurrentEntry(view->CurrentPage());
+        MarkCurrentEntry(view->CurrentPage());
         ShowClickPanel();
     } catch (...) {
         if (!self)
@@ -617,8 +617,7 @@ void TF_DocPDFViewer::OpenSearchResult(const std::filesystem::path& FileName, in
         return;
     TReaderControl* control = CurrentControl();
     if (control && !control->isHidden())
-        if (platform::IPdfReaderView* view = control->ReaderView())
-            view->MarkWords(Page, Words);
+        control->View()->MarkWords(Page, Words);
 }
 
 void TF_DocPDFViewer::ShowMissingFile(const std::filesystem::path& FileName)
@@ -670,40 +669,6 @@ void TF_DocPDFViewer::ReaderUnavailable()
     L_AcrobatLoading->hide();
     L_NoDocMsg->hide();
     P_AcrobatSetup->show();
-}
-
-void TF_DocPDFViewer::LoadFile(const QString& FileName)
-{
-    if (FPdfOldControl && UseOldControl)
-        FPdfOldControl->LoadFile(FileName);
-    else if (FPdfControl)
-        FPdfControl->LoadFile(FileName);
-}
-
-void TF_DocPDFViewer::SetCurrentPageOnControl(int32_t Page)
-{
-    if (FPdfOldControl && UseOldControl)
-        FPdfOldControl->setCurrentPage(Page);
-    else if (FPdfControl)
-        FPdfControl->setCurrentPage(Page);
-}
-
-void TF_DocPDFViewer::SetNamedDest(const std::string& Name)
-{
-    QString name = platform::FromAnsi(Name);
-    if (FPdfOldControl && UseOldControl)
-        FPdfOldControl->setNamedDest(name);
-    else if (FPdfControl)
-        FPdfControl->setNamedDest(name);
-}
-
-void TF_DocPDFViewer::SetView(const std::string& View)
-{
-    QString view = QString::fromStdString(View);
-    if (FPdfOldControl && UseOldControl)
-        FPdfOldControl->setView(view);
-    else if (FPdfControl)
-        FPdfControl->setView(view);
 }
 
 void TF_DocPDFViewer::ShowReadingPanel()
@@ -779,10 +744,7 @@ void TF_DocPDFViewer::CloseDocument()
         control->setParent(nullptr);
         P_Pdf->SetClientControl(nullptr);
         FCurrentFile.clear();
-        if (auto* newer = qobject_cast<TPDF*>(control))
-            newer->LoadFile(QString());
-        else if (auto* older = qobject_cast<TPdfOld*>(control))
-            older->LoadFile(QString());
+        control->View()->Load(QString());
     }
     ForgetControl();
 }
@@ -804,9 +766,9 @@ void TF_DocPDFViewer::CollectSections(bool Loaded)
     // An entry that names a destination opens where the destination lies; the document is
     // asked once per name, now that it is loaded.
     const catalogue::TDocCatalogue* catalogue = PdfTreeView->Catalogue();
-    platform::IPdfDestinations* destinations = nullptr;
+    platform::IPdfView* destinations = nullptr;
     if (TReaderControl* control = CurrentControl(); control && Loaded)
-        destinations = qobject_cast<platform::IPdfDestinations*>(control->Control());
+        destinations = control->View();
     if (catalogue && destinations)
         for (int32_t node : catalogue->NodesOf(FCurrentFile)) {
             const std::string& name = catalogue->Toc().Item(node)->Destination();

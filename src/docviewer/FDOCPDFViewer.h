@@ -55,9 +55,6 @@ constexpr int32_t SNameClickPanel = 10846;
 constexpr int32_t SCurrentSection = 10847;
 constexpr int32_t SDocumentNotFound = 10848;
 
-// The view every opening without a named destination asks for: the page's width.
-inline constexpr const char* FitWidthView = "FitH,0";
-
 class TF_DocPDFViewer : public TdxBar_Form {
     Q_OBJECT
 public:
@@ -154,10 +151,6 @@ private:
     void AttachControl(TReaderControl* Control);
     void ForgetControl();
     void ReaderUnavailable();
-    void LoadFile(const QString& FileName);
-    void SetCurrentPageOnControl(int32_t Page);
-    void SetNamedDest(const std::string& Name);
-    void SetView(const std::string& View);
     void ShowReadingPanel();
     void ShowClickPanel();
     // Names Document under "No documentation" when that is shown because it is missing.

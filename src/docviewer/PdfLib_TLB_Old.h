@@ -18,6 +18,12 @@ public:
     void setNamedDest(const QString& Name);
     void setView(const QString& View);
 
+protected:
+    void DesignLoadFile(const QString& FileName) override { LoadFile(FileName); }
+    void DesignSetCurrentPage(int32_t Page) override { setCurrentPage(Page); }
+    void DesignSetNamedDest(const QString& Name) override { setNamedDest(Name); }
+    void DesignSetView(const QString& View) override { setView(View); }
+
 private:
     QVariant Invoke(int32_t DispId, const QVariantList& Args);
 

@@ -11,6 +11,42 @@ namespace tavo::docviewer {
 
 using namespace platform;
 
+// A reader known only by the design's interfaces: the typed operations become the design's
+// four, the views the design's texts.
+class TDesignView : public IPdfView {
+public:
+    explicit TDesignView(TReaderControl& Wrapper) : FWrapper(Wrapper) {}
+
+    bool Load(const QString& FileName) override
+    {
+        FWrapper.DesignLoadFile(FileName);
+        return !FileName.isEmpty();
+    }
+    int32_t PageCount() const override { return 0; }
+    int32_t CurrentPage() const override { return 0; }
+    void ShowPage(int32_t Page, double Top) override
+    {
+        FWrapper.DesignSetCurrentPage(Page);
+        if (Top != 0)
+            FWrapper.DesignSetView(QStringLiteral("FitH,%1").arg(Top));
+    }
+    bool ShowDestination(const QString& Name) override
+    {
+        FWrapper.DesignSetNamedDest(Name);
+        return true;
+    }
+    int32_t DestinationPage(const QString&) override { return 0; }
+    void FitWidth(double Top) override
+    {
+        FWrapper.DesignSetView(QStringLiteral("FitH,%1").arg(Top));
+    }
+    void FitPage() override { FWrapper.DesignSetView(QStringLiteral("Fit")); }
+    void MarkWords(int32_t, const QStringList&) override {}
+
+private:
+    TReaderControl& FWrapper;
+};
+
 TReaderControl::TReaderControl(QWidget* Parent) : QWidget(Parent)
 {
     QObject* created = TComponentRegistry::Instance().Create(kPdfReaderClassId, this);
@@ -23,15 +59,23 @@ TReaderControl::TReaderControl(QWidget* Parent) : QWidget(Parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FControl);
     setFocusProxy(FControl);
-    if (FControl->metaObject()->indexOfSignal("currentPageChanged(int)") >= 0)
-        connect(FControl, SIGNAL(currentPageChanged(int)), this, SIGNAL(currentPageChanged(int)));
+    if (qobject_cast<IPdfView*>(FControl.data())) {
+        const QByteArray changed = QByteArray("2") + kCurrentPageChangedSignal;
+        const QByteArray shown = QByteArray("2") + kPageShownSignal;
+        connect(FControl, changed.constData(), this, SIGNAL(currentPageChanged(int)));
+        connect(FControl, shown.constData(), this, SIGNAL(pageShown(int)));
+    } else {
+        FDesignView = std::make_unique<TDesignView>(*this);
+    }
 }
 
 TReaderControl::~TReaderControl() = default;
 
-platform::IPdfReaderView* TReaderControl::ReaderView() const
+IPdfView* TReaderControl::View() const
 {
-    return qobject_cast<IPdfReaderView*>(FControl.data());
+    if (FDesignView)
+        return FDesignView.get();
+    return qobject_cast<IPdfView*>(FControl.data());
 }
 
 void TReaderControl::Check(TStatus Status)

@@ -1,9 +1,11 @@
 #pragma once
 // What both reader control wrappers share: the control created by class id inside a
-// window of ours that the viewer re-parents, hides and shows without destroying it.
+// window of ours that the viewer re-parents, hides and shows without destroying it, and the
+// one typed interface the viewer drives it through.
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 
 #include "platform/PdfReaderControl.h"
 
@@ -20,19 +22,30 @@ public:
 
     // The component's own window and object.
     QWidget* Control() const { return FControl; }
-    // Our reader's additions (page in view, marked words); none for a foreign reader.
-    platform::IPdfReaderView* ReaderView() const;
+    // The reader as the viewer drives it: the control's own typed interface, or for a
+    // reader that answers only the design's interfaces, this wrapper's four operations
+    // behind it (which then know neither pages nor marks). Errors of the control raise.
+    platform::IPdfView* View() const;
 
 signals:
-    // The page in view changed (our reader only).
+    // The page in view changed; a page was painted whole (1-based; our reader only).
     void currentPageChanged(int Page);
+    void pageShown(int Page);
 
 protected:
+    // The design's four operations, through this wrapper's kind of interface.
+    friend class TDesignView;
+    virtual void DesignLoadFile(const QString& FileName) = 0;
+    virtual void DesignSetCurrentPage(int32_t Page) = 0;
+    virtual void DesignSetNamedDest(const QString& Name) = 0;
+    virtual void DesignSetView(const QString& View) = 0;
+
     // Raises the error that a failure status stands for.
     static void Check(platform::TStatus Status);
 
 private:
     QPointer<QWidget> FControl;
+    std::unique_ptr<platform::IPdfView> FDesignView;
 };
 
 }  // namespace tavo::docviewer

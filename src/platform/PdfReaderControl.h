@@ -1,12 +1,13 @@
 #pragma once
-// The platform's PDF reader control as the documentation viewer drives it. The control is
-// a component (see ComponentRegistry.h) created by kPdfReaderClassId; the object created
-// is the control's window, and it answers one or both of two interfaces, asked for with
-// qobject_cast:
-//   IAcroAXDocShim  the newer interface, called directly;
-//   IPdfDispatch    the older one, operations invoked by dispatch number.
-// Every operation returns a status; anything but kStatusOk is a failure that the caller
-// turns into an error. Header only: plugins include it without linking the platform.
+// The platform's PDF reader control. The control is a component (see ComponentRegistry.h)
+// created by kPdfReaderClassId; the object created is the control's window, and it answers
+// these interfaces, asked for with qobject_cast:
+//   IPdfView        the typed interface the viewer speaks (our reader);
+//   IAcroAXDocShim  the design's newer interface, called directly;
+//   IPdfDispatch    the design's older one, operations invoked by dispatch number.
+// Every operation of the design's interfaces returns a status; anything but kStatusOk is a
+// failure that the caller turns into an error. Header only: plugins include it without linking the
+// platform.
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -55,31 +56,46 @@ public:
     virtual TStatus Invoke(int32_t DispId, const QVariantList& Args, QVariant* Result) = 0;
 };
 
-// What our own reader adds for the viewer beyond the two interfaces: the page in view
-// (the control also emits the signal "currentPageChanged(int)" as the user scrolls) and
-// marking words found by a search.
-class IPdfReaderView {
+// The reader as the viewer drives it: one typed interface for every reader operation. Our
+// reader answers it itself; the design's two interfaces above are adapters over it at the
+// component's edge. Besides, the object emits currentPageChanged(int) as the user scrolls
+// and pageShown(int) once a page is painted whole (both 1-based; see the signal names below).
+class IPdfView {
 public:
-    virtual ~IPdfReaderView() = default;
-    virtual int32_t CurrentPage() const = 0;  // 1-based, 0 with no document
+    virtual ~IPdfView() = default;
+
+    // Loads and shows FileName; an empty name unloads. True when a document shows: a file
+    // that cannot be read is a message inside the control, not a failure.
+    virtual bool Load(const QString& FileName) = 0;
     virtual int32_t PageCount() const = 0;
+    // 1-based; 0 with no document.
+    virtual int32_t CurrentPage() const = 0;
+
+    // Shows Page (1-based; out of range: the first or last) with the place Top points below
+    // its top at the top of the view.
+    virtual void ShowPage(int32_t Page, double Top = 0) = 0;
+    // Shows the named destination; false, the view unchanged, for a name the document lacks.
+    virtual bool ShowDestination(const QString& Name) = 0;
+    // Where a named destination lies: 1-based, 0 when the document holds no such name.
+    virtual int32_t DestinationPage(const QString& Name) = 0;
+
+    // Fits the page width and keeps fitting it as the view is resized; the current page's
+    // place Top points below its top goes to the top of the view.
+    virtual void FitWidth(double Top = 0) = 0;
+    // Fits the whole current page in the view.
+    virtual void FitPage() = 0;
+
     // Marks every occurrence of the words on Page (letter case and accents ignored) and
     // shows the first; an empty list clears the marks.
     virtual void MarkWords(int32_t Page, const QStringList& Words) = 0;
 };
 
-// Where the named destinations of the loaded document lie, so that the viewer knows the page
-// of an entry that names only a destination.
-class IPdfDestinations {
-public:
-    virtual ~IPdfDestinations() = default;
-    // 1-based; 0 when the document holds no such name or nothing is loaded.
-    virtual int32_t DestinationPage(const QString& Name) = 0;
-};
+// The signals of the object that answers IPdfView, for connecting by name.
+inline constexpr const char* kCurrentPageChangedSignal = "currentPageChanged(int)";
+inline constexpr const char* kPageShownSignal = "pageShown(int)";
 
 }  // namespace tavo::platform
 
 Q_DECLARE_INTERFACE(tavo::platform::IAcroAXDocShim, "{3B813CE7-7C10-4F84-AD06-9DF76D97A9AA}")
 Q_DECLARE_INTERFACE(tavo::platform::IPdfDispatch, "{CA8A9781-280D-11CF-A24D-444553540000}")
-Q_DECLARE_INTERFACE(tavo::platform::IPdfReaderView, "org.tavo.PdfReaderView/1.0")
-Q_DECLARE_INTERFACE(tavo::platform::IPdfDestinations, "org.tavo.PdfDestinations/1.0")
+Q_DECLARE_INTERFACE(tavo::platform::IPdfView, "org.tavo.PdfView/1.0")

@@ -321,7 +321,7 @@ TEST_F(Manual, EveryHitIsMarkedOnThePageTheReaderShows)
         platform::TComponentRegistry::Instance().Create(platform::kPdfReaderClassId, nullptr));
     auto* reader = qobject_cast<QWidget*>(created.get());
     auto* shim = qobject_cast<platform::IAcroAXDocShim*>(created.get());
-    auto* view = qobject_cast<platform::IPdfReaderView*>(created.get());
+    auto* view = qobject_cast<platform::IPdfView*>(created.get());
     ASSERT_TRUE(reader && shim && view);
     reader->resize(600, 800);
     bool loaded = false;

@@ -240,8 +240,8 @@ TEST_F(ViewerOpening, ClosingReturnsTheControlToThePoolAndTheNextViewerTakesIt)
     EXPECT_TRUE(first->Busy());
     EXPECT_EQ(first->CurrentControl(), nullptr);
     EXPECT_EQ(control->parentWidget(), nullptr);
-    ASSERT_NE(control->ReaderView(), nullptr);
-    EXPECT_EQ(control->ReaderView()->PageCount(), 0);  // unloaded
+    ASSERT_NE(control->View(), nullptr);
+    EXPECT_EQ(control->View()->PageCount(), 0);  // unloaded
     // Closed: selections do nothing.
     Select(*first, "Opis, strona 3");
     EXPECT_TRUE(first->CurrentFile().empty());

@@ -120,9 +120,9 @@ void ViewerTest::Select(docviewer::TF_DocPDFViewer& Viewer, const QString& Capti
 int32_t ViewerTest::ShownPage(docviewer::TF_DocPDFViewer& Viewer)
 {
     docviewer::TReaderControl* control = Viewer.CurrentControl();
-    if (!control || !control->ReaderView())
+    if (!control || !control->View())
         return -1;
-    return control->ReaderView()->CurrentPage();
+    return control->View()->CurrentPage();
 }
 
 QVariant ViewerTest::ReaderProperty(docviewer::TF_DocPDFViewer& Viewer, const char* Name)

@@ -65,7 +65,7 @@ public:
 
     docviewer::TReaderControl& Wrapper() { return *FWrapper; }
     QWidget* Control() const { return FWrapper->Control(); }
-    platform::IPdfReaderView* Reader() const { return FWrapper->ReaderView(); }
+    platform::IPdfView* Reader() const { return FWrapper->View(); }
     QAbstractScrollArea* View() const;
     QWidget* Window() { return &FWindow; }
     template <class T = QWidget> T* Child(const char* Name) const
