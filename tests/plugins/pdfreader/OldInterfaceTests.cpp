@@ -72,6 +72,36 @@ TEST(OlderReader, TheDispatchChecksNumbersCountsAndTypes)
     EXPECT_EQ(host.Reader()->CurrentPage(), 2);
 }
 
+// A reader of another maker answers only the design's interfaces: the viewer's typed calls
+// reach it as the design's four operations, in either kind, and it reports no pages.
+TEST(ForeignReader, TypedCallsBecomeTheDesignsFourOperations)
+{
+    UsePluginFolder(QStringLiteral(DESIGN_PLUGIN_DIR));
+    for (TKind kind : {TKind::kNewer, TKind::kOlder}) {
+        SCOPED_TRACE(::testing::PrintToString(kind));
+        UseOldControl = false;
+        TReaderHost host(kind);
+        EXPECT_EQ(qobject_cast<platform::IPdfView*>(host.Control()), nullptr);
+        auto* inner = qobject_cast<platform::IPdfView*>(host.Child("PdfReader"));
+        ASSERT_NE(inner, nullptr);
+        platform::IPdfView* view = host.Wrapper().View();
+        ASSERT_NE(view, nullptr);
+        EXPECT_TRUE(view->Load(TestDoc("reader.pdf")));
+        EXPECT_EQ(inner->PageCount(), 4);
+        view->ShowPage(3);
+        EXPECT_EQ(inner->CurrentPage(), 3);
+        view->ShowDestination(QStringLiteral("far"));
+        EXPECT_EQ(inner->CurrentPage(), 2);
+        view->FitWidth();
+        EXPECT_TRUE(host.Child("PdfReader")->property("fitWidth").toBool());
+        EXPECT_EQ(view->CurrentPage(), 0) << "the design's interfaces tell no page";
+        EXPECT_EQ(view->DestinationPage(QStringLiteral("far")), 0);
+        view->Load(QString());
+        EXPECT_EQ(inner->PageCount(), 0);
+    }
+    UseOldControl = false;
+}
+
 TEST(NoReader, CreatingEitherWrapperRaisesClassNotRegistered)
 {
     const auto empty = TestFolder() / "no-plugins";
