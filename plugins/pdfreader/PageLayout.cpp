@@ -126,4 +126,32 @@ double TPageLayout::FitPageZoom(int Index, QSize Area) const
     return std::min(across, down);
 }
 
+TPageImage TPageLayout::ImageOf(int Index, double Ratio, uint64_t Serial,
+                                int64_t WholePageBytes) const
+{
+    TPageImage image;
+    image.Ratio = Ratio;
+    const QSize size = DeviceSize(Index, Ratio);
+    const int width = size.width();
+    const int height = size.height();
+    const QSizeF points = PagePoints(Index);
+    image.XRes = width * 72.0 / points.width();
+    image.YRes = height * 72.0 / points.height();
+    if (int64_t(width) * height * 4 <= WholePageBytes) {
+        image.Tiles.push_back({{Serial, Index, width, 0}, QRect(0, 0, width, height)});
+        return image;
+    }
+    const int columns = (width + kTileSize - 1) / kTileSize;
+    const int rows = (height + kTileSize - 1) / kTileSize;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const QRect area(column * kTileSize, row * kTileSize,
+                             std::min(kTileSize, width - column * kTileSize),
+                             std::min(kTileSize, height - row * kTileSize));
+            image.Tiles.push_back({{Serial, Index, width, row * columns + column}, area});
+        }
+    }
+    return image;
+}
+
 }  // namespace tavo::pdfreader

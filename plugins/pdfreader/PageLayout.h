@@ -7,7 +7,22 @@
 #include <cstdint>
 #include <vector>
 
+#include "PageCache.h"
+
 namespace tavo::pdfreader {
+
+// A part of a page's image, in device pixels within it, and the key it is cached under.
+struct TPageTile {
+    TTileKey Key;
+    QRect Area;
+};
+
+// A page's image at the zoom and pixel ratio of now: its resolution and its parts.
+struct TPageImage {
+    double XRes = 0, YRes = 0;
+    qreal Ratio = 1;
+    std::vector<TPageTile> Tiles;
+};
 
 class TPageLayout {
 public:
@@ -40,6 +55,13 @@ public:
     double FitWidthZoom(int Width) const;
     // Zoom at which the page fits wholly in the area.
     double FitPageZoom(int Index, QSize Area) const;
+
+    // Tiles of a page image larger than WholePageBytes, so that no single image (and no
+    // single render) grows without bound as the zoom and the screen's pixel ratio go up.
+    static constexpr int kTileSize = 1024;
+    // The image of page Index at pixel ratio Ratio, whole or in tiles; Serial tells the
+    // document the keys belong to.
+    TPageImage ImageOf(int Index, double Ratio, uint64_t Serial, int64_t WholePageBytes) const;
 
 private:
     void Update() const;

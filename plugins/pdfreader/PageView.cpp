@@ -1,18 +1,10 @@
 #include "PageView.h"
 
-#include <QApplication>
-#include <QDesktopServices>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QScrollBar>
-#include <QStyleHints>
 #include <QThread>
-#include <QUrl>
-#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -24,10 +16,8 @@ namespace tavo::pdfreader {
 
 namespace {
 
-// A page image larger than this is rendered in tiles, so that no single image (and no
-// single render) grows without bound as the zoom and the screen's pixel ratio go up.
+// A page image larger than this is rendered in tiles (TPageLayout::ImageOf).
 constexpr int64_t kWholePageBytes = int64_t(24) << 20;
-constexpr int kTileSize = 1024;
 constexpr int kScrollStep = 20;
 constexpr double kZoomSteps[] = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 
@@ -41,7 +31,8 @@ int RenderWorkers()
 }  // namespace
 
 TPageView::TPageView(QWidget* Parent)
-    : QAbstractScrollArea(Parent), FQueue(new TRenderQueue(RenderWorkers(), this))
+    : QAbstractScrollArea(Parent), FQueue(new TRenderQueue(RenderWorkers(), this)),
+      FFind(new TPageFind(this))
 {
     setObjectName(QStringLiteral("PageView"));
     setAccessibleName(texts::DocumentName());
@@ -58,8 +49,9 @@ TPageView::TPageView(QWidget* Parent)
     connect(&FRequestTimer, &QTimer::timeout, this, &TPageView::RequestImages);
     FSizeTimer.setInterval(0);
     connect(&FSizeTimer, &QTimer::timeout, this, &TPageView::ResolveSomeSizes);
-    FFindTimer.setInterval(0);
-    connect(&FFindTimer, &QTimer::timeout, this, &TPageView::FindStep);
+    connect(FFind, &TPageFind::show, this, &TPageView::ShowRect);
+    connect(FFind, &TPageFind::finished, this, &TPageView::findFinished);
+    connect(FFind, &TPageFind::changed, viewport(), qOverload<>(&QWidget::update));
     FDeferredPaint.setSingleShot(true);
     FDeferredPaint.setInterval(16);
     connect(&FDeferredPaint, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
@@ -100,13 +92,10 @@ void TPageView::SetDocument(TPdfDocument* Document)
     FPrepared = 0;
     FCache.Clear();
     FFailed.clear();
-    FSelection.reset();
+    FSelection.Clear();
     FPressedLink.reset();
     FPressed = FDragging = false;
-    FFindText.clear();
-    FFindHits.clear();
-    FFindCurrent.reset();
-    FFindTimer.stop();
+    FFind->SetDocument(Document);
     FMarks.clear();
     FMarkPage = -1;
     FSizesResolved = 1;
@@ -155,7 +144,7 @@ bool TPageView::Settled() const
         if (rect.top() > view.bottom())
             break;
         const TPageImage image = ImageOf(page);
-        for (const TTile& tile : image.Tiles) {
+        for (const TPageTile& tile : image.Tiles) {
             const QRectF logical(rect.left() + tile.Area.left() / image.Ratio,
                                  rect.top() + tile.Area.top() / image.Ratio,
                                  tile.Area.width() / image.Ratio, tile.Area.height() / image.Ratio);
@@ -426,31 +415,9 @@ void TPageView::ScheduleRequests()
         FRequestTimer.start(0);
 }
 
-TPageView::TPageImage TPageView::ImageOf(int Page) const
+TPageImage TPageView::ImageOf(int Page) const
 {
-    TPageImage image;
-    image.Ratio = viewport()->devicePixelRatioF();
-    const QSize size = PageImageSize(Page);
-    const int width = size.width();
-    const int height = size.height();
-    const QSizeF points = FLayout.PagePoints(Page);
-    image.XRes = width * 72.0 / points.width();
-    image.YRes = height * 72.0 / points.height();
-    if (int64_t(width) * height * 4 <= WholePageBytes()) {
-        image.Tiles.push_back({{FSerial, Page, width, 0}, QRect(0, 0, width, height)});
-        return image;
-    }
-    const int columns = (width + kTileSize - 1) / kTileSize;
-    const int rows = (height + kTileSize - 1) / kTileSize;
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            const QRect area(column * kTileSize, row * kTileSize,
-                             std::min(kTileSize, width - column * kTileSize),
-                             std::min(kTileSize, height - row * kTileSize));
-            image.Tiles.push_back({{FSerial, Page, width, row * columns + column}, area});
-        }
-    }
-    return image;
+    return FLayout.ImageOf(Page, viewport()->devicePixelRatioF(), FSerial, WholePageBytes());
 }
 
 // Asks the workers for what shows and for one screen ahead in the direction of scrolling,
@@ -479,7 +446,7 @@ void TPageView::RequestImages()
             if (!rect.intersects(area))
                 continue;
             const TPageImage image = ImageOf(page);
-            for (const TTile& tile : image.Tiles) {
+            for (const TPageTile& tile : image.Tiles) {
                 const QRectF logical(rect.left() + tile.Area.left() / image.Ratio,
                                      rect.top() + tile.Area.top() / image.Ratio,
                                      tile.Area.width() / image.Ratio,
@@ -560,7 +527,7 @@ void TPageView::PaintPage(QPainter& Painter, int Page, const QRect& Rect)
     const QRect visible = viewport()->rect();
     bool complete = true;
     bool failed = false;
-    for (const TTile& tile : image.Tiles) {
+    for (const TPageTile& tile : image.Tiles) {
         const QPointF at = QPointF(Rect.topLeft()) + QPointF(tile.Area.topLeft()) / image.Ratio;
         const QRectF logical(at, QSizeF(tile.Area.size()) / image.Ratio);
         if (!logical.intersects(visible))
@@ -580,32 +547,13 @@ void TPageView::PaintPage(QPainter& Painter, int Page, const QRect& Rect)
     Painter.setPen(QColor(0, 0, 0, 60));
     Painter.drawRect(Rect.adjusted(0, 0, -1, -1));
 
-    if (!FFindText.isEmpty()) {
-        const QList<QRectF>& hits = FindHits(Page);
-        for (int i = 0; i < hits.size(); ++i) {
-            const bool current =
-                FFindCurrent && FFindCurrent->first == Page && FFindCurrent->second == i;
-            Painter.fillRect(ToView(Page, hits[i]).adjusted(-1, -1, 1, 1),
-                             current ? QColor(255, 140, 0, 140) : QColor(255, 230, 0, 110));
-        }
-    }
+    const auto toView = [this, Page](const QRectF& Points) { return ToView(Page, Points); };
+    FFind->Paint(Painter, Page, toView);
     if (Page == FMarkPage) {
         for (const QRectF& mark : FMarks)
             Painter.fillRect(ToView(Page, mark).adjusted(-1, -1, 1, 1), QColor(120, 220, 120, 120));
     }
-    if (FSelection) {
-        const TTextPos from = std::min(FSelection->Anchor, FSelection->Focus);
-        const TTextPos to = std::max(FSelection->Anchor, FSelection->Focus);
-        if (Page >= from.Page && Page <= to.Page) {
-            QColor highlight = palette().color(QPalette::Highlight);
-            highlight.setAlpha(90);
-            const auto& words = FDoc->Words(Page);
-            const int first = Page == from.Page ? from.Word : 0;
-            const int last = Page == to.Page ? to.Word : int(words.size()) - 1;
-            for (int i = std::max(0, first); i <= last && i < int(words.size()); ++i)
-                Painter.fillRect(ToView(Page, words[size_t(i)].Box), highlight);
-        }
-    }
+    FSelection.Paint(Painter, *FDoc, Page, toView, palette().color(QPalette::Highlight));
     if (complete)
         emit pageShown(Page);
     else if (!failed)
@@ -633,343 +581,16 @@ void TPageView::scrollContentsBy(int, int Dy)
     Refresh();
 }
 
-void TPageView::wheelEvent(QWheelEvent* Event)
-{
-    if (Event->modifiers() & Qt::ControlModifier) {
-        const int delta = Event->angleDelta().y();
-        if (delta != 0 && FDoc)
-            SetZoom(FLayout.Zoom() * std::pow(1.1, delta / 120.0), Event->position().toPoint());
-        Event->accept();
-        return;
-    }
-    QAbstractScrollArea::wheelEvent(Event);
-}
-
-void TPageView::keyPressEvent(QKeyEvent* Event)
-{
-    QScrollBar* v = verticalScrollBar();
-    QScrollBar* h = horizontalScrollBar();
-    const bool shift = Event->modifiers() & Qt::ShiftModifier;
-    switch (Event->key()) {
-    case Qt::Key_Home:
-        v->triggerAction(QAbstractSlider::SliderToMinimum);
-        break;
-    case Qt::Key_End:
-        v->triggerAction(QAbstractSlider::SliderToMaximum);
-        break;
-    case Qt::Key_PageUp:
-        v->triggerAction(QAbstractSlider::SliderPageStepSub);
-        break;
-    case Qt::Key_PageDown:
-        v->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        break;
-    case Qt::Key_Space:
-        v->triggerAction(shift ? QAbstractSlider::SliderPageStepSub
-                               : QAbstractSlider::SliderPageStepAdd);
-        break;
-    case Qt::Key_Up:
-        v->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Down:
-        v->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_Left:
-        h->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Right:
-        h->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_Escape:
-        if (FSelection) {
-            ClearSelection();
-            break;
-        }
-        [[fallthrough]];
-    default:
-        QAbstractScrollArea::keyPressEvent(Event);
-        return;
-    }
-    Event->accept();
-}
-
-// --- Links and selection -----------------------------------------------------------------
-
-const TPdfLink* TPageView::LinkAt(const THit& Hit) const
-{
-    if (!FDoc || Hit.Page < 0)
-        return nullptr;
-    for (const TPdfLink& link : FDoc->Links(Hit.Page)) {
-        if (link.Area.adjusted(-1, -1, 1, 1).contains(Hit.Point))
-            return &link;
-    }
-    return nullptr;
-}
-
-std::optional<TPageView::TTextPos> TPageView::WordAt(const THit& Hit, bool Nearest) const
-{
-    if (!FDoc || Hit.Page < 0)
-        return std::nullopt;
-    const auto& words = FDoc->Words(Hit.Page);
-    int best = -1;
-    double bestDistance = 0;
-    for (size_t i = 0; i < words.size(); ++i) {
-        const QRectF box = words[i].Box;
-        if (box.adjusted(-1, -1, 1, 1).contains(Hit.Point))
-            return TTextPos{Hit.Page, int(i)};
-        const double dx = std::max({box.left() - Hit.Point.x(), 0.0, Hit.Point.x() - box.right()});
-        const double dy = std::max({box.top() - Hit.Point.y(), 0.0, Hit.Point.y() - box.bottom()});
-        // The nearest line first, then the nearest word on it: a point beside a line picks a
-        // word of that line however far away.
-        const double distance = dy * 1e6 + dx;
-        if (best < 0 || distance < bestDistance) {
-            best = int(i);
-            bestDistance = distance;
-        }
-    }
-    if (!Nearest || best < 0)
-        return std::nullopt;
-    return TTextPos{Hit.Page, best};
-}
-
-void TPageView::Activate(const TPdfLink& Link)
-{
-    if (Link.Target) {
-        GoTo(Link.Target->Page, Link.Target->Top.value_or(0));
-        return;
-    }
-    QUrl url(Link.Url);
-    // A link to another file names it relative to this document's folder.
-    if (url.scheme().size() <= 1 && FDoc && !FDoc->Source()->FileName.isEmpty())
-        url = QUrl::fromLocalFile(
-            QFileInfo(FDoc->Source()->FileName).dir().absoluteFilePath(Link.Url));
-    if (url.isValid())
-        QDesktopServices::openUrl(url);
-}
-
-void TPageView::ClearSelection()
-{
-    if (!FSelection)
-        return;
-    FSelection.reset();
-    viewport()->update();
-    emit selectionChanged();
-}
-
-QString TPageView::SelectedText() const
-{
-    if (!FSelection || !FDoc)
-        return {};
-    const TTextPos from = std::min(FSelection->Anchor, FSelection->Focus);
-    const TTextPos to = std::max(FSelection->Anchor, FSelection->Focus);
-    QString text;
-    for (int page = from.Page; page <= to.Page; ++page) {
-        const auto& words = FDoc->Words(page);
-        const int first = page == from.Page ? from.Word : 0;
-        const int last = page == to.Page ? to.Word : int(words.size()) - 1;
-        if (page > from.Page && !text.isEmpty())
-            text += u'\n';
-        for (int i = std::max(0, first); i <= last && i < int(words.size()); ++i) {
-            const TPdfWord& word = words[size_t(i)];
-            if (i > first) {
-                const TPdfWord& before = words[size_t(i - 1)];
-                if (word.Box.top() >= before.Box.center().y())
-                    text += u'\n';
-                else if (before.SpaceAfter)
-                    text += u' ';
-            }
-            text += word.Text;
-        }
-    }
-    return text;
-}
-
-void TPageView::mousePressEvent(QMouseEvent* Event)
-{
-    if (Event->button() != Qt::LeftButton || !FDoc) {
-        QAbstractScrollArea::mousePressEvent(Event);
-        return;
-    }
-    setFocus(Qt::MouseFocusReason);
-    FPressed = true;
-    FDragging = false;
-    FPressPos = Event->position().toPoint();
-    const THit hit = HitTest(FPressPos);
-    const TPdfLink* link = LinkAt(hit);
-    FPressedLink = link ? std::optional<TPdfLink>(*link) : std::nullopt;
-    if (!link && !(Event->modifiers() & Qt::ShiftModifier))
-        ClearSelection();
-    Event->accept();
-}
-
-void TPageView::mouseMoveEvent(QMouseEvent* Event)
-{
-    const QPoint pos = Event->position().toPoint();
-    FLastMousePos = pos;
-    if (!FPressed) {
-        const THit hit = HitTest(pos);
-        if (LinkAt(hit))
-            viewport()->setCursor(Qt::PointingHandCursor);
-        else if (WordAt(hit, false))
-            viewport()->setCursor(Qt::IBeamCursor);
-        else
-            viewport()->unsetCursor();
-        return;
-    }
-    if (!FDragging &&
-        (pos - FPressPos).manhattanLength() < QApplication::styleHints()->startDragDistance())
-        return;
-    if (!FDragging) {
-        FDragging = true;
-        FPressedLink.reset();
-        const auto start = WordAt(HitTest(FPressPos), true);
-        if (!start)
-            return;
-        FSelection = TSelection{*start, *start};
-    }
-    if (FSelection) {
-        if (const auto focus = WordAt(HitTest(pos), true)) {
-            FSelection->Focus = *focus;
-            viewport()->update();
-            emit selectionChanged();
-        }
-    }
-    if (!viewport()->rect().contains(pos))
-        FAutoScroll.start();
-    else
-        FAutoScroll.stop();
-}
-
-void TPageView::AutoScroll()
-{
-    const QRect area = viewport()->rect();
-    int dy = 0;
-    if (FLastMousePos.y() < area.top())
-        dy = FLastMousePos.y() - area.top();
-    else if (FLastMousePos.y() > area.bottom())
-        dy = FLastMousePos.y() - area.bottom();
-    if (dy == 0 || !FPressed) {
-        FAutoScroll.stop();
-        return;
-    }
-    verticalScrollBar()->setValue(verticalScrollBar()->value() + dy);
-    if (FSelection) {
-        if (const auto focus = WordAt(HitTest(FLastMousePos), true)) {
-            FSelection->Focus = *focus;
-            viewport()->update();
-            emit selectionChanged();
-        }
-    }
-}
-
-void TPageView::mouseReleaseEvent(QMouseEvent* Event)
-{
-    if (Event->button() != Qt::LeftButton) {
-        QAbstractScrollArea::mouseReleaseEvent(Event);
-        return;
-    }
-    FAutoScroll.stop();
-    const bool click = FPressed && !FDragging;
-    FPressed = FDragging = false;
-    if (click && FPressedLink) {
-        const TPdfLink link = *FPressedLink;
-        FPressedLink.reset();
-        Activate(link);
-    }
-    Event->accept();
-}
-
-void TPageView::mouseDoubleClickEvent(QMouseEvent* Event)
-{
-    if (Event->button() != Qt::LeftButton || !FDoc)
-        return;
-    if (const auto word = WordAt(HitTest(Event->position().toPoint()), false)) {
-        FSelection = TSelection{*word, *word};
-        FPressed = false;
-        viewport()->update();
-        emit selectionChanged();
-    }
-}
-
 // --- Find and marks ---------------------------------------------------------------------
-
-const QList<QRectF>& TPageView::FindHits(int Page)
-{
-    auto found = FFindHits.find(Page);
-    if (found == FFindHits.end())
-        found = FFindHits.insert(Page, FDoc->Search(Page, FFindText));
-    return found.value();
-}
 
 void TPageView::ClearFind()
 {
-    FFindText.clear();
-    FFindHits.clear();
-    FFindCurrent.reset();
-    FFindTimer.stop();
-    viewport()->update();
+    FFind->Clear();
 }
 
 void TPageView::Find(const QString& Text, bool Backwards)
 {
-    if (!FDoc || Text.trimmed().isEmpty()) {
-        ClearFind();
-        return;
-    }
-    if (Text != FFindText) {
-        FFindText = Text;
-        FFindHits.clear();
-        FFindCurrent.reset();
-    }
-    FFindBackwards = Backwards;
-    const int count = FDoc->PageCount();
-    if (FFindCurrent) {
-        // The next hit on the same page, else on from the next page round to this one.
-        const auto [page, index] = *FFindCurrent;
-        const int next = index + (Backwards ? -1 : 1);
-        if (next >= 0 && next < FindHits(page).size()) {
-            FFindCurrent = {page, next};
-            ShowRect(page, FindHits(page)[next]);
-            emit findFinished(true);
-            return;
-        }
-        FFindNextPage = (page + (Backwards ? count - 1 : 1)) % count;
-    } else {
-        FFindNextPage = std::max(0, FCurrentPage);
-    }
-    FFindRemaining = count;
-    FFindTimer.start();
-    viewport()->update();
-}
-
-// A slice of the search; the window stays responsive while a long document is searched.
-void TPageView::FindStep()
-{
-    if (!FDoc) {
-        FFindTimer.stop();
-        return;
-    }
-    QElapsedTimer slice;
-    slice.start();
-    const int count = FDoc->PageCount();
-    while (FFindRemaining > 0) {
-        const int page = FFindNextPage;
-        const QList<QRectF>& hits = FindHits(page);
-        if (!hits.isEmpty()) {
-            FFindTimer.stop();
-            const int index = FFindBackwards ? int(hits.size()) - 1 : 0;
-            FFindCurrent = {page, index};
-            ShowRect(page, hits[index]);
-            emit findFinished(true);
-            return;
-        }
-        FFindNextPage = (page + (FFindBackwards ? count - 1 : 1)) % count;
-        --FFindRemaining;
-        if (slice.elapsed() > 12)
-            return;
-    }
-    FFindTimer.stop();
-    viewport()->update();
-    emit findFinished(false);
+    FFind->Find(Text, Backwards, FCurrentPage);
 }
 
 // Brings a place on a page into view: left alone when it shows already, else put in the

@@ -1,6 +1,7 @@
 #pragma once
 // The continuous column of pages: scrolling, zoom, the images from the render workers (a
-// page frame until they arrive), links, text selection, find and marked words.
+// page frame until they arrive), links and marked words; the text selection and find are
+// parts of their own (TextSelection.h, PageFind.h).
 #include <QAbstractScrollArea>
 #include <QHash>
 #include <QList>
@@ -12,8 +13,10 @@
 #include <optional>
 
 #include "PageCache.h"
+#include "PageFind.h"
 #include "PageLayout.h"
 #include "PdfDocument.h"
+#include "TextSelection.h"
 
 namespace tavo::pdfreader {
 
@@ -50,7 +53,7 @@ public:
     void ZoomIn();
     void ZoomOut();
 
-    bool HasSelection() const { return FSelection.has_value(); }
+    bool HasSelection() const { return FSelection.Active(); }
     QString SelectedText() const;
     void ClearSelection();
 
@@ -58,7 +61,7 @@ public:
     // background; ends with findFinished.
     void Find(const QString& Text, bool Backwards);
     void ClearFind();
-    QString FindText() const { return FFindText; }
+    QString FindText() const { return FFind->Text(); }
 
     void MarkWords(int Page, const QStringList& Words);
     int MarkCount() const { return static_cast<int>(FMarks.size()); }
@@ -91,26 +94,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
 
 private:
-    struct TTextPos {
-        int Page = 0;
-        int Word = 0;
-        friend auto operator<=>(const TTextPos&, const TTextPos&) = default;
-    };
-    struct TSelection {
-        TTextPos Anchor, Focus;
-    };
     struct THit {
         int Page = -1;
         QPointF Point;  // points on the page
-    };
-    struct TTile {
-        TTileKey Key;
-        QRect Area;  // device pixels within the page image
-    };
-    struct TPageImage {
-        double XRes, YRes;
-        qreal Ratio;
-        std::vector<TTile> Tiles;
     };
 
     void UpdateScrollBars();
@@ -130,10 +116,9 @@ private:
     THit HitTest(QPoint ViewportPos) const;
     const TPdfLink* LinkAt(const THit& Hit) const;
     std::optional<TTextPos> WordAt(const THit& Hit, bool Nearest) const;
+    void SelectTo(QPoint ViewportPos);
     void Activate(const TPdfLink& Link);
     void ShowRect(int Page, const QRectF& Points);
-    void FindStep();
-    const QList<QRectF>& FindHits(int Page);
     void AutoScroll();
     void PaintPage(QPainter& Painter, int Page, const QRect& Rect);
 
@@ -161,16 +146,9 @@ private:
     std::optional<TPdfLink> FPressedLink;
     QTimer FAutoScroll;
     QPoint FLastMousePos;
-    std::optional<TSelection> FSelection;
+    TTextSelection FSelection;
 
-    // Find
-    QString FFindText;
-    QHash<int, QList<QRectF>> FFindHits;
-    std::optional<std::pair<int, int>> FFindCurrent;  // page, index of the hit shown
-    QTimer FFindTimer;
-    bool FFindBackwards = false;
-    int FFindNextPage = 0;
-    int FFindRemaining = 0;
+    TPageFind* FFind;
 
     // Marked words
     int FMarkPage = -1;
