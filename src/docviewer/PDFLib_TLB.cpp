@@ -51,4 +51,22 @@ void TPDF::setView(const QString& View)
     Check(Intf().setView(View));
 }
 
+void TPDF::Design(TPdfDispId Operation, const QVariant& Argument)
+{
+    switch (Operation) {
+    case DispLoadFile:
+        LoadFile(Argument.toString());
+        break;
+    case DispSetCurrentPage:
+        setCurrentPage(Argument.toInt());
+        break;
+    case DispSetNamedDest:
+        setNamedDest(Argument.toString());
+        break;
+    case DispSetView:
+        setView(Argument.toString());
+        break;
+    }
+}
+
 }  // namespace tavo::docviewer

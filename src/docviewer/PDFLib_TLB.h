@@ -25,10 +25,7 @@ public:
     void setView(const QString& View);
 
 protected:
-    void DesignLoadFile(const QString& FileName) override { LoadFile(FileName); }
-    void DesignSetCurrentPage(int32_t Page) override { setCurrentPage(Page); }
-    void DesignSetNamedDest(const QString& Name) override { setNamedDest(Name); }
-    void DesignSetView(const QString& View) override { setView(View); }
+    void Design(platform::TPdfDispId Operation, const QVariant& Argument) override;
 
 private:
     platform::IAcroAXDocShim& Intf();

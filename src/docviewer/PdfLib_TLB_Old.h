@@ -19,10 +19,10 @@ public:
     void setView(const QString& View);
 
 protected:
-    void DesignLoadFile(const QString& FileName) override { LoadFile(FileName); }
-    void DesignSetCurrentPage(int32_t Page) override { setCurrentPage(Page); }
-    void DesignSetNamedDest(const QString& Name) override { setNamedDest(Name); }
-    void DesignSetView(const QString& View) override { setView(View); }
+    void Design(platform::TPdfDispId Operation, const QVariant& Argument) override
+    {
+        Invoke(Operation, {Argument});
+    }
 
 private:
     QVariant Invoke(int32_t DispId, const QVariantList& Args);

@@ -19,28 +19,28 @@ public:
 
     bool Load(const QString& FileName) override
     {
-        FWrapper.DesignLoadFile(FileName);
+        FWrapper.Design(DispLoadFile, FileName);
         return !FileName.isEmpty();
     }
     int32_t PageCount() const override { return 0; }
     int32_t CurrentPage() const override { return 0; }
     void ShowPage(int32_t Page, double Top) override
     {
-        FWrapper.DesignSetCurrentPage(Page);
+        FWrapper.Design(DispSetCurrentPage, QVariant(static_cast<int>(Page)));
         if (Top != 0)
-            FWrapper.DesignSetView(QStringLiteral("FitH,%1").arg(Top));
+            FitWidth(Top);
     }
     bool ShowDestination(const QString& Name) override
     {
-        FWrapper.DesignSetNamedDest(Name);
+        FWrapper.Design(DispSetNamedDest, Name);
         return true;
     }
     int32_t DestinationPage(const QString&) override { return 0; }
     void FitWidth(double Top) override
     {
-        FWrapper.DesignSetView(QStringLiteral("FitH,%1").arg(Top));
+        FWrapper.Design(DispSetView, QStringLiteral("FitH,%1").arg(Top));
     }
-    void FitPage() override { FWrapper.DesignSetView(QStringLiteral("Fit")); }
+    void FitPage() override { FWrapper.Design(DispSetView, QStringLiteral("Fit")); }
     void MarkWords(int32_t, const QStringList&) override {}
 
 private:

@@ -33,12 +33,10 @@ signals:
     void pageShown(int Page);
 
 protected:
-    // The design's four operations, through this wrapper's kind of interface.
+    // One of the design's four operations (named by its dispatch number) with its argument,
+    // through this wrapper's kind of interface.
     friend class TDesignView;
-    virtual void DesignLoadFile(const QString& FileName) = 0;
-    virtual void DesignSetCurrentPage(int32_t Page) = 0;
-    virtual void DesignSetNamedDest(const QString& Name) = 0;
-    virtual void DesignSetView(const QString& View) = 0;
+    virtual void Design(platform::TPdfDispId Operation, const QVariant& Argument) = 0;
 
     // Raises the error that a failure status stands for.
     static void Check(platform::TStatus Status);

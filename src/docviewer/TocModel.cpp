@@ -136,8 +136,6 @@ QVariant TTocModel::data(const QModelIndex& Index, int Role) const
         return QVariant::fromValue(const_cast<void*>(static_cast<const void*>(FToc->Item(node))));
     case PictureRole:
         return FToc->Picture(node);
-    case EntryRole:
-        return FToc->Entry(node);
     default:
         return {};
     }

@@ -16,11 +16,9 @@ namespace tavo::docviewer {
 class TTocModel : public QAbstractItemModel {
     Q_OBJECT
 public:
-    // The entry of a node (const TDocItem0*, not owned), its picture number and its record's
-    // number in the catalogue.
+    // The entry of a node (const TDocItem0*, not owned) and its picture number.
     static constexpr int ItemRole = Qt::UserRole + 1;
     static constexpr int PictureRole = Qt::UserRole + 2;
-    static constexpr int EntryRole = Qt::UserRole + 3;
 
     explicit TTocModel(QObject* Parent = nullptr);
 
