@@ -152,6 +152,18 @@ TEST_F(Toc, TheEntryOfAPlaceInADocument)
     EXPECT_EQ(C->OpeningPage(T.NodeOfEntry(3)), 0) << "an expression moves no page";
 }
 
+// The disc is put in after the catalogue was read: its folder, spelled otherwise, is found
+// then and not kept as it was looked for while it was missing.
+TEST(DocumentFolder, AFolderThatAppearsLaterIsFoundThen)
+{
+    const fs::path Disc = test::TestFolder() / "late";
+    const TDocumentFolder Folder(Disc.string() + "/Setup\\Docs\\");
+    EXPECT_EQ(Folder.ResolveInside("A.pdf"), Disc / "Setup" / "Docs" / "A.pdf");
+    test::WriteFile(Disc / "SETUP" / "docs" / "a.PDF", "%PDF");
+    EXPECT_EQ(Folder.Path(), Disc / "SETUP" / "docs");
+    EXPECT_EQ(Folder.ResolveInside("A.pdf"), Disc / "SETUP" / "docs" / "a.PDF");
+}
+
 TEST(DocumentFolder, NamesInsideTheFolderWhateverTheirSpelling)
 {
     const TDocumentFolder Folder("D:\\Setup\\PdfViewer\\Documentation\\");
