@@ -50,12 +50,9 @@ constexpr int32_t SFileEndsEarly = 20033;
 
 // The parts of a disc the shell needs, relative to its folder as the shell names them.
 constexpr const char* kShell = "tavo-shell";
-constexpr const char* kPlugins[] = {"plugins/libtavo-pdfreader.so",
-                                    "plugins/libtavo-webengine.so"};
-constexpr const char* kPrograms[] = {"setup\\HD\\setuphd.exe",
-                                     "Setup\\Acrobat\\SetupAcrobat.exe"};
+constexpr const char* kPlugins[] = {"plugins/libtavo-pdfreader.so", "plugins/libtavo-webengine.so"};
+constexpr const char* kPrograms[] = {"setup\\HD\\setuphd.exe", "Setup\\Acrobat\\SetupAcrobat.exe"};
 constexpr const char* kDocumentation = "Setup\\PdfViewer\\Documentation\\";
-
 
 std::string Utf8(const QString& Text)
 {
@@ -75,8 +72,7 @@ private:
     std::string Shown(const fs::path& File) const
     {
         const fs::path Relative = File.lexically_relative(FDisc);
-        return Relative.empty() || *Relative.begin() == ".." ? File.string()
-                                                             : Relative.string();
+        return Relative.empty() || *Relative.begin() == ".." ? File.string() : Relative.string();
     }
     void Add(TDiscProblem Problem) { FProblems.push_back(std::move(Problem)); }
     void CheckParts();
@@ -101,14 +97,12 @@ void TDiscCheck::CheckParts()
     for (const char* Plugin : kPlugins) {
         const fs::path File = platform::ResolveDiscPath(FDisc, Plugin);
         if (!fs::is_regular_file(File, Ignored))
-            Add({"missing-plugin", Format(Utf8Str(SFileMissing), {Shown(File)}), -1,
-                 Shown(File)});
+            Add({"missing-plugin", Format(Utf8Str(SFileMissing), {Shown(File)}), -1, Shown(File)});
     }
     for (const char* Program : kPrograms) {
         const fs::path File = platform::ResolveDiscPath(FDisc, Program);
         if (!fs::is_regular_file(File, Ignored))
-            Add({"missing-program", Format(Utf8Str(SFileMissing), {Shown(File)}), -1,
-                 Shown(File)});
+            Add({"missing-program", Format(Utf8Str(SFileMissing), {Shown(File)}), -1, Shown(File)});
         else if (::access(File.c_str(), X_OK) != 0)
             Add({"not-executable", Format(Utf8Str(SNotExecutable), {Shown(File)}), -1,
                  Shown(File)});
@@ -163,8 +157,8 @@ void TDiscCheck::CheckCatalogue(const platform::IPdfOutlineSource& Source)
             throw platform::EReadError(Format(Utf8Str(SFileEndsEarly), {Shown(File)}));
     } catch (const platform::Exception& Error) {
         Add({"catalogue-unreadable",
-             Format(Utf8Str(SCatalogueUnreadable), {Shown(File), ToConsole(Error.Message())}),
-             -1, Shown(File)});
+             Format(Utf8Str(SCatalogueUnreadable), {Shown(File), ToConsole(Error.Message())}), -1,
+             Shown(File)});
         return;
     }
     const TDocCatalogue Catalogue(std::move(Entries), StandardDocTypes(), Folder, File);
@@ -199,8 +193,8 @@ void TDiscCheck::CheckCatalogue(const platform::IPdfOutlineSource& Source)
         const int32_t Page = Item.PlainPageNumber();
         if (Page > Facts.Pages)
             Add({"missing-page",
-                 Format(Utf8Str(SPageMissing), {int64_t{I}, Caption, int64_t{Page},
-                                                Shown(Document), int64_t{Facts.Pages}}),
+                 Format(Utf8Str(SPageMissing), {int64_t{I}, Caption, int64_t{Page}, Shown(Document),
+                                                int64_t{Facts.Pages}}),
                  I, Shown(Document), Page, Facts.Pages});
         if (!Item.Destination().empty()) {
             const std::string Name = platform::AnsiToUtf8(Item.Destination());
@@ -294,8 +288,8 @@ int CheckDisc(const std::vector<std::string>& Args, objects::TFileVerInfo& VerIn
         return kUsageError;
     }
     TDiscSummary Summary;
-    const std::vector<TDiscProblem> Problems =
-        FindDiscProblems(fs::weakly_canonical(fs::absolute(Folders[0]), Ignored), VerInfo, &Summary);
+    const std::vector<TDiscProblem> Problems = FindDiscProblems(
+        fs::weakly_canonical(fs::absolute(Folders[0]), Ignored), VerInfo, &Summary);
     for (const TDiscProblem& Problem : Problems) {
         if (AsJson)
             PrintJson(Problem, Out);
@@ -304,14 +298,13 @@ int CheckDisc(const std::vector<std::string>& Args, objects::TFileVerInfo& VerIn
     }
     if (!AsJson) {
         if (Problems.empty())
-            Out << (Format(Utf8Str(SDiscReady), {int64_t{Summary.Entries},
-                                                          static_cast<int64_t>(Summary.Documents)}))
+            Out << (Format(Utf8Str(SDiscReady),
+                           {int64_t{Summary.Entries}, static_cast<int64_t>(Summary.Documents)}))
                 << '\n';
         else if (Problems.size() == 1)
             Out << (Utf8Str(SOneProblem)) << '\n';
         else
-            Out << (Format(Utf8Str(SProblems), {static_cast<int64_t>(Problems.size())}))
-                << '\n';
+            Out << (Format(Utf8Str(SProblems), {static_cast<int64_t>(Problems.size())})) << '\n';
     }
     return Problems.empty() ? 0 : 1;
 }

@@ -53,9 +53,8 @@ fs::path ShellSource(const std::string& Part)
 {
     const fs::path Here = platform::ExecutableFolder();
     const fs::path BuildDisc = (Here / TAVO_BUILD_PLUGINS_RELATIVE / "..").lexically_normal();
-    const fs::path Installed = Part.rfind("plugins/", 0) == 0
-                                   ? Here / ".." / "lib" / "tavo" / Part
-                                   : Here / Part;
+    const fs::path Installed =
+        Part.rfind("plugins/", 0) == 0 ? Here / ".." / "lib" / "tavo" / Part : Here / Part;
     for (const fs::path& Candidate : {BuildDisc / Part, Installed.lexically_normal()}) {
         std::error_code Ignored;
         if (fs::is_regular_file(Candidate, Ignored))
@@ -72,10 +71,10 @@ void Run(const fs::path& Program, const QStringList& Arguments, std::ostream& Er
     if (!Process.waitForFinished(-1) || Process.exitStatus() != QProcess::NormalExit ||
         Process.exitCode() != 0) {
         const QByteArray Said = Process.readAll().trimmed();
-        throw EImage(Format(Utf8Str(SCannotMake),
-                            {Program.filename().string() + ": " +
-                             (Said.isEmpty() ? Process.errorString().toStdString()
-                                             : Said.toStdString())}));
+        throw EImage(
+            Format(Utf8Str(SCannotMake),
+                   {Program.filename().string() + ": " +
+                    (Said.isEmpty() ? Process.errorString().toStdString() : Said.toStdString())}));
     }
     const QByteArray Said = Process.readAll();
     Err << Said.toStdString() << std::flush;
@@ -149,8 +148,7 @@ int ImageDisc(const std::vector<std::string>& Args, objects::TFileVerInfo& VerIn
             for (const auto& [Part, From] : Added) {
                 fs::create_directories((Source / Part).parent_path());
                 fs::copy_file(From, Source / Part);
-                Err << (Format(Utf8Str(SAdded), {Image.filename().string(), Part,
-                                                          From.string()}))
+                Err << (Format(Utf8Str(SAdded), {Image.filename().string(), Part, From.string()}))
                     << '\n';
             }
             Run(Companion("tavo-bundle-runtime"),

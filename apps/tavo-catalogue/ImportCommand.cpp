@@ -113,13 +113,12 @@ TImportOptions ParseImport(const std::vector<std::string>& Args)
 // The lines written and what was said about them.
 class TImportWriter {
 public:
-    TImportWriter(const TImportOptions& Options, std::ostream& Err)
-        : FOptions(Options), FErr(Err)
+    TImportWriter(const TImportOptions& Options, std::ostream& Err) : FOptions(Options), FErr(Err)
     {
     }
 
-    void Entry(int32_t Level, const QString& Caption, const std::string& FileName,
-               int32_t Page, const QString& Destination)
+    void Entry(int32_t Level, const QString& Caption, const std::string& FileName, int32_t Page,
+               const QString& Destination)
     {
         ++FLine;
         std::string CaptionText = Utf8(Caption);
@@ -226,8 +225,8 @@ int ImportDocuments(const std::vector<std::string>& Args, std::ostream& Out, std
     const auto* Source = qobject_cast<platform::IPdfOutlineSource*>(Component.get());
     if (!Source) {
         Err << (Format(Utf8Str(SNoOutlineSource),
-                                {Utf8(platform::TComponentRegistry::Instance().PluginFile(
-                                    QString::fromLatin1(platform::kPdfTextSourceClassId)))}))
+                       {Utf8(platform::TComponentRegistry::Instance().PluginFile(
+                           QString::fromLatin1(platform::kPdfTextSourceClassId)))}))
             << '\n';
         return 1;
     }

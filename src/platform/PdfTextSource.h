@@ -4,8 +4,8 @@
 // ComponentRegistry.h), the object answers IPdfTextSource through qobject_cast.
 // Header only: plugins include it without linking the platform.
 #include <QHash>
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringList>
 #include <QtPlugin>
 #include <cstdint>
