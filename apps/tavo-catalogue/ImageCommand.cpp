@@ -63,7 +63,8 @@ fs::path ShellSource(const std::string& Part)
     return {};
 }
 
-void Run(const fs::path& Program, const QStringList& Arguments, std::ostream& Err)
+// Runs Program; what it printed is passed on when Echo is set, and told when it failed.
+void Run(const fs::path& Program, const QStringList& Arguments, std::ostream& Err, bool Echo)
 {
     QProcess Process;
     Process.setProcessChannelMode(QProcess::MergedChannels);
@@ -76,8 +77,8 @@ void Run(const fs::path& Program, const QStringList& Arguments, std::ostream& Er
                    {Program.filename().string() + ": " +
                     (Said.isEmpty() ? Process.errorString().toStdString() : Said.toStdString())}));
     }
-    const QByteArray Said = Process.readAll();
-    Err << Said.toStdString() << std::flush;
+    if (Echo)
+        Err << Process.readAll().toStdString() << std::flush;
 }
 
 bool Missing(const fs::path& Disc, const std::string& Part)
@@ -154,13 +155,13 @@ int ImageDisc(const std::vector<std::string>& Args, objects::TFileVerInfo& VerIn
             Run(Companion("tavo-bundle-runtime"),
                 {QStringLiteral("--state"), Work.filePath(QStringLiteral("runtime")),
                  QString::fromStdString(Source.string())},
-                Err);
+                Err, true);
         }
         Run(Companion("tavo-make-iso"),
             {QString::fromStdString(Source.string()),
              QString::fromStdString(Companion("autorun").string()),
              QString::fromStdString(Image.string())},
-            Err);
+            Err, false);
         const int64_t Megabytes =
             static_cast<int64_t>((fs::file_size(Image) + (1 << 20) - 1) >> 20);
         Out << (Format(Utf8Str(SWritten), {Image.string(), Megabytes})) << '\n';

@@ -43,7 +43,8 @@ check_output() {
         failures=$((failures + 1))
     fi
 }
-command="" : >want
+command=""
+: >want
 flush() {
     [ -n "$command" ] || return 0
     commands=$((commands + 1))
