@@ -2,6 +2,7 @@
 #include <QObject>
 #include <QString>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -39,6 +40,7 @@ constexpr int32_t SNoOutlineSource = 10856;
 constexpr int32_t SNeedsValue = 10857;
 constexpr int32_t SBadLevelType = 10858;
 constexpr int32_t SBadDepth = 10859;
+constexpr int32_t SSameName = 10966;
 
 std::string Utf8(const QString& Text)
 {
@@ -231,6 +233,7 @@ int ImportDocuments(const std::vector<std::string>& Args, std::ostream& Out, std
         return 1;
     }
     TImportWriter Writer(Options, Err);
+    std::map<std::string, std::string> Names;  // each document's file name, letter case folded
     for (const std::string& Document : Options.Documents) {
         const platform::TPdfFacts Facts =
             Source->Inspect(QString::fromStdString(Document), Options.Depth - 1, {});
@@ -244,6 +247,12 @@ int ImportDocuments(const std::vector<std::string>& Args, std::ostream& Out, std
             Writer.Failed(Format(Utf8Str(SLineError),
                                  {Document, Writer.NextLine(),
                                   Format(Utf8Str(SNotInCodePage), {std::string("fileName")})}));
+            continue;
+        }
+        // The shell matches names without regard to letter case when the exact one is absent.
+        const std::string Folded = QString::fromStdString(Name).toCaseFolded().toStdString();
+        if (const auto [Earlier, New] = Names.emplace(Folded, Document); !New) {
+            Writer.Failed(Format(Utf8Str(SSameName), {Earlier->second, Document}));
             continue;
         }
         const std::string FileName = ":" + Name;

@@ -53,6 +53,9 @@ has out '"caption": "Cennik – wydanie ?"'
 has out '"caption": "Ciepło – ? units"'
 has err 'line 2: the caption "Ciepło – Ω units" is written as "Ciepło – ? units"'
 
+mkdir other && cp plain.pdf other/NESTED.pdf
+run 1 out err import nested.pdf other/NESTED.pdf
+has err "nested.pdf and other/NESTED.pdf have the same file name"
 run 2 out err import --depth x nested.pdf
 run 2 out err import --type-of-level 1=99 nested.pdf
 run 2 out err import
@@ -123,6 +126,12 @@ broken missing-destination ', "entry": 2, "file": "Setup/PdfViewer/Documentation
     "$tool" build "$work/dest.jsonl" $D/TAVO_ENG.pdfv
 # The shell finds a document whose letter case differs from the catalogue's: so does check.
 rm -rf d && cp -a "$clean" d && mv d/$D/nested.pdf d/$D/NESTED.PDF
+run 0 out err check d
+# ... and a name written with '\' below the documentation folder.
+rm -rf d && cp -a "$clean" d && mkdir d/$D/Docs && mv d/$D/plain.pdf d/$D/Docs/
+sed -e 's/":plain.pdf"/":docs\\\\plain.pdf"/' source.jsonl >sub.jsonl
+grep -qF '":docs\\plain.pdf"' sub.jsonl || fail "sub.jsonl: $(cat sub.jsonl)"
+run 0 out err build sub.jsonl d/$D/TAVO_ENG.pdfv
 run 0 out err check d
 run 2 out err check "$work/no-such-folder"
 run 2 out err check --verbose "$clean"
