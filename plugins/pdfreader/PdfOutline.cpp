@@ -13,7 +13,7 @@
 #include <goo/GooString.h>
 #include <unordered_map>
 
-#include "PdfTextSource.h"
+#include "PdfOutline.h"
 #include "ReaderStrings.h"
 
 namespace tavo::pdfreader {
@@ -26,6 +26,9 @@ using platform::TPdfFacts;
 constexpr int32_t kMaxOutlineDepth = 64;
 // An outline item's title is a line of a table of contents, not a text.
 constexpr int kMaxTitle = 1000;
+// Items read at most: far beyond any real table of contents, and a bound for one whose
+// items lead back to their own ancestors.
+constexpr qsizetype kMaxOutlineItems = 200000;
 
 // Poppler's messages about damaged files are the reader's to show, not the tool's.
 void Quiet(ErrorCategory, Goffset, const char*) {}
@@ -98,7 +101,7 @@ public:
         if (!Items || Depth > MaxDepth || Depth > kMaxOutlineDepth)
             return;
         for (OutlineItem* item : *Items) {
-            if (!item)
+            if (!item || Out.size() >= kMaxOutlineItems)
                 continue;
             platform::TPdfOutlineItem entry;
             entry.Title = FromUcs4(item->getTitle(), item->getTitleLength());
@@ -136,8 +139,7 @@ private:
 
 }  // namespace
 
-TPdfFacts TPdfTextSource::Inspect(const QString& FileName, int32_t MaxDepth,
-                                  const QStringList& Names) const
+TPdfFacts ReadPdfFacts(const QString& FileName, int32_t MaxDepth, const QStringList& Names)
 {
     static GlobalParamsIniter Params(Quiet);
     TPdfFacts facts;
