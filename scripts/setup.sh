@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build ccache g++ clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-svg-dev qt6-tools-dev-tools libqt6sql6-sqlite
-    libqt6opengl6-dev libpoppler-qt6-dev libcairo2-dev poppler-utils
+    libqt6opengl6-dev libpoppler-qt6-dev libpoppler-private-dev libcairo2-dev poppler-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils openbox gdb python3
     fonts-dejavu-core locales

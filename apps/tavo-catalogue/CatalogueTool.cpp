@@ -8,7 +8,9 @@
 #include <ostream>
 #include <system_error>
 
+#include "AuthorCommands.h"
 #include "JsonLine.h"
+#include "ToolSupport.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/DocCatalogue.h"
 #include "docviewer/search/ManualEntries.h"
@@ -50,14 +52,6 @@ constexpr int32_t SCannotRead = 10830;
 constexpr int32_t STextTooLongForRecord = 10831;
 constexpr int32_t SLevelTooDeep = 10832;
 constexpr int32_t SFileEndsEarly = 20033;
-
-// Messages hold string-table texts (Windows-1250) and file names (UTF-8 here); a text that
-// is valid UTF-8 already is printed as it is.
-std::string ToConsole(const std::string& Text)
-{
-    std::optional<std::string> Ansi = platform::Utf8ToAnsi(Text);
-    return Ansi ? Text : platform::AnsiToUtf8(Text);
-}
 
 std::string Json(const std::string& Ansi)
 {
@@ -303,64 +297,6 @@ int Build(const std::string& Source, const std::string& Output, objects::TFileVe
     return 0;
 }
 
-// What the manual search needs of Qt in a program without windows: the application object
-// (Qt SQL finds its driver through it) and the components. Besides where the shell finds
-// them, they are looked for in plugins/ of the disc whose Setup/PdfViewer/Documentation
-// holds the catalogue, and in the build tree's sample disc when the tool runs from there.
-// Both are put back.
-class TManualScope {
-public:
-    explicit TManualScope(const std::string& Catalogue)
-    {
-        if (!QCoreApplication::instance()) {
-            static int Argc = 1;
-            static char Name[] = "tavo-catalogue";
-            static char* Argv[] = {Name, nullptr};
-            FApplication = std::make_unique<QCoreApplication>(Argc, Argv);
-        }
-        const char* Path = std::getenv("TAVO_PLUGIN_PATH");
-        FHadPath = Path != nullptr;
-        FSavedPath = Path ? Path : "";
-        std::error_code Ignored;
-        fs::path Folder = fs::absolute(Catalogue, Ignored).parent_path();
-        bool OnDisc = true;
-        for (const char* Expected : {"Documentation", "PdfViewer", "Setup"}) {
-            OnDisc = OnDisc && platform::SameNameIgnoringCase(Folder.filename().string(), Expected);
-            Folder = Folder.parent_path();
-        }
-        std::vector<fs::path> Added;
-        if (OnDisc)
-            Added.push_back(Folder / "plugins");
-        // Started from the build tree: the components built beside it, on its sample disc.
-        Added.push_back(platform::ExecutableFolder() / TAVO_BUILD_PLUGINS_RELATIVE);
-        std::string Folders = FSavedPath;
-        for (const fs::path& Extra : Added) {
-            if (!fs::is_directory(Extra, Ignored))
-                continue;
-            const std::string Text = Extra.lexically_normal().string();
-            Folders = Folders.empty() ? Text : Folders + ":" + Text;
-        }
-        if (!Folders.empty())
-            ::setenv("TAVO_PLUGIN_PATH", Folders.c_str(), 1);
-        platform::TComponentRegistry::Instance().Rescan();
-    }
-    ~TManualScope()
-    {
-        if (FHadPath)
-            ::setenv("TAVO_PLUGIN_PATH", FSavedPath.c_str(), 1);
-        else
-            ::unsetenv("TAVO_PLUGIN_PATH");
-        platform::TComponentRegistry::Instance().Rescan();
-    }
-    TManualScope(const TManualScope&) = delete;
-    TManualScope& operator=(const TManualScope&) = delete;
-
-private:
-    std::unique_ptr<QCoreApplication> FApplication;
-    bool FHadPath = false;
-    std::string FSavedPath;
-};
-
 std::string Utf8(const QString& Text)
 {
     return Text.toStdString();
@@ -513,6 +449,22 @@ int RunCatalogueTool(const std::vector<std::string>& Args, objects::TFileVerInfo
     if (Args.size() == 1 && Command == "--version") {
         Out << "tavo-catalogue " << identity::kVersion << '\n';
         return 0;
+    }
+    try {
+        if (Command == "import")
+            return ImportDocuments(Args, Out, Err);
+        if (Command == "check")
+            return CheckDisc(Args, VerInfo, Out, Err);
+        if (Command == "image")
+            return ImageDisc(Args, VerInfo, Out, Err);
+    } catch (const docviewer::EManualIndex& Error) {
+        Out.flush();
+        Err << Utf8(Error.Text()) << '\n';
+        return 1;
+    } catch (const platform::Exception& Error) {
+        Out.flush();
+        Err << ToConsole(Error.Message()) << '\n';
+        return 1;
     }
     const bool Known =
         (Args.size() == 2 && (Command == "dump" || Command == "tree" || Command == "index")) ||

@@ -5,6 +5,7 @@
 //   build SOURCE OUT   a catalogue from JSON lines
 //   index FILE         builds or refreshes the search index of the manual FILE describes
 //   search FILE QUERY  finds QUERY in that manual, results as JSON lines
+//   import, check, image: the disc author's commands (AuthorCommands.h)
 //   --help, --version
 // Errors print the message on Err and give 1; message boxes go to Err as "caption: text".
 #include <iosfwd>

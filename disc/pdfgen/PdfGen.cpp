@@ -10,6 +10,12 @@
 //   uri ADDRESS Text          a line of text linking to a web or mail address
 //   band R G B                a coloured band 12 points high across the text column
 //   pages N Heading %d        N pages, each with the heading (%d: its number) and two lines
+//   title Text                the document information's title
+//   outline D dest NAME Text  an outline item at depth D (0 = top) leading to a destination
+//   outline D page N Text     an outline item at depth D leading to page N
+//   outlines D N NAME%d T %d  N outline items at depth D, each leading to a destination of
+//                             its own (NAME with its number) on the current page, each
+//                             written there as a line; for long documents
 //   # comment
 //
 // Usage: tavo-pdfgen OUT.pdf DESCRIPTION.txt
@@ -54,6 +60,9 @@ struct Writer {
     // Pages that links point to. cairo drops links made with "page=N", so each such page
     // gets a destination of its own at its top, and the links name it.
     std::set<int> LinkedPages;
+    // The outline item last added at each depth: the parent of the next one deeper.
+    std::vector<int> OutlineParents;
+    int Outlines = 0;
 
     static std::string PageDest(int page) { return "tavo-page-" + std::to_string(page); }
 
@@ -145,6 +154,20 @@ struct Writer {
             Text(WithNumber("Body text of page %d.", Pages));
             Text("Radiators are chosen for the design flow and return temperatures.");
         }
+    }
+    // False when the depth skips a level.
+    bool Outline(size_t depth, const std::string& attrs, const std::string& text)
+    {
+        if (Pages == 0)
+            NewPage("");
+        if (depth > OutlineParents.size())
+            return false;
+        const int parent = depth == 0 ? CAIRO_PDF_OUTLINE_ROOT : OutlineParents[depth - 1];
+        const int id = cairo_pdf_surface_add_outline(Surface, parent, text.c_str(), attrs.c_str(),
+                                                     CAIRO_PDF_OUTLINE_FLAG_OPEN);
+        OutlineParents.resize(depth);
+        OutlineParents.push_back(id);
+        return true;
     }
     bool Close()
     {
@@ -240,6 +263,39 @@ int main(int argc, char** argv)
             if (pages <= 0 || pages > 100000)
                 return fail("pages needs a count from 1 to 100000");
             w.ManyPages(pages, heading);
+        } else if (cmd == "title") {
+            cairo_pdf_surface_set_metadata(w.Surface, CAIRO_PDF_METADATA_TITLE, arg.c_str());
+        } else if (cmd == "outline" || cmd == "outlines") {
+            auto [depth, rest] = Head(arg);
+            int count = 1;
+            if (cmd == "outlines") {
+                auto [number, more] = Head(rest);
+                count = std::atoi(number.c_str());
+                rest = "dest " + more;
+                if (count <= 0 || count > 100000)
+                    return fail("outlines needs a count from 1 to 100000");
+            }
+            const auto [kind, more] = Head(rest);
+            const auto [target, text] = Head(more);
+            const int d = std::atoi(depth.c_str());
+            for (int i = 0; i < count; ++i) {
+                ++w.Outlines;
+                const std::string name = WithNumber(target, w.Outlines);
+                const std::string caption = WithNumber(text, w.Outlines);
+                std::string attrs;
+                if (kind == "page" && std::atoi(target.c_str()) > 0)
+                    attrs = "page=" + target;
+                else if (kind == "dest" && !target.empty())
+                    attrs = "dest=" + Quoted(name);
+                else
+                    return fail("outline needs a depth and 'page N' or 'dest NAME'");
+                if (cmd == "outlines") {
+                    w.Dest(name);
+                    w.Text(caption);
+                }
+                if (d < 0 || !w.Outline(static_cast<size_t>(d), attrs, caption))
+                    return fail("an outline item's depth may be one more than the one before");
+            }
         } else {
             return fail("unknown command '" + cmd + "'");
         }

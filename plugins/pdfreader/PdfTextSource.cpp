@@ -4,6 +4,7 @@
 #include <poppler-qt6.h>
 
 #include "PdfDocument.h"
+#include "PdfOutline.h"
 #include "ReaderStrings.h"
 
 namespace tavo::pdfreader {
@@ -60,6 +61,12 @@ QHash<QString, int32_t> TPdfTextSource::DestinationPages(const QString& FileName
         pages.insert(name, target ? target->Page + 1 : 0);
     }
     return pages;
+}
+
+platform::TPdfFacts TPdfTextSource::Inspect(const QString& FileName, int32_t MaxDepth,
+                                            const QStringList& Names) const
+{
+    return ReadPdfFacts(FileName, MaxDepth, Names);
 }
 
 }  // namespace tavo::pdfreader

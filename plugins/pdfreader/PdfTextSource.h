@@ -11,9 +11,11 @@ namespace tavo::pdfreader {
 // anything far beyond that is a damaged or hostile file, and the index must stay bounded.
 inline constexpr int kMaxPageText = 200000;
 
-class TPdfTextSource : public QObject, public platform::IPdfTextSource {
+class TPdfTextSource : public QObject,
+                       public platform::IPdfTextSource,
+                       public platform::IPdfOutlineSource {
     Q_OBJECT
-    Q_INTERFACES(tavo::platform::IPdfTextSource)
+    Q_INTERFACES(tavo::platform::IPdfTextSource tavo::platform::IPdfOutlineSource)
 
 public:
     using QObject::QObject;
@@ -22,6 +24,8 @@ public:
                       QString* Error) const override;
     QHash<QString, int32_t> DestinationPages(const QString& FileName,
                                              const QStringList& Names) const override;
+    platform::TPdfFacts Inspect(const QString& FileName, int32_t MaxDepth,
+                                const QStringList& Names) const override;
 };
 
 }  // namespace tavo::pdfreader
