@@ -7,6 +7,7 @@
 #include "platform/Format.h"
 #include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::tools {
 
@@ -139,7 +140,7 @@ void TReader::InvalidValue()
 void TReader::Need(size_t Count) const
 {
     if (Count > Remaining())
-        throw platform::EReadError(LoadStr(platform::SReadError));
+        throw platform::EReadError(LoadStr(SReadError));
 }
 
 uint8_t TReader::ReadByte()
@@ -646,7 +647,7 @@ void TWriter::WriteRawInt64(int64_t Value)
 void TWriter::WriteStr(std::string_view Text)
 {
     if (Text.size() > 255)
-        throw platform::EWriteError(LoadStr(platform::SWriteError));
+        throw platform::EWriteError(LoadStr(SWriteError));
     WriteByte(static_cast<uint8_t>(Text.size()));
     WriteBytes(Text);
 }
@@ -680,7 +681,7 @@ void TWriter::WriteString(std::string_view Text)
         WriteStr(Text);
     } else {
         if (Text.size() > INT32_MAX)
-            throw platform::EWriteError(LoadStr(platform::SWriteError));
+            throw platform::EWriteError(LoadStr(SWriteError));
         WriteValue(TValueType::vaLString);
         WriteRawInt32(static_cast<int32_t>(Text.size()));
         WriteBytes(Text);
@@ -690,7 +691,7 @@ void TWriter::WriteString(std::string_view Text)
 void TWriter::WriteWideString(std::u16string_view Text)
 {
     if (Text.size() > INT32_MAX / 2)
-        throw platform::EWriteError(LoadStr(platform::SWriteError));
+        throw platform::EWriteError(LoadStr(SWriteError));
     WriteValue(TValueType::vaWString);
     WriteRawInt32(static_cast<int32_t>(Text.size()));
     for (char16_t unit : Text)
@@ -744,7 +745,7 @@ void TWriter::WriteDate(double Value)
 void TWriter::WriteBinary(std::string_view Bytes)
 {
     if (Bytes.size() > INT32_MAX)
-        throw platform::EWriteError(LoadStr(platform::SWriteError));
+        throw platform::EWriteError(LoadStr(SWriteError));
     WriteValue(TValueType::vaBinary);
     WriteRawInt32(static_cast<int32_t>(Bytes.size()));
     WriteBytes(Bytes);

@@ -1,5 +1,5 @@
 #pragma once
-// Numbered texts of the manual search (resources/strings/search.str).
+// Texts of the manual search: the numbered ones by name (strings/StringIds.h), and counts.
 #include <QString>
 #include <QStringList>
 #include <cstdint>
