@@ -287,6 +287,8 @@ private:
 // Identifiers of the form stream: a letter or '_', then letters, digits and '_'; Dotted
 // also allows "A.B".
 bool IsFormIdent(std::string_view Text, bool Dotted = false);
+// Identifiers of a form (False, True, nil, property names) match without regard to ASCII case.
+bool SameFormIdent(std::string_view A, std::string_view B);
 
 // UTF-16 to UTF-8 and back, for wide texts in forms (the platform's codec).
 using platform::Utf16ToUtf8;
