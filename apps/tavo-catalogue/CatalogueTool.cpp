@@ -27,6 +27,7 @@
 #include "platform/Folders.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/MessageBoxes.h"
 #include "tools/TextToNumber.h"
 #include "tools/ToolsModule.h"
@@ -38,20 +39,6 @@ using platform::Format;
 using platform::LoadStr;
 
 namespace {
-
-constexpr int32_t SUsage = 10822;
-constexpr int32_t SCannotWrite = 10850;
-constexpr int32_t SLineError = 10823;
-constexpr int32_t SNotInCodePage = 10824;
-constexpr int32_t SNotText = 10825;
-constexpr int32_t SNotInteger = 10826;
-constexpr int32_t SNotLogical = 10827;
-constexpr int32_t SUnknownKey = 10828;
-constexpr int32_t SNotJsonObject = 10829;
-constexpr int32_t SCannotRead = 10830;
-constexpr int32_t STextTooLongForRecord = 10831;
-constexpr int32_t SLevelTooDeep = 10832;
-constexpr int32_t SFileEndsEarly = 20033;
 
 std::string Json(const std::string& Ansi)
 {
@@ -292,7 +279,7 @@ int Build(const std::string& Source, const std::string& Output, objects::TFileVe
         StoreCatalogue(Output, Catalogue, VerInfo);
     } catch (const platform::EWriteError& Error) {
         // The old catalogue, if any, is still there; say which file could not be written.
-        throw platform::EWriteError(Format(LoadStr(SCannotWrite), {Output, Error.Message()}));
+        throw platform::EWriteError(Format(LoadStr(SCannotWriteFile), {Output, Error.Message()}));
     }
     return 0;
 }
@@ -324,16 +311,15 @@ UpdateIndex(docviewer::TManualIndex& Index, const docviewer::TManualEntries& Ent
     using docviewer::SearchText;
     using docviewer::TIndexEvent;
     if (!Index.SetAside().empty())
-        Err << Utf8(SearchText(docviewer::SIndexSetAside,
-                               {QString::fromStdString(Index.File().string()),
-                                QString::fromStdString(Index.SetAside().string())}))
+        Err << Utf8(SearchText(SIndexSetAside, {QString::fromStdString(Index.File().string()),
+                                                QString::fromStdString(Index.SetAside().string())}))
             << '\n';
     const std::unique_ptr<QObject> Source = docviewer::CreateTextSource();
     docviewer::TRefreshCallbacks Callbacks;
     if (Progress)
         Callbacks.Progress = [&Err](int Done, int Total, const QString&) {
             Err << '\r'
-                << Utf8(SearchText(docviewer::SIndexingProgress,
+                << Utf8(SearchText(SIndexingProgress,
                                    {QString::number(std::min(Done + 1, Total)),
                                     docviewer::CountText(docviewer::cntDocuments, Total)}))
                 << (Done == Total ? "\n" : "") << std::flush;
@@ -345,19 +331,19 @@ UpdateIndex(docviewer::TManualIndex& Index, const docviewer::TManualEntries& Ent
         const QString Pages = docviewer::CountText(docviewer::cntPages, Event.Pages);
         switch (Event.Kind) {
         case TIndexEvent::ieIndexed:
-            Lines << Utf8(SearchText(docviewer::SDocumentIndexed, {Name, Pages}));
+            Lines << Utf8(SearchText(SDocumentIndexed, {Name, Pages}));
             break;
         case TIndexEvent::ieUnchanged:
-            Lines << Utf8(SearchText(docviewer::SDocumentUnchanged, {Name, Pages}));
+            Lines << Utf8(SearchText(SDocumentUnchanged, {Name, Pages}));
             break;
         case TIndexEvent::ieUnreadable:
-            Lines << Utf8(SearchText(docviewer::SDocumentUnreadable, {Name, Event.Error}));
+            Lines << Utf8(SearchText(SDocumentUnreadable, {Name, Event.Error}));
             break;
         case TIndexEvent::ieMissing:
-            Lines << Utf8(SearchText(docviewer::SDocumentMissing, {Name}));
+            Lines << Utf8(SearchText(SDocumentMissing, {Name}));
             break;
         case TIndexEvent::ieRemoved:
-            Lines << Utf8(SearchText(docviewer::SDocumentRemoved, {Name}));
+            Lines << Utf8(SearchText(SDocumentRemoved, {Name}));
             break;
         }
         Lines << '\n' << std::flush;
@@ -379,7 +365,7 @@ int IndexManual(const std::string& File, objects::TFileVerInfo& VerInfo, std::os
         UpdateIndex(Index, Entries, File, Out, Err, Progress,
                     [](const docviewer::TIndexEvent&) { return true; });
     Out << Utf8(docviewer::SearchText(
-               docviewer::SIndexSummary,
+               SIndexSummary,
                {QString::fromStdString(Index.File().string()),
                 docviewer::CountText(docviewer::cntDocuments, Report.Documents),
                 docviewer::CountText(docviewer::cntPages, static_cast<int>(Report.Pages)),
@@ -396,7 +382,7 @@ int SearchManual(const std::string& File, const std::string& Text, objects::TFil
     TManualScope Manual(File);
     const docviewer::TSearchQuery Query = docviewer::ParseSearchQuery(QString::fromStdString(Text));
     if (Query.IsEmpty()) {
-        Err << Utf8(docviewer::SearchText(docviewer::SNoWordsToFind)) << '\n';
+        Err << Utf8(docviewer::SearchText(SNoWordsToFind)) << '\n';
         return 1;
     }
     const docviewer::TManualEntries Entries(&Catalogue);

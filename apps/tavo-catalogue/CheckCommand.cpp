@@ -23,6 +23,7 @@
 #include "platform/Format.h"
 #include "platform/PdfTextSource.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::catalogue {
 
@@ -31,22 +32,6 @@ using platform::Format;
 using platform::TPdfFacts;
 
 namespace {
-
-constexpr int32_t SUsage = 10822;
-constexpr int32_t SNoOutlineSource = 10856;
-constexpr int32_t SCatalogueUnreadable = 10860;
-constexpr int32_t SDocumentMissing = 10861;
-constexpr int32_t SPageMissing = 10862;
-constexpr int32_t SDestinationMissing = 10863;
-constexpr int32_t SDocumentUnnamed = 10864;
-constexpr int32_t SFileMissing = 10865;
-constexpr int32_t SNotExecutable = 10866;
-constexpr int32_t SDocumentProblem = 10867;
-constexpr int32_t SDiscReady = 10868;
-constexpr int32_t SOneProblem = 10869;
-constexpr int32_t SProblems = 10960;
-constexpr int32_t SNotDiscFolder = 10962;
-constexpr int32_t SFileEndsEarly = 20033;
 
 // The parts of a disc the shell needs, relative to its folder as the shell names them.
 constexpr const char* kShell = "tavo-shell";
@@ -181,7 +166,7 @@ void TDiscCheck::CheckCatalogue(const platform::IPdfOutlineSource& Source)
         std::error_code Ignored;
         if (!fs::is_regular_file(Document, Ignored)) {
             Add({"missing-document",
-                 Format(Utf8Str(SDocumentMissing),
+                 Format(Utf8Str(SEntryDocumentMissing),
                         {int64_t{I}, Caption, platform::AnsiToUtf8(Item.StoredFileName())}),
                  I, platform::AnsiToUtf8(Item.StoredFileName())});
             continue;

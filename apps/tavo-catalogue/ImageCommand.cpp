@@ -14,6 +14,7 @@
 #include "platform/Folders.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::catalogue {
 
@@ -21,13 +22,6 @@ namespace fs = std::filesystem;
 using platform::Format;
 
 namespace {
-
-constexpr int32_t SUsage = 10822;
-constexpr int32_t SHasProblems = 10961;
-constexpr int32_t SNotDiscFolder = 10962;
-constexpr int32_t SCannotMake = 10963;
-constexpr int32_t SAdded = 10964;
-constexpr int32_t SWritten = 10965;
 
 class EImage : public platform::Exception {
 public:
@@ -44,7 +38,7 @@ fs::path Companion(const std::string& Name)
         if (fs::exists(Candidate, Ignored))
             return Candidate.lexically_normal();
     }
-    throw EImage(Format(Utf8Str(SCannotMake), {(Here / Name).string() + ": not found"}));
+    throw EImage(Format(Utf8Str(SCannotMakeImage), {(Here / Name).string() + ": not found"}));
 }
 
 // The shell and the components the tool came with: the build tree's sample disc, or the
@@ -73,7 +67,7 @@ void Run(const fs::path& Program, const QStringList& Arguments, std::ostream& Er
         Process.exitCode() != 0) {
         const QByteArray Said = Process.readAll().trimmed();
         throw EImage(
-            Format(Utf8Str(SCannotMake),
+            Format(Utf8Str(SCannotMakeImage),
                    {Program.filename().string() + ": " +
                     (Said.isEmpty() ? Process.errorString().toStdString() : Said.toStdString())}));
     }
@@ -143,13 +137,14 @@ int ImageDisc(const std::vector<std::string>& Args, objects::TFileVerInfo& VerIn
         QTemporaryDir Work;
         if (!Added.empty() || !fs::is_directory(Disc / "lib", Ignored)) {
             if (!Work.isValid())
-                throw EImage(Format(Utf8Str(SCannotMake), {Work.errorString().toStdString()}));
+                throw EImage(Format(Utf8Str(SCannotMakeImage), {Work.errorString().toStdString()}));
             Source = fs::path(Work.path().toStdString()) / "disc";
             fs::copy(Disc, Source, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
             for (const auto& [Part, From] : Added) {
                 fs::create_directories((Source / Part).parent_path());
                 fs::copy_file(From, Source / Part);
-                Err << (Format(Utf8Str(SAdded), {Image.filename().string(), Part, From.string()}))
+                Err << (Format(Utf8Str(SPartAdded),
+                               {Image.filename().string(), Part, From.string()}))
                     << '\n';
             }
             Run(Companion("tavo-bundle-runtime"),
@@ -164,10 +159,10 @@ int ImageDisc(const std::vector<std::string>& Args, objects::TFileVerInfo& VerIn
             Err, false);
         const int64_t Megabytes =
             static_cast<int64_t>((fs::file_size(Image) + (1 << 20) - 1) >> 20);
-        Out << (Format(Utf8Str(SWritten), {Image.string(), Megabytes})) << '\n';
+        Out << (Format(Utf8Str(SImageWritten), {Image.string(), Megabytes})) << '\n';
         return 0;
     } catch (const fs::filesystem_error& Error) {
-        Err << (Format(Utf8Str(SCannotMake), {std::string(Error.what())})) << '\n';
+        Err << (Format(Utf8Str(SCannotMakeImage), {std::string(Error.what())})) << '\n';
         return 1;
     } catch (const EImage& Error) {
         Err << Error.Message() << '\n';

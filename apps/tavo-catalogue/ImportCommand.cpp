@@ -20,6 +20,7 @@
 #include "platform/Format.h"
 #include "platform/PdfTextSource.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::catalogue {
 
@@ -28,19 +29,6 @@ using objects::NullInt;
 using platform::Format;
 
 namespace {
-
-constexpr int32_t SLineError = 10823;
-constexpr int32_t SNotInCodePage = 10824;
-constexpr int32_t SCaptionNotInCodePage = 10851;
-constexpr int32_t SCaptionReplaced = 10852;
-constexpr int32_t SDestinationNotInCodePage = 10853;
-constexpr int32_t SCannotReadDocument = 10854;
-constexpr int32_t SNothingWritten = 10855;
-constexpr int32_t SNoOutlineSource = 10856;
-constexpr int32_t SNeedsValue = 10857;
-constexpr int32_t SBadLevelType = 10858;
-constexpr int32_t SBadDepth = 10859;
-constexpr int32_t SSameName = 10966;
 
 std::string Utf8(const QString& Text)
 {
@@ -104,11 +92,11 @@ TImportOptions ParseImport(const std::vector<std::string>& Args)
                 Options.Types.ByLevel[LevelType->first] = LevelType->second;
             }
         } else {
-            throw TUsage(Utf8Str(10822));
+            throw TUsage(Utf8Str(SUsage));
         }
     }
     if (Options.Documents.empty())
-        throw TUsage(Utf8Str(10822));
+        throw TUsage(Utf8Str(SUsage));
     return Options;
 }
 

@@ -11,14 +11,13 @@
 #include "shell/LibraryModules.h"
 #include "shell/ShellProgram.h"
 #include "shell/TavoApplication.h"
+#include "strings/StringIds.h"
 
 namespace {
 
-constexpr int32_t SShellUsage = 10610;
-
 void Usage(std::FILE* To)
 {
-    std::fprintf(To, "%s\n", tavo::platform::LoadStr(SShellUsage).c_str());
+    std::fprintf(To, "%s\n", tavo::platform::LoadStr(tavo::SShellUsage).c_str());
 }
 
 }  // namespace

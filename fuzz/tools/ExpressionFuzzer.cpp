@@ -25,7 +25,7 @@ void Require(bool Condition)
 
 void Setup()
 {
-    CaptionErrorId = 501;
+    CaptionErrorId = tavo::IdCaptionError;
     // The boxes go through the whole message path but show nothing.
     MessagesEnabled = true;
     SetMessagePresenter([](const TMessageBoxRequest&) { return IDOK; });

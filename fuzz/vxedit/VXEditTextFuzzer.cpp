@@ -32,7 +32,7 @@ bool Presented = false;
 lookup::TLookUp& Types()
 {
     static lookup::TLookUp* types = [] {
-        tools::CaptionErrorId = 501;
+        tools::CaptionErrorId = IdCaptionError;
         tools::MessagesEnabled = true;
         tools::SetMessagePresenter([](const tools::TMessageBoxRequest&) {
             Presented = true;

@@ -9,12 +9,12 @@
 #include <QWheelEvent>
 #include <utility>
 
-#include "EngineStrings.h"
 #include "WebEnginePage.h"
 #include "WebEngineProfile.h"
 #include "platform/AnsiText.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::webengine {
 

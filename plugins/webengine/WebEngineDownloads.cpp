@@ -11,12 +11,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "EngineStrings.h"
 #include "WebEngineBrowser.h"
 #include "WebEnginePage.h"
 #include "platform/AnsiText.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::webengine {
 

@@ -14,11 +14,11 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
-#include "EngineStrings.h"
 #include "WebEngineBrowser.h"
 #include "platform/AnsiText.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::webengine {
 
@@ -38,19 +38,19 @@ QString FeatureName(QWebEnginePage::Feature What)
     case QWebEnginePage::MediaVideoCapture:
         return Text(SFeatureCamera);
     case QWebEnginePage::MediaAudioCapture:
-        return Text(SFeatureCamera + 1);
+        return Text(SFeatureMicrophone);
     case QWebEnginePage::MediaAudioVideoCapture:
-        return Text(SFeatureCamera + 2);
+        return Text(SFeatureCameraAndMicrophone);
     case QWebEnginePage::Geolocation:
-        return Text(SFeatureCamera + 3);
+        return Text(SFeatureLocation);
     case QWebEnginePage::Notifications:
-        return Text(SFeatureCamera + 4);
+        return Text(SFeatureNotifications);
     case QWebEnginePage::DesktopVideoCapture:
-        return Text(SFeatureCamera + 5);
+        return Text(SFeatureScreen);
     case QWebEnginePage::DesktopAudioVideoCapture:
-        return Text(SFeatureCamera + 6);
+        return Text(SFeatureScreenAndSound);
     case QWebEnginePage::MouseLock:
-        return Text(SFeatureCamera + 7);
+        return Text(SFeatureMousePointer);
     }
     return QString::number(What);
 }

@@ -6,7 +6,6 @@
 #include <QOpenGLContext>
 #include <unistd.h>
 
-#include "BrowserStrings.h"
 #include "platform/AnsiText.h"
 #include "platform/ComponentRegistry.h"
 #include "platform/Errors.h"
@@ -14,6 +13,7 @@
 #include "platform/FrameworkStrings.h"
 #include "platform/StartupLog.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 // Qt's global share context, exported by QtGui for the modules that need one.
 Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();

@@ -14,10 +14,10 @@
 #include <algorithm>
 
 #include "BrowserDialogs.h"
-#include "BrowserStrings.h"
 #include "platform/AnsiText.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/MessageBoxes.h"
 
 namespace tavo::browser {

@@ -9,10 +9,10 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "BrowserStrings.h"
 #include "platform/AnsiText.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/MessageBoxes.h"
 
 namespace tavo::browser {

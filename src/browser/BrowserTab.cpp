@@ -19,9 +19,9 @@
 #include "BrowserControl.h"
 #include "BrowserDownloads.h"
 #include "BrowserPageTools.h"
-#include "BrowserStrings.h"
 #include "platform/AnsiText.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/MessageBoxes.h"
 #include "tools/TextRoutines.h"
 
@@ -75,7 +75,7 @@ void TBrowserTab::CreateBrowser()
             FParts.P_HTML1->layout()->addWidget(view);
         }
         view->show();
-        InsertAddress(platform::FromAnsi(platform::LoadStr(SMakerWeb)));
+        InsertAddress(platform::FromAnsi(platform::LoadStr(IdMakerWeb)));
         InsertAddress(FParts.HomePage);
         FBrowserReady = true;
         FBrowserPending = false;
@@ -174,7 +174,7 @@ void TBrowserTab::dxBarButtonMallonClick()
 
 void TBrowserTab::dxBarButtonKalmenoClick()
 {
-    FAddress = platform::FromAnsi(platform::LoadStr(SMakerWeb));
+    FAddress = platform::FromAnsi(platform::LoadStr(IdMakerWeb));
     NavigateToAddress();
 }
 

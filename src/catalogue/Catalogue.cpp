@@ -11,6 +11,7 @@
 #include "platform/Format.h"
 #include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::catalogue {
 
@@ -107,7 +108,7 @@ void StoreCatalogue(const std::string& FileName, const TObjectCollection& Catalo
         Stream->Flush();
     }
     if (!File.Commit())
-        throw platform::EWriteError(platform::LoadStr(platform::SWriteError) + " (" +
+        throw platform::EWriteError(platform::LoadStr(SWriteError) + " (" +
                                     std::strerror(File.Error()) + ")");
 }
 

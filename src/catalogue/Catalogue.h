@@ -7,13 +7,12 @@
 
 #include "DocItem.h"
 #include "objects/Objects7.h"
+#include "strings/StringIds.h"
 
 namespace tavo::catalogue {
 
 // The catalogue's name in DocumentationFolder.
 constexpr const char* CatalogueFileName = "TAVO_ENG.pdfv";
-
-constexpr int32_t SCatalogueBadCount = 10820;  // "The catalogue '%s' is damaged: ..."
 
 // What a load found besides the entries.
 struct TCatalogueLoadInfo {

@@ -7,6 +7,7 @@
 #include "platform/Codec.h"
 #include "platform/StartupLog.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/FormStreamText.h"
 
 namespace tavo::docviewer {
@@ -30,7 +31,7 @@ std::string FormText()
     QByteArray utf8 = Resource(QStringLiteral(":/forms/DMDocItem.txt"));
     std::optional<std::string> ansi = platform::Utf8ToAnsi(utf8.toStdString());
     if (!ansi)
-        throw platform::EReadError(platform::LoadStr(tools::SInvalidStreamFormat));
+        throw platform::EReadError(platform::LoadStr(SInvalidStreamFormat));
     return *ansi;
 }
 
@@ -38,7 +39,7 @@ QImage Picture(const char* Name)
 {
     QImage picture(QStringLiteral(":/glyphs/%1.xpm").arg(QLatin1String(Name)));
     if (picture.isNull())
-        throw tools::EInvalidGraphic(platform::LoadStr(tools::SInvalidBitmap));
+        throw tools::EInvalidGraphic(platform::LoadStr(SInvalidBitmap));
     return picture;
 }
 

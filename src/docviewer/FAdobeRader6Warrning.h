@@ -5,13 +5,13 @@
 #include <functional>
 #include <string>
 
+#include "strings/StringIds.h"
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
 
 namespace tavo::docviewer {
-
-constexpr int32_t SReaderDownloadAddress = 10840;
 
 class TF_AdobeRader6Warrning : public QDialog {
     Q_OBJECT

@@ -13,6 +13,7 @@
 #include "ViewerLayout.h"
 #include "dxBarForm.h"
 #include "objects/Objects7.h"
+#include "strings/StringIds.h"
 
 class QCheckBox;
 class QFrame;
@@ -43,17 +44,6 @@ class TPdfPanel;
 class TCurrentEntryDelegate;
 class TManualSearchPanel;
 class TPdfTreeView;
-
-// Numbered texts of the viewer.
-constexpr int32_t SReadingDocument = 10315;
-constexpr int32_t SInstallerNotStarted = 10841;
-constexpr int32_t SNameContentsPane = 10842;
-constexpr int32_t SNameDocumentPane = 10843;
-constexpr int32_t SNameContentsButtons = 10844;
-constexpr int32_t SNameDocument = 10845;
-constexpr int32_t SNameClickPanel = 10846;
-constexpr int32_t SCurrentSection = 10847;
-constexpr int32_t SDocumentNotFound = 10848;
 
 class TF_DocPDFViewer : public TdxBar_Form {
     Q_OBJECT

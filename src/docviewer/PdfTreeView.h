@@ -8,12 +8,11 @@
 
 #include "TocModel.h"
 #include "catalogue/DocCatalogue.h"
+#include "strings/StringIds.h"
 
 class QCheckBox;
 
 namespace tavo::docviewer {
-
-constexpr int32_t STableOfContents = 10821;  // the tree's name for screen readers
 
 class TPdfTreeView : public QTreeView {
     Q_OBJECT

@@ -7,15 +7,10 @@
 #include <string>
 
 #include "objects/FileVerInfo.h"
+#include "strings/StringIds.h"
 
 namespace tavo::identity {
 
-constexpr int32_t IdCaptionProgram = 500;
-constexpr int32_t IdCaptionError = 501;
-constexpr int32_t IdCaptionHelp = 502;
-constexpr int32_t IdCaptionConfirm = 503;
-constexpr int32_t IdCaptionWarning = 504;
-constexpr int32_t IdCaptionVersion = 505;
 constexpr const char* kAppKeyName = "TAVO_SETUP_1_0";
 constexpr const char* kSharedKeyName = "SETUP_1_0";
 

@@ -7,6 +7,7 @@
 #include "platform/Format.h"
 #include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::lookup {
 
@@ -52,7 +53,7 @@ QImage* IconBitmap(const QIcon& Icon)
 [[noreturn]] void IndexError(int32_t Index)
 {
     throw platform::EListError(
-        platform::Format(platform::LoadStr(platform::SListIndexError), {int64_t{Index}}));
+        platform::Format(platform::LoadStr(SListIndexError), {int64_t{Index}}));
 }
 
 }  // namespace
@@ -123,8 +124,7 @@ bool TActionContainer::ReadProperty(std::string_view Name, tools::TReader& Reade
     auto* root = dynamic_cast<QObject*>(Reader.Root());
     QAction* action = root ? root->findChild<QAction*>(platform::FromAnsi(name)) : nullptr;
     if (!action)
-        throw platform::EReadError(
-            platform::Format(platform::LoadStr(tools::SComponentNotFound), {name}));
+        throw platform::EReadError(platform::Format(platform::LoadStr(SComponentNotFound), {name}));
     SetAction(action);
     return true;
 }

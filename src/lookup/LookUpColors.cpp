@@ -5,16 +5,20 @@
 #include "platform/Format.h"
 #include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/NumberToText.h"
 
 namespace tavo::lookup {
 
 namespace {
 
-constexpr int32_t SColourHint = 10194;   // "Colour "
-constexpr int32_t SByLayer = 10195;      // "By layer"
-constexpr int32_t SFirstColour = 10196;  // "Black" .. "Grey", then 10212 "Non-standard"
-constexpr int32_t SNonStandard = 10212;
+// The standard colours' names in the order of StandardColors; the caption past them is
+// "Non-standard", so that the custom colour's hint reads "Colour Non-standard".
+constexpr int32_t ColourNames[] = {
+    SColourBlack,     SColourBlue,       SColourTurquoise, SColourGreen,      SColourPurple,
+    SColourRed,       SColourYellow,     SColourWhite,     SColourNavyBlue,   SColourDarkBlue,
+    SColourDarkGreen, SColourDarkPurple, SColourDarkRed,   SColourDarkYellow, SColourDarkGrey,
+    SColourGrey,      SNonStandard};
 constexpr int32_t ByLayerGlyph = 94;
 constexpr TColor ByLayerColor = -1;
 
@@ -111,12 +115,12 @@ TCustomLookUpItem* TColorLookUp::GetItem(int32_t Index)
 {
     if (Index < 0 || Index >= Count())
         throw platform::EListError(
-            platform::Format(platform::LoadStr(platform::SListIndexError), {int64_t{Index}}));
+            platform::Format(platform::LoadStr(SListIndexError), {int64_t{Index}}));
     const int32_t byLayer = AddByLayer() ? 1 : 0;
     TScratchLookUpItem& item = ScratchItem();
     const std::string caption = byLayer == 1 && Index == 0
                                     ? platform::LoadStr(SByLayer)
-                                    : platform::LoadStr(SFirstColour + Index - byLayer);
+                                    : platform::LoadStr(ColourNames[Index - byLayer]);
     item.SetCaption(caption);
     item.SetHint(platform::LoadStr(SColourHint) + caption);
     item.SetEnabled(true);

@@ -7,6 +7,7 @@
 #include "lookup/LookUpBoxes.h"
 #include "platform/AnsiText.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/ControlHelp.h"
 #include "tools/MessageBoxes.h"
 #include "tools/TextRoutines.h"
@@ -15,8 +16,6 @@ namespace tavo::lookup {
 
 namespace {
 
-constexpr int32_t SEditHint = 10278;  // "Edit|Adds or deletes the items from the list."
-constexpr int32_t SEdit = 10279;      // "Edit"
 constexpr int32_t EditGlyph = 96;
 
 // Sets a flag for a scope; the owner may be gone when the scope ends.

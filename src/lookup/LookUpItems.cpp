@@ -3,6 +3,7 @@
 #include "platform/Format.h"
 #include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::lookup {
 
@@ -145,7 +146,7 @@ TLookUpItem& TLookUpItems::Items(int32_t Index) const
 {
     if (Index < 0 || Index >= Count())
         throw platform::EListError(
-            platform::Format(platform::LoadStr(platform::SListIndexError), {int64_t{Index}}));
+            platform::Format(platform::LoadStr(SListIndexError), {int64_t{Index}}));
     return *FItems[static_cast<size_t>(Index)];
 }
 

@@ -14,6 +14,7 @@
 #include "lookup/LookUpPopupWatch.h"
 #include "platform/AnsiText.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/NumberToText.h"
 #include "tools/TextRoutines.h"
 #include "vxcontrols/VXControls.h"
@@ -22,8 +23,6 @@ namespace tavo::lookup {
 
 namespace {
 
-constexpr int32_t SEditHint = 10278;  // "Edit|Adds or deletes the items from the list."
-constexpr int32_t SEdit = 10279;      // "Edit"
 constexpr int32_t EditGlyph = 96;
 
 int32_t CeilDiv(int32_t A, int32_t B)

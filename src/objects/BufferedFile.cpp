@@ -11,6 +11,7 @@
 #include "platform/Errors.h"
 #include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::objects {
 
@@ -75,7 +76,7 @@ int64_t TBufferedFile::ReadAt(char* Buffer, size_t Count, int64_t Offset)
         if (Got < 0 && errno == EINTR)
             continue;
         if (Got < 0)
-            throw platform::EReadError(LoadStr(platform::SReadError));
+            throw platform::EReadError(LoadStr(SReadError));
         if (Got == 0)
             break;
         Done += static_cast<size_t>(Got);
@@ -94,8 +95,7 @@ void TBufferedFile::WriteAt(const char* Buffer, size_t Count, int64_t Offset)
         if (Put <= 0) {
             // The system's reason (a full disk, a file size limit) is what the user needs.
             const int Reason = Put < 0 ? errno : ENOSPC;
-            throw platform::EWriteError(LoadStr(platform::SWriteError) + " (" +
-                                        std::strerror(Reason) + ")");
+            throw platform::EWriteError(LoadStr(SWriteError) + " (" + std::strerror(Reason) + ")");
         }
         Done += static_cast<size_t>(Put);
     }
@@ -107,7 +107,7 @@ int32_t TBufferedFile::ReadSlow(char* Buffer, int32_t Count)
         return 0;
     Flush();
     if (!FReadable)
-        throw platform::EReadError(LoadStr(platform::SReadError));
+        throw platform::EReadError(LoadStr(SReadError));
     int32_t Done = 0;
     while (Done < Count) {
         if (FPos >= FReadStart && FPos < FReadStart + FReadLength) {
@@ -139,7 +139,7 @@ int32_t TBufferedFile::Write(const void* Buffer, int32_t Count)
     if (Count <= 0)
         return 0;
     if (!FWritable)
-        throw platform::EWriteError(LoadStr(platform::SWriteError));
+        throw platform::EWriteError(LoadStr(SWriteError));
     FReadLength = 0;
     if (FWriteLength > 0 && FWriteStart + FWriteLength != FPos)
         Flush();

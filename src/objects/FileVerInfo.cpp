@@ -6,6 +6,7 @@
 #include "platform/Format.h"
 #include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::objects {
 
@@ -37,7 +38,7 @@ const std::string& TFileVerInfo::Versions(int32_t Index) const
 {
     if (Index < 0 || Index >= static_cast<int32_t>(FVersions.size()))
         throw platform::EListError(
-            platform::Format(platform::LoadStr(platform::SListIndexError), {int64_t{Index}}));
+            platform::Format(platform::LoadStr(SListIndexError), {int64_t{Index}}));
     return FVersions[static_cast<size_t>(Index)];
 }
 

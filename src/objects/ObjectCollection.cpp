@@ -8,6 +8,7 @@
 #include "platform/Format.h"
 #include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::objects {
 
@@ -104,7 +105,7 @@ void TObjectCollection::LoadForm(TObjectStream& Stream, TForm Form)
         Stream.ReadInt(Step);
     }
     if (StoredCapacity < 0 || StoredCapacity > MaxCapacity)
-        Error(LoadStr(platform::SListCapacityError), StoredCapacity);
+        Error(LoadStr(SListCapacityError), StoredCapacity);
     FCapacity = StoredCapacity;
     if (StoredCount > 0) {
         // Every item takes at least its class code, so the bytes left bound the count; past
@@ -384,7 +385,7 @@ int32_t TObjectCollection::InsertOwned(std::unique_ptr<TStreamableObject>& Item)
 TStreamableObject* TObjectCollection::ItemAt(int32_t Index) const
 {
     if (Index < 0 || Index >= Count())
-        Error(LoadStr(platform::SListIndexError), Index);
+        Error(LoadStr(SListIndexError), Index);
     return FItems[static_cast<size_t>(Index)];
 }
 
@@ -393,7 +394,7 @@ int32_t TObjectCollection::InsertAt(int32_t Index, TStreamableObject* Item)
     if (!Item)
         throw ECollectionError(coInsertNil, {ClassName()});
     if (Index < 0)
-        Error(LoadStr(platform::SListIndexError), Index);
+        Error(LoadStr(SListIndexError), Index);
     int32_t Result;
     if (Index >= Count()) {
         Result = Insert(PrepareItem(Item));
@@ -412,7 +413,7 @@ int32_t TObjectCollection::InsertAt(int32_t Index, TStreamableObject* Item)
 void TObjectCollection::DeleteAt(int32_t Index)
 {
     if (Index < 0 || Index >= Count())
-        Error(LoadStr(platform::SListIndexError), Index);
+        Error(LoadStr(SListIndexError), Index);
     TStreamableObject* Item = FItems[static_cast<size_t>(Index)];
     FItems.erase(FItems.begin() + Index);
     if (Item)
@@ -440,7 +441,7 @@ void TObjectCollection::FreeAll()
 void TObjectCollection::SetCapacity(int32_t N)
 {
     if (N < Count() || N > MaxCapacity)
-        Error(LoadStr(platform::SListCapacityError), N);
+        Error(LoadStr(SListCapacityError), N);
     if (N == FCapacity)
         return;
     FCapacity = N;
@@ -466,7 +467,7 @@ void TObjectCollection::Reserve(int64_t Slots)
 void TObjectCollection::SetCount(int32_t N)
 {
     if (N < 0 || N > MaxCapacity)
-        Error(LoadStr(platform::SListCountError), N);
+        Error(LoadStr(SListCountError), N);
     if (N > FCapacity)
         SetCapacity(N);
     if (N > Count()) {

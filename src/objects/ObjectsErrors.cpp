@@ -1,19 +1,28 @@
 #include "ObjectsErrors.h"
 
+#include <span>
+
 #include "platform/StringTable.h"
 
 namespace tavo::objects {
 
 namespace {
 
-// A code within [Lowest, -1] selects Base + |Code| with the caller's values; anything
-// else selects Base with the code itself.
-std::string CodedMessage(int32_t Base, int32_t Lowest, int32_t Code,
+// The messages of codes -1, -2, ...
+constexpr int32_t ObjectStreamMessages[] = {
+    SRegisterZero,      SRegisterNil,      SRegisterNotStreamable, SDuplicateCode,
+    SReadNoClasses,     SReadUnregistered, SReadInvalid,           SWriteNoClasses,
+    SWriteUnregistered, SWriteInvalid,     SInvalidParentCode,     SWrongClass};
+constexpr int32_t CollectionMessages[] = {SInsertNil, SStackOverflow, SStack};
+
+// A code from -1 down to -(number of Messages) selects its message with the caller's values;
+// anything else selects Unknown with the code itself.
+std::string CodedMessage(int32_t Unknown, std::span<const int32_t> Messages, int32_t Code,
                          const platform::FormatArgs& Args)
 {
-    if (Code < Lowest || Code > -1)
-        return platform::Format(platform::LoadStr(Base), {int64_t{Code}});
-    std::string Pattern = platform::LoadStr(Base - Code);
+    if (Code > -1 || Code < -static_cast<int32_t>(Messages.size()))
+        return platform::Format(platform::LoadStr(Unknown), {int64_t{Code}});
+    std::string Pattern = platform::LoadStr(Messages[static_cast<size_t>(-Code - 1)]);
     try {
         return platform::Format(Pattern, Args);
     } catch (const platform::EConvertError&) {
@@ -30,12 +39,12 @@ EFVersionError::EFVersionError(const std::string& FileName)
 }
 
 EObjectStream::EObjectStream(int32_t Code, const platform::FormatArgs& Args)
-    : EStreamError(CodedMessage(SObjectStreamError, -12, Code, Args)), FCode(Code)
+    : EStreamError(CodedMessage(SObjectStreamError, ObjectStreamMessages, Code, Args)), FCode(Code)
 {
 }
 
 ECollectionError::ECollectionError(int32_t Code, const platform::FormatArgs& Args)
-    : EListError(CodedMessage(SCollectionError, -3, Code, Args)), FCode(Code)
+    : EListError(CodedMessage(SCollectionError, CollectionMessages, Code, Args)), FCode(Code)
 {
 }
 

@@ -6,16 +6,9 @@
 
 #include "platform/Errors.h"
 #include "platform/Format.h"
+#include "strings/StringIds.h"
 
 namespace tavo::objects {
-
-// Numbers of the library's messages in the string table.
-constexpr int32_t SObjectStreamError = 20014;  // codes -1..-12 use 20015..20026
-constexpr int32_t SCollectionError = 20027;    // codes -1..-3 use 20028..20030
-constexpr int32_t STextTooLong = 20031;        // "Cannot write a text of %d characters ..."
-constexpr int32_t SFileVersionError = 20032;   // "The incorrect file version '%s'"
-constexpr int32_t SFileEndsEarly = 20033;      // "The file '%s' ends before all ..."
-constexpr int32_t SNestedTooDeeply = 20034;    // "Objects in the file '%s' are nested ..."
 
 // The version header of a file matches none of the accepted version texts.
 class EFVersionError : public platform::EStreamError {

@@ -9,6 +9,7 @@
 #include "platform/AnsiText.h"
 #include "platform/ShellExecute.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::shell {
 
@@ -19,22 +20,13 @@ using platform::ToAnsi;
 
 namespace {
 
-constexpr int32_t IdCopyright = 10595;
-constexpr int32_t IdMakerWeb = 10596;
-constexpr int32_t IdMakerWebHint = 10597;
-constexpr int32_t IdMakerEmail = 10598;
-constexpr int32_t IdMakerEmailHint = 10599;
-constexpr int32_t IdAuthorsPage = 10600;
-constexpr int32_t IdNoBrowser = 10601;
-constexpr int32_t IdNoMailProgram = 10602;
-constexpr int32_t IdProgramCaption = 500;
 constexpr const char* kMailSuffix = "?subject= &body=";
 
 // Text and address in a box of its own that does not block the window: the address can be
 // selected and copied with the mouse or the keyboard.
 void ShowAddress(QWidget* Owner, int32_t Text, const std::string& Address)
 {
-    auto* box = new QMessageBox(QMessageBox::Information, FromAnsi(LoadStr(IdProgramCaption)),
+    auto* box = new QMessageBox(QMessageBox::Information, FromAnsi(LoadStr(IdCaptionProgram)),
                                 FromAnsi(LoadStr(Text)), QMessageBox::Ok,
                                 Owner ? Owner->window() : nullptr);
     box->setObjectName(QStringLiteral("AddressBox"));

@@ -29,6 +29,7 @@
 #include "platform/Folders.h"
 #include "platform/StartupLog.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/MessageBoxes.h"
 
 namespace tavo::shell {
@@ -36,8 +37,6 @@ namespace tavo::shell {
 TF_Main* F_Main = nullptr;
 
 namespace {
-
-constexpr int32_t IdMainTitle = 500;
 
 QFont PixelFont(const QFont& base, int pixelSize, bool bold)
 {
@@ -312,7 +311,7 @@ void TF_Main::FormCreate()
 {
     F_Main = this;
     platform::LogLifeEvent("main window created");
-    setWindowTitle(platform::FromAnsi(platform::LoadStr(IdMainTitle)));
+    setWindowTitle(platform::FromAnsi(platform::LoadStr(IdCaptionProgram)));
     SetMakerLinkTexts(FMaker);
 
     // On this platform the disc folder ends with '/'; paths below it may still be written
@@ -383,10 +382,10 @@ void TF_Main::ShowManual()
         FViewer = viewer;
         // A catalogue that ends early shows what it holds, and says that it is not all.
         if (!info.Complete)
-            FViewer->SetCatalogueWarning(
-                platform::FromAnsi(platform::LoadStr(objects::SFileEndsEarly))
-                    .replace(QLatin1String("%s"), QString::fromStdString(file.string()),
-                             Qt::CaseInsensitive));
+            FViewer->SetCatalogueWarning(platform::FromAnsi(platform::LoadStr(SFileEndsEarly))
+                                             .replace(QLatin1String("%s"),
+                                                      QString::fromStdString(file.string()),
+                                                      Qt::CaseInsensitive));
         FViewer->FillTree(FCatalogue.get(), types ? types->Glyphs : nullptr);
     }
     FViewer->show();

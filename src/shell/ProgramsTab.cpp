@@ -6,14 +6,13 @@
 #include "platform/CurrentFolder.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramStart.h"
+#include "strings/StringIds.h"
 #include "tools/MessageBoxes.h"
 
 namespace tavo::shell {
 
 namespace {
 
-constexpr int32_t IdNotInstalled = 507;
-constexpr int32_t IdCommandTooLong = 508;
 constexpr const char* kInstaller = "setup\\HD\\setuphd.exe";
 constexpr const char* kProfileFile = "TAVHD3_2.ini";
 constexpr const char* kProfileSection = "STARTUP";

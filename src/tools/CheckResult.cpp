@@ -1,4 +1,5 @@
 #include "CheckResult.h"
+#include "strings/StringIds.h"
 
 namespace tavo::tools {
 
@@ -6,26 +7,12 @@ std::unique_ptr<TCheckResult> CheckResult;
 
 namespace {
 
-constexpr int32_t SSymbolInvalid = 10096;
-constexpr int32_t SOutOfRange = 10097;
-constexpr int32_t SIncorrectValue = 10098;
-constexpr int32_t SMessage = 10289;
-constexpr int32_t SSymbolMissing = 20035;
-constexpr int32_t SNotANumber = 20036;
-constexpr int32_t SNotLogical = 20037;
-constexpr int32_t SNumberMissing = 20039;
-constexpr int32_t SLogicalMissing = 20040;
-constexpr int32_t SFieldEmpty = 20041;
-constexpr int32_t SNotInList = 20042;
-constexpr int32_t SUnknownVariable = 20074;
-constexpr int32_t SVariableWithoutValue = 20075;
-
 int32_t MissingMessage(uint8_t SubCode)
 {
     if (SubCode < 2 || SubCode == scLookupEntry)
         return SFieldEmpty;
     if (SubCode == scLogical)
-        return SLogicalMissing;
+        return SNoLogicalValue;
     if (SubCode == scSymbol || SubCode == scVariableSymbol)
         return SSymbolMissing;
     return SNumberMissing;
@@ -36,7 +23,7 @@ int32_t InvalidMessage(uint8_t SubCode)
     if (SubCode < 2)
         return SIncorrectValue;
     if (SubCode == scLogical)
-        return SNotLogical;
+        return SNotLogicalValue;
     if (SubCode == scSymbol || SubCode == scVariableSymbol)
         return SSymbolInvalid;
     if (SubCode == scLookupEntry)

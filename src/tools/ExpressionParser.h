@@ -13,18 +13,9 @@
 #include <string_view>
 
 #include "platform/Format.h"
+#include "strings/StringIds.h"
 
 namespace tavo::tools {
-
-// Message numbers of the expression errors.
-constexpr int32_t SLeftBracketsMore = 20063;
-constexpr int32_t SLeftBracketsFewer = 20064;
-constexpr int32_t SNotNumeric = 20065;
-constexpr int32_t STwoOperators = 20066;
-constexpr int32_t SArgumentMissing = 20067;
-constexpr int32_t SIncorrectOperator = 20068;
-constexpr int32_t SDivisionByZero = 20069;
-constexpr int32_t SNegativePower = 20070;
 
 // Optional sign, digits with an optional '.', optional exponent with optional sign and
 // digits; the whole text. None when it is not such a number or too large for a double

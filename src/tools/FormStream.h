@@ -43,6 +43,7 @@
 
 #include "platform/Codec.h"
 #include "platform/Errors.h"
+#include "strings/StringIds.h"
 
 namespace tavo::tools {
 
@@ -74,24 +75,6 @@ enum class TValueType : uint8_t {
 constexpr uint8_t ffInherited = 1;
 constexpr uint8_t ffChildPos = 2;
 constexpr uint8_t ffInline = 4;
-
-// Numbers of the form stream's messages in the string table.
-constexpr int32_t SInvalidStreamFormat = 65420;     // "Invalid stream format"
-constexpr int32_t SInvalidPropertyValue = 65421;    // "Invalid property value"
-constexpr int32_t SUnknownProperty = 65422;         // "Property %s does not exist"
-constexpr int32_t SErrorReadingProperty = 65423;    // "Error reading %s.%s: %s"
-constexpr int32_t SComponentNotFound = 65424;       // "Component %s not found"
-constexpr int32_t SParseErrorAtLine = 65425;        // "%s on line %d"
-constexpr int32_t SIdentifierExpected = 65426;      // "Identifier expected"
-constexpr int32_t SStringExpected = 65427;          // "String expected"
-constexpr int32_t SNumberExpected = 65428;          // "Number expected"
-constexpr int32_t SCharExpected = 65429;            // "'%s' expected"
-constexpr int32_t SInvalidBinary = 65430;           // "Invalid binary value"
-constexpr int32_t SInvalidString = 65431;           // "Invalid string constant"
-constexpr int32_t SNestedTooDeep = 65433;           // "Values nested too deeply"
-constexpr int32_t SComponentClassMismatch = 65434;  // "Component %s is not a %s"
-constexpr int32_t SAssignError = 65435;             // "Cannot assign a %s to a %s"
-constexpr int32_t SInvalidNumber = 65437;           // "Invalid number '%s'"
 
 // Errors in the text form carry the line where reading stopped.
 class EParserError : public platform::EReadError {
@@ -304,6 +287,8 @@ private:
 // Identifiers of the form stream: a letter or '_', then letters, digits and '_'; Dotted
 // also allows "A.B".
 bool IsFormIdent(std::string_view Text, bool Dotted = false);
+// Identifiers of a form (False, True, nil, property names) match without regard to ASCII case.
+bool SameFormIdent(std::string_view A, std::string_view B);
 
 // UTF-16 to UTF-8 and back, for wide texts in forms (the platform's codec).
 using platform::Utf16ToUtf8;

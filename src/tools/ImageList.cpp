@@ -8,6 +8,7 @@
 #include "platform/Format.h"
 #include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::tools {
 
@@ -82,7 +83,7 @@ const QImage& TImageList::Image(int32_t Index) const
 {
     if (Index < 0 || Index >= Count())
         throw platform::EListError(
-            platform::Format(platform::LoadStr(platform::SListIndexError), {int64_t{Index}}));
+            platform::Format(platform::LoadStr(SListIndexError), {int64_t{Index}}));
     return FImages[static_cast<size_t>(Index)];
 }
 
@@ -180,7 +181,7 @@ std::string SaveBitmapData(const QImage& Image)
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "BMP");
     if (!writer.write(rgb))
-        throw platform::EWriteError(platform::LoadStr(platform::SWriteError));
+        throw platform::EWriteError(platform::LoadStr(SWriteError));
     auto size = static_cast<uint32_t>(bytes.size());
     for (int i = 0; i < 4; ++i)
         data[static_cast<size_t>(i)] = static_cast<char>(size >> (8 * i));
@@ -192,10 +193,10 @@ void LoadBitmapData(std::string_view Data, QImage& Image)
 {
     Image = QImage();
     if (Data.size() < 4)
-        throw platform::EReadError(platform::LoadStr(platform::SReadError));
+        throw platform::EReadError(platform::LoadStr(SReadError));
     uint32_t size = LittleEndian(Data, 0, 4);
     if (size > Data.size() - 4)
-        throw platform::EReadError(platform::LoadStr(platform::SReadError));
+        throw platform::EReadError(platform::LoadStr(SReadError));
     if (size == 0)
         return;
     std::string_view bmp = Data.substr(4, size);

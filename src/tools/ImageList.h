@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "strings/StringIds.h"
 #include "tools/Colors.h"
 #include "tools/FormStream.h"
 
 class QPainter;
 
 namespace tavo::tools {
-
-constexpr int32_t SInvalidImageSize = 65436;  // "Invalid image size"
-constexpr int32_t SInvalidBitmap = 65432;     // "Bitmap image is not valid"
 
 class TImageList : public QObject, public TFormComponent {
     Q_OBJECT

@@ -5,12 +5,11 @@
 
 #include "NumberToText.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::tools {
 
 namespace {
-
-constexpr int32_t SUnknownErrorNumber = 20047;
 
 template <typename T> bool InRange(const std::vector<T>& v, int32_t I)
 {

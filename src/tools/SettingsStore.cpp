@@ -6,6 +6,7 @@
 #include "platform/Errors.h"
 #include "platform/FrameworkStrings.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::tools {
 
@@ -71,7 +72,7 @@ void TRegIniStore::WriteInteger(const std::string& Section, const std::string& N
     TRegistry reg(FRoot);
     if (!OpenSection(reg, Section, true))
         throw platform::ERegistryException(
-            platform::ReplaceFirstS(platform::LoadStr(platform::SRegCreateFailed), Section));
+            platform::ReplaceFirstS(platform::LoadStr(SRegCreateFailed), Section));
     if (auto old = reg.Value(Name); old && old->Type == platform::REG_SZ)
         reg.WriteString(Name, std::to_string(Value));
     else
@@ -103,7 +104,7 @@ void TRegIniStore::WriteString(const std::string& Section, const std::string& Na
     TRegistry reg(FRoot);
     if (!OpenSection(reg, Section, true))
         throw platform::ERegistryException(
-            platform::ReplaceFirstS(platform::LoadStr(platform::SRegCreateFailed), Section));
+            platform::ReplaceFirstS(platform::LoadStr(SRegCreateFailed), Section));
     reg.WriteString(Name, Value);
 }
 

@@ -6,13 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "strings/StringIds.h"
+
 namespace tavo::tools {
 
 // Longest expression evaluated, counted without spaces; a longer text is rejected.
 constexpr size_t MaxExpressionLength = 512;
-
-constexpr int32_t SNotLogicalValue = 20037;
-constexpr int32_t SNoLogicalValue = 20040;
 
 // True when Text is a valid expression; Value is its result or NullReal. A blank text
 // gives false without a message.

@@ -13,6 +13,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/ControlHelp.h"
 #include "tools/MessageBoxes.h"
 #include "tools/TextRoutines.h"
@@ -22,8 +23,6 @@
 namespace tavo::vxedit {
 
 namespace {
-
-constexpr int32_t SInvalidCast = 65380;  // "Invalid class typecast"
 
 TErrorBeep& Beeper()
 {

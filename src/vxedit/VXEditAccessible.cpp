@@ -6,15 +6,13 @@
 
 #include "platform/AnsiText.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/MessageBoxes.h"
 #include "vxedit/VXEdit.h"
 
 namespace tavo::vxedit {
 
 namespace {
-
-constexpr int32_t SSpinButtons = 11460;   // "Up and down"
-constexpr int32_t SChooseButton = 11461;  // "Choose"
 
 // QAccessibleWidget is an action interface already; the actions are the buttons'.
 class TButtonAreaAccessible : public QAccessibleWidget {

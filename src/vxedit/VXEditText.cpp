@@ -5,6 +5,7 @@
 #include "lookup/LookUpCtrls.h"
 #include "platform/Format.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/MessageBoxes.h"
 #include "tools/TextRoutines.h"
 #include "tools/TextToNumber.h"
@@ -65,9 +66,8 @@ TCheckOutcome CheckFieldText(uint8_t ValueKind, const std::string& Text,
         if (outcome.Valid && !blank)
             outcome.Text = LogicalTexts[value != 0 ? 1 : 0];
         else if (!outcome.Valid)
-            outcome.Reason =
-                blank ? platform::LoadStr(tools::SNoLogicalValue)
-                      : platform::Format(platform::LoadStr(tools::SNotLogicalValue), {Text});
+            outcome.Reason = blank ? platform::LoadStr(SNoLogicalValue)
+                                   : platform::Format(platform::LoadStr(SNotLogicalValue), {Text});
         break;
     }
     default:

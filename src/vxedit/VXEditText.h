@@ -7,15 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "strings/StringIds.h"
+
 namespace tavo::lookup {
 class TCustomLookUp;
 }
 
 namespace tavo::vxedit {
-
-constexpr int32_t SNotInList = 20042;  // "Entered text '%S' does not occur in the list ..."
-constexpr int32_t SFalse = 10269;
-constexpr int32_t STrue = 10268;
 
 // Every character below 32 (tabs, line breaks) becomes a space.
 QString WithoutControlChars(QString Text);
