@@ -286,8 +286,7 @@ void TManualIndexer::Start(const fs::path& File, const QStringList& Files,
                     post([this] { emit DocumentStored(); });
             };
             const TRefreshReport report =
-                RefreshIndex(index, Files, *source, callbacks, FStop, Destinations,
-                             IndexReaders());
+                RefreshIndex(index, Files, *source, callbacks, FStop, Destinations, IndexReaders());
             post([this, report] { emit Finished(report); });
         } catch (const EManualIndex& Error) {
             post([this, Reason = Error.Text()] { emit Failed(Reason); });

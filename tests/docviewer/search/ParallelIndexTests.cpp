@@ -51,8 +51,7 @@ protected:
 
 TEST_F(ParallelIndex, DocumentsFinishedOutOfOrderAreWrittenWholeInTheManualsOrder)
 {
-    const QString a = File("a.pdf"), bad = File("bad.pdf"), c = File("c.pdf"),
-                  d = File("d.pdf");
+    const QString a = File("a.pdf"), bad = File("bad.pdf"), c = File("c.pdf"), d = File("d.pdf");
     const QString gone = test::KeyOf(Docs() / "gone.pdf");
     FFake.Pages[a] = {"alfa jeden", "alfa dwa"};
     FFake.Pages[c] = {"gamma jeden", "gamma dwa", "gamma trzy"};
@@ -137,8 +136,8 @@ TEST_F(ParallelIndex, TheRealComponentReadingAtOnceBuildsTheSameIndexAsOneReader
     std::atomic<bool> stop{false};
     auto build = [&](const char* Name, int Readers) {
         auto index = std::make_unique<TManualIndex>(test::TestFolder() / Name);
-        const TRefreshReport report = RefreshIndex(*index, files, RealSource(), {}, stop, {},
-                                                   Readers);
+        const TRefreshReport report =
+            RefreshIndex(*index, files, RealSource(), {}, stop, {}, Readers);
         EXPECT_EQ(report.Indexed, files.size()) << Readers;
         return index;
     };
