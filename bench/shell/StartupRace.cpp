@@ -255,10 +255,12 @@ int main(int argc, char** argv)
     xcb_change_window_attributes(c, screen->root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(c);
 
-    TRace splash{"shell: start until the splash is shown", "bare window with a line of text",
-                 {}, {}};
+    TRace splash{
+        "shell: start until the splash is shown", "bare window with a line of text", {}, {}};
     TRace start{"shell: start until main window shown",
-                "bare main window, three tabs and a line of text", {}, {}};
+                "bare main window, three tabs and a line of text",
+                {},
+                {}};
     std::vector<double> bare, withText;  // for reference
     TRace browser{
         "shell: first Internet visit until page loaded", "bare web view loading the page", {}, {}};
@@ -273,8 +275,7 @@ int main(int argc, char** argv)
             splash.Baseline.push_back(*t);
         if (auto t = TimeToWindow(c, {TAVO_BARE_WINDOW, "--tabs"}, env, "Bare main window"))
             start.Baseline.push_back(*t);
-        const TMapTimes shell =
-            TimesToWindow(c, {TAVO_SHELL}, env, "Computer program Tavo C.H.");
+        const TMapTimes shell = TimesToWindow(c, {TAVO_SHELL}, env, "Computer program Tavo C.H.");
         if (shell.Titled) {
             start.Subject.push_back(*shell.Titled);
             if (shell.First)
