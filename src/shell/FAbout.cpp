@@ -134,6 +134,7 @@ void TF_About::BuildContents()
             tools::Guarded([this] { L_CopyRightClick(); }));
 
     FormCreate();
+    FBuilt = true;
 }
 
 TF_About::~TF_About()
@@ -180,7 +181,8 @@ void TF_About::paintEvent(QPaintEvent* Event)
     // The footer's frame.
     p.setPen(QColor(128, 128, 128));
     p.drawRect(QRect(6, kFooterTop, kWidth - 13, kHeight - kFooterTop - 7));
-    if (!FPainted) {
+    // Painted means painted whole: the window system may be shown the frame alone first.
+    if (!FPainted && FBuilt) {
         FPainted = true;
         platform::LogLifeEvent("splash painted");
         if (FPaintWait)

@@ -46,7 +46,8 @@ private:
     TLinkLabel* L_FirmWWW = nullptr;
     TLinkLabel* L_FirmEMail = nullptr;
     MakerLinks FMaker{};
-    bool FPainted = false;
+    bool FBuilt = false;               // its contents are all there
+    bool FPainted = false;             // with them
     QEventLoop* FPaintWait = nullptr;  // ShowAndPaint waiting for the first paint
 };
 

@@ -150,7 +150,10 @@ TEST(Startup, NothingButTheWindowsIsBuiltOrLoadedBeforeTheMainWindowShows)
         return false;
     };
     EXPECT_FALSE(loaded("/iconengines/"));
-    // The splash's contents, built after it was asked onto the screen, all show.
+    // The splash's contents, built after it was asked onto the screen, all show, and they
+    // are painted before the rest of the program is built.
+    const auto ev = platform::LifeEvents();
+    EXPECT_LT(IndexOf(ev, "splash created"), IndexOf(ev, "splash painted"));
     for (QLabel* label : shell::F_About->findChildren<QLabel*>())
         EXPECT_TRUE(label->isVisible()) << label->objectName().toStdString();
 
