@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QIconEngine>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOption>
 #include <QSvgRenderer>
@@ -83,9 +84,16 @@ QIcon ArtworkIcon(const QString& Resource)
 
 QPixmap ArtworkPixmap(const QString& Resource, int Size, qreal DevicePixelRatio)
 {
+    // The splash and the main window show the same logos: drawn once.
+    const QString key =
+        QStringLiteral("tavo-artwork:%1:%2:%3").arg(Resource).arg(Size).arg(DevicePixelRatio);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
     QSvgRenderer renderer(Resource);
-    QPixmap pixmap = QPixmap::fromImage(Render(renderer, QSize(Size, Size) * DevicePixelRatio));
+    pixmap = QPixmap::fromImage(Render(renderer, QSize(Size, Size) * DevicePixelRatio));
     pixmap.setDevicePixelRatio(DevicePixelRatio);
+    QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 
