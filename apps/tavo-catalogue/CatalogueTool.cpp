@@ -350,7 +350,8 @@ UpdateIndex(docviewer::TManualIndex& Index, const docviewer::TManualEntries& Ent
     };
     std::atomic<bool> Stop{false};
     return docviewer::RefreshIndex(Index, Entries.Files(), docviewer::TextSourceOf(*Source),
-                                   Callbacks, Stop, Entries.Destinations());
+                                   Callbacks, Stop, Entries.Destinations(),
+                                   docviewer::IndexReaders());
 }
 
 int IndexManual(const std::string& File, objects::TFileVerInfo& VerInfo, std::ostream& Out,

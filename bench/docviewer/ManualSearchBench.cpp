@@ -34,6 +34,7 @@
 #include "identity/ApplCons.h"
 #include "objects/ObjectsModule.h"
 #include "platform/ComponentRegistry.h"
+#include "platform/PdfTextSource.h"
 #include "tools/ToolsModule.h"
 
 using namespace tavo;
@@ -147,13 +148,13 @@ struct TRandom {
 };
 
 // Writes the description of document Number and has the project's generator make it.
-bool Generate(const fs::path& Folder, int Number)
+bool Generate(const fs::path& Folder, int Number, int Pages = kPagesEach)
 {
     TRandom random{static_cast<uint64_t>(Number) * 7919 + 1};
     const fs::path description = Folder / ("doc" + std::to_string(Number) + ".txt");
     {
         std::ofstream out(description);
-        for (int page = 1; page <= kPagesEach; ++page) {
+        for (int page = 1; page <= Pages; ++page) {
             out << "page Dokument " << Number << ", strona " << page << "\n";
             for (int line = 0; line < 24; ++line) {
                 out << "text";
@@ -173,24 +174,35 @@ bool Generate(const fs::path& Folder, int Number)
     return generator.waitForFinished(600000) && generator.exitCode() == 0;
 }
 
+std::map<std::string, double> Figures;
+
+// The reader component's text source, found as the viewer finds it.
+QObject* TextSource()
+{
+    static std::unique_ptr<QObject> source = [] {
+        objects::StartObjectsModule();
+        tools::StartToolsCore();
+        identity::StartApplCons(identity::TSettingsStores::Skip);
+        ::setenv("TAVO_PLUGIN_PATH", READER_PLUGIN_DIR, 1);
+        platform::TComponentRegistry::Instance().Rescan();
+        return docviewer::CreateTextSource();
+    }();
+    return source.get();
+}
+
 struct TManual {
     QTemporaryDir Folder;
     objects::TObjectCollection Catalogue;
     std::unique_ptr<catalogue::TDocCatalogue> Doc;
     std::unique_ptr<docviewer::TManualEntries> Entries;
-    std::unique_ptr<QObject> Source;
+    QObject* Source = nullptr;
     fs::path IndexFile;
     bool Ready = false;
     double IndexSeconds = 0;
 
     TManual()
     {
-        objects::StartObjectsModule();
-        tools::StartToolsCore();
-        identity::StartApplCons(identity::TSettingsStores::Skip);
-        ::setenv("TAVO_PLUGIN_PATH", READER_PLUGIN_DIR, 1);
         ::setenv("XDG_CACHE_HOME", (Folder.path() + "/cache").toLocal8Bit().constData(), 1);
-        platform::TComponentRegistry::Instance().Rescan();
         const fs::path folder = Folder.path().toStdString();
         std::fprintf(stderr, "generating %d documents of %d pages...\n", kDocuments, kPagesEach);
         for (int n = 1; n <= kDocuments; ++n) {
@@ -210,7 +222,7 @@ struct TManual {
             Catalogue, catalogue::StandardDocTypes(),
             catalogue::TDocumentFolder(folder.string() + "/"));
         Entries = std::make_unique<docviewer::TManualEntries>(Doc.get());
-        Source = docviewer::CreateTextSource();
+        Source = TextSource();
         IndexFile = folder / "manual.sqlite";
         std::fprintf(stderr, "indexing %d pages...\n", kDocuments * kPagesEach);
         QElapsedTimer t;
@@ -221,6 +233,8 @@ struct TManual {
             index, Entries->Files(), docviewer::TextSourceOf(*Source), {}, stop);
         IndexSeconds = t.nsecsElapsed() / 1e9;
         Ready = report.Pages == kDocuments * kPagesEach;
+        if (Ready)
+            Figures["whole_manual_s"] = IndexSeconds;
     }
     QString Document(int Number) const
     {
@@ -239,8 +253,6 @@ double Median(std::vector<double> Values)
     std::sort(Values.begin(), Values.end());
     return Values.empty() ? 0 : Values[Values.size() / 2];
 }
-
-std::map<std::string, double> Figures;
 
 // Poppler alone: open the document, take every page's text.
 int PopplerText(const QString& File)
@@ -295,6 +307,114 @@ void BM_IndexAgainstPopplerInTurns(benchmark::State& State)
     Figures["index_pages_per_s"] = kPagesEach / Median(indexing);
     Figures["poppler_pages_per_s"] = kPagesEach / Median(poppler);
     Figures["index_ratio"] = Median(indexing) / Median(poppler);
+}
+
+// A first index of a manual of 8 documents of unequal length, 3,000 pages in all, against
+// Poppler's own pdftotext run over the same files one after another.
+const int FirstSetPages[] = {620, 540, 460, 400, 340, 280, 220, 140};
+
+struct TFirstSet {
+    QTemporaryDir Folder;
+    QStringList Files;
+    int Pages = 0;
+    bool Ready = false;
+
+    TFirstSet()
+    {
+        const fs::path folder = Folder.path().toStdString();
+        std::fprintf(stderr, "generating the first-index set...\n");
+        int number = 101;
+        for (int pages : FirstSetPages) {
+            if (!Generate(folder, number, pages))
+                return;
+            Files << Folder.path() + QStringLiteral("/doc%1.pdf").arg(number++);
+            Pages += pages;
+        }
+        Ready = true;
+    }
+};
+
+TFirstSet& FirstSet()
+{
+    static TFirstSet set;
+    return set;
+}
+
+bool Pdftotext(const QStringList& Files, const QString& Out)
+{
+    for (const QString& file : Files) {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {file, Out});
+        if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit ||
+            p.exitCode() != 0)
+            return false;
+    }
+    return true;
+}
+
+int64_t FirstIndex(const QStringList& Files, const fs::path& Index, int Readers)
+{
+    std::error_code ec;
+    for (const char* suffix : {"", "-wal", "-shm"})
+        fs::remove(Index.string() + suffix, ec);
+    docviewer::TManualIndex index(Index);
+    std::atomic<bool> stop{false};
+    return docviewer::RefreshIndex(index, Files, docviewer::TextSourceOf(*TextSource()), {}, stop,
+                                   {}, Readers)
+        .Pages;
+}
+
+// Text extraction alone through the reader component, on one thread: the share of a
+// build that is Poppler's.
+int64_t ExtractOnly(const QStringList& Files)
+{
+    int64_t pages = 0;
+    for (const QString& file : Files)
+        docviewer::TextSourceOf(*TextSource())
+            .ReadPages(
+                file, [&](int32_t, const QString&) { return ++pages, true; }, nullptr);
+    return pages;
+}
+
+void BM_FirstIndexAgainstPdftotext(benchmark::State& State)
+{
+    if (!FirstSet().Ready) {
+        State.SkipWithError("the first-index set could not be generated");
+        return;
+    }
+    const QStringList& files = FirstSet().Files;
+    const fs::path index = fs::path(FirstSet().Folder.path().toStdString()) / "first.sqlite";
+    const QString out = FirstSet().Folder.path() + QStringLiteral("/out.txt");
+    const int readers = docviewer::IndexReaders();
+    std::vector<double> pdftotext, parallel, single, extract;
+    QElapsedTimer t;
+    for (auto _ : State) {
+        t.start();
+        if (!Pdftotext(files, out)) {
+            State.SkipWithError("pdftotext failed");
+            return;
+        }
+        pdftotext.push_back(t.nsecsElapsed() / 1e9);
+        t.start();
+        const int64_t built = FirstIndex(files, index, readers);
+        parallel.push_back(t.nsecsElapsed() / 1e9);
+        t.start();
+        const int64_t alone = FirstIndex(files, index, 1);
+        single.push_back(t.nsecsElapsed() / 1e9);
+        t.start();
+        const int64_t read = ExtractOnly(files);
+        extract.push_back(t.nsecsElapsed() / 1e9);
+        if (built != FirstSet().Pages || alone != built || read != built) {
+            State.SkipWithError("pages missing");
+            return;
+        }
+    }
+    Figures["first_pdftotext_s"] = Median(pdftotext);
+    Figures["first_parallel_s"] = Median(parallel);
+    Figures["first_single_s"] = Median(single);
+    Figures["first_extract_s"] = Median(extract);
+    Figures["first_readers"] = readers;
+    State.counters["ratio"] = Median(parallel) / Median(pdftotext);
 }
 
 struct TQueryCase {
@@ -379,6 +499,7 @@ void BM_LikeScan(benchmark::State& State)
     QSqlDatabase::removeDatabase(QStringLiteral("like"));
 }
 
+BENCHMARK(BM_FirstIndexAgainstPdftotext)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_IndexAgainstPopplerInTurns)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Search)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_IndexMatch)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->MinTime(1.0);
@@ -396,7 +517,7 @@ public:
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        if (Manual().Ready)
+        if (Figures.count("whole_manual_s"))
             std::printf("whole manual: %d pages indexed in %.1f s (%.0f pages/s)\n",
                         kDocuments * kPagesEach, Manual().IndexSeconds,
                         kDocuments * kPagesEach / Manual().IndexSeconds);
@@ -405,6 +526,15 @@ public:
                         "at most 1.5)\n",
                         Figures["index_pages_per_s"], Figures["poppler_pages_per_s"],
                         Figures["index_ratio"]);
+        if (Figures.count("first_parallel_s"))
+            std::printf("first index of %d pages in %zu documents: %.2f s on %.0f reading "
+                        "threads, pdftotext one after another %.2f s: ratio %.2f (target at "
+                        "most 1.0)\n  where the time goes: extraction alone on one thread "
+                        "%.2f s, the whole build on one thread %.2f s\n",
+                        FirstSet().Pages, std::size(FirstSetPages), Figures["first_parallel_s"],
+                        Figures["first_readers"], Figures["first_pdftotext_s"],
+                        Figures["first_parallel_s"] / Figures["first_pdftotext_s"],
+                        Figures["first_extract_s"], Figures["first_single_s"]);
         for (const TQueryCase& c : Queries) {
             auto search = FTimes.find(std::string("BM_Search/") + c.Name);
             auto match = FTimes.find(std::string("BM_IndexMatch/") + c.Name);

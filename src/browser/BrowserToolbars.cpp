@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "BrowserTab.h"
+#include "tools/ArtworkIcon.h"
 #include "tools/MessageBoxes.h"
 
 namespace tavo::browser {
@@ -22,7 +23,7 @@ QIcon BrowserIcon(const char* Name)
 {
     if (!Name)
         return QIcon();
-    return QIcon(QStringLiteral(":/icons/browser-%1.svg").arg(QLatin1String(Name)));
+    return tools::ArtworkIcon(QStringLiteral(":/icons/browser-%1.svg").arg(QLatin1String(Name)));
 }
 
 QAction* Command(QObject* Owner, const char* Name, const QString& Text, const char* Icon,

@@ -10,6 +10,7 @@
 #include "platform/ShellExecute.h"
 #include "platform/StringTable.h"
 #include "strings/StringIds.h"
+#include "tools/ArtworkIcon.h"
 
 namespace tavo::shell {
 
@@ -139,8 +140,8 @@ MakerLinks CreateMakerLinks(QWidget* Parent, int LogoSize)
     links.L_CopyRight->setWordWrap(true);
     links.Image1 = new TLinkLabel(Parent);
     links.Image1->setObjectName(QStringLiteral("Image1"));
-    links.Image1->setPixmap(
-        QIcon(QStringLiteral(":/artwork/maker-logo.svg")).pixmap(LogoSize, LogoSize));
+    links.Image1->setPixmap(tools::ArtworkPixmap(QStringLiteral(":/artwork/maker-logo.svg"),
+                                                 LogoSize, Parent->devicePixelRatioF()));
     links.Image1->setFixedSize(LogoSize, LogoSize);
     return links;
 }

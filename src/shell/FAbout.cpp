@@ -1,15 +1,17 @@
 #include "FAbout.h"
 
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include "LinkLabel.h"
 #include "platform/StartupLog.h"
+#include "tools/ArtworkIcon.h"
 #include "tools/MessageBoxes.h"
 
 namespace tavo::shell {
@@ -43,6 +45,24 @@ QLabel* PlainLabel(QWidget* parent, const char* name, const QString& text, int p
 TF_About::TF_About(QWidget* Parent)
     : QWidget(Parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
+    Setup();
+    BuildContents();
+}
+
+TF_About::TF_About(TShowFirst)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    Setup();
+    ShowCentred();
+    BuildContents();
+    // Children made on a window already shown are hidden until shown themselves.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            child->show();
+}
+
+void TF_About::Setup()
+{
     setObjectName(QStringLiteral("F_About"));
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -50,10 +70,22 @@ TF_About::TF_About(QWidget* Parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
+}
 
+void TF_About::ShowCentred()
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    show();
+    raise();
+}
+
+void TF_About::BuildContents()
+{
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("Image2"));
-    logo->setPixmap(QIcon(QStringLiteral(":/artwork/distributor-logo.svg")).pixmap(64, 64));
+    logo->setPixmap(tools::ArtworkPixmap(QStringLiteral(":/artwork/distributor-logo.svg"), 64,
+                                         devicePixelRatioF()));
     logo->setGeometry(14, 12, 64, 64);
     logo->setAccessibleName(DistributorData::Name());
 
@@ -102,6 +134,7 @@ TF_About::TF_About(QWidget* Parent)
             tools::Guarded([this] { L_CopyRightClick(); }));
 
     FormCreate();
+    FBuilt = true;
 }
 
 TF_About::~TF_About()
@@ -116,19 +149,27 @@ void TF_About::FormCreate()
 
 void TF_About::ShowAndPaint()
 {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
-    show();
-    raise();
-    // The window system maps the window asynchronously; wait (briefly) until it can be
-    // drawn, then draw it now rather than when the loop gets round to it.
-    QElapsedTimer waited;
-    waited.start();
-    while (!FPainted && waited.elapsed() < 1000) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    if (!isVisible())
+        ShowCentred();
+    // The window system maps the window asynchronously; wait (a second at most) until it
+    // can be drawn, then draw it now rather than when the loop gets round to it. The wait
+    // ends the moment it is painted: a wait by slices would sit out the rest of a slice.
+    if (FPainted)
+        return;
+    QEventLoop wait;
+    FPaintWait = &wait;
+    QTimer::singleShot(1000, &wait, &QEventLoop::quit);
+    QTimer poll;  // a window system that tells nothing of the exposure
+    connect(&poll, &QTimer::timeout, this, [this] {
         if (windowHandle() && windowHandle()->isExposed())
             repaint();
-    }
+    });
+    poll.start(20);
+    if (windowHandle() && windowHandle()->isExposed())
+        repaint();
+    if (!FPainted)
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    FPaintWait = nullptr;
 }
 
 void TF_About::paintEvent(QPaintEvent* Event)
@@ -140,9 +181,12 @@ void TF_About::paintEvent(QPaintEvent* Event)
     // The footer's frame.
     p.setPen(QColor(128, 128, 128));
     p.drawRect(QRect(6, kFooterTop, kWidth - 13, kHeight - kFooterTop - 7));
-    if (!FPainted) {
+    // Painted means painted whole: the window system may be shown the frame alone first.
+    if (!FPainted && FBuilt) {
         FPainted = true;
         platform::LogLifeEvent("splash painted");
+        if (FPaintWait)
+            FPaintWait->quit();
     }
 }
 

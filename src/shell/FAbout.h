@@ -4,6 +4,7 @@
 
 #include "ContactLinks.h"
 
+class QEventLoop;
 class QLabel;
 
 namespace tavo::shell {
@@ -16,6 +17,10 @@ class TF_About : public QWidget {
     Q_OBJECT
 public:
     explicit TF_About(QWidget* Parent = nullptr);
+    // For the program's start: the window is asked onto the screen first and its contents
+    // built while the window system maps it, so they are all there at its first paint.
+    enum TShowFirst { ShowFirst };
+    explicit TF_About(TShowFirst);
     ~TF_About() override;
 
     // Shows the window on top, centred, and paints it at once: the message loop has not
@@ -33,12 +38,17 @@ protected:
     void paintEvent(QPaintEvent* Event) override;
 
 private:
+    void Setup();
+    void ShowCentred();
+    void BuildContents();
     void FormCreate();
 
     TLinkLabel* L_FirmWWW = nullptr;
     TLinkLabel* L_FirmEMail = nullptr;
     MakerLinks FMaker{};
-    bool FPainted = false;
+    bool FBuilt = false;               // its contents are all there
+    bool FPainted = false;             // with them
+    QEventLoop* FPaintWait = nullptr;  // ShowAndPaint waiting for the first paint
 };
 
 // The splash while it exists (null once it is gone); the main window's first showing

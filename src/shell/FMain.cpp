@@ -10,6 +10,7 @@
 #include <QStackedLayout>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -30,6 +31,7 @@
 #include "platform/StartupLog.h"
 #include "platform/StringTable.h"
 #include "strings/StringIds.h"
+#include "tools/ArtworkIcon.h"
 #include "tools/MessageBoxes.h"
 
 namespace tavo::shell {
@@ -70,19 +72,18 @@ TF_Main::TF_Main(QWidget* Parent) : QMainWindow(Parent)
     PageControl1->setDocumentMode(false);
     PageControl1->tabBar()->setMinimumHeight(22);
     PageControl1->setIconSize(QSize(16, 16));
-    PageControl1->addTab(BuildProgramsTab(), QIcon(QStringLiteral(":/icons/tab-programs.svg")),
+    PageControl1->addTab(BuildProgramsTab(),
+                         tools::ArtworkIcon(QStringLiteral(":/icons/tab-programs.svg")),
                          tr("Programs"));
-    PageControl1->addTab(BuildInternetTab(), QIcon(QStringLiteral(":/icons/tab-internet.svg")),
+    PageControl1->addTab(BuildInternetTab(),
+                         tools::ArtworkIcon(QStringLiteral(":/icons/tab-internet.svg")),
                          tr("Internet"));
-    PageControl1->addTab(BuildManualTab(), QIcon(QStringLiteral(":/icons/tab-manual.svg")),
+    PageControl1->addTab(BuildManualTab(),
+                         tools::ArtworkIcon(QStringLiteral(":/icons/tab-manual.svg")),
                          tr("Manual"));
     PageControl1->setAccessibleName(tr("Tabs"));
     layout->addWidget(PageControl1, 1);
     setCentralWidget(central);
-
-    FBrowserTab = new browser::TBrowserTab(
-        this, browser::TBrowserTab::Parts{P_HTML1, AdressLabel, ProgressBar, FButtonsBar,
-                                          FAddressBar, DistributorData::Web()});
 
     // Ctrl+Q closes the window as Alt+F4 does.
     auto* quit = new QAction(this);
@@ -146,7 +147,8 @@ void TF_Main::BuildBanner(QWidget* Parent)
     inner->setSpacing(12);
     auto* logo = new QLabel(shape);
     logo->setObjectName(QStringLiteral("Image2"));
-    logo->setPixmap(QIcon(QStringLiteral(":/artwork/distributor-logo.svg")).pixmap(64, 64));
+    logo->setPixmap(tools::ArtworkPixmap(QStringLiteral(":/artwork/distributor-logo.svg"), 64,
+                                         devicePixelRatioF()));
     logo->setAccessibleName(DistributorData::Name());
     inner->addWidget(logo);
 
@@ -206,7 +208,7 @@ QWidget* TF_Main::BuildProgramsTab()
         b->setObjectName(QLatin1String(name));
         b->setText(caption);
         b->setAccessibleName(caption);
-        b->setIcon(QIcon(icon));
+        b->setIcon(tools::ArtworkIcon(icon));
         b->setIconSize(QSize(28, 28));
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setAutoRaise(true);  // flat until the mouse is over it
@@ -330,7 +332,7 @@ void TF_Main::UpdateTabView()
 {
     int i = PageControl1->currentIndex();
     P_Main->setVisible(i != TabInternet && i != TabManual);
-    bool show = i == TabInternet && FBrowserTab->BrowserReady();
+    bool show = i == TabInternet && FBrowserTab && FBrowserTab->BrowserReady();
     FAddressBar->setVisible(show);
     FButtonsBar->setVisible(show);
     PageControl1->setVisible(true);
@@ -350,7 +352,20 @@ void TF_Main::PageControl1Change()
 
 void TF_Main::CreateBrowser()
 {
-    FBrowserTab->CreateBrowser();
+    if (browser::TBrowserTab* tab = BrowserTab())
+        tab->CreateBrowser();
+}
+
+browser::TBrowserTab* TF_Main::BrowserTab() const
+{
+    // Its toolbars' buttons, menus and page tools are built when first needed, or right
+    // after the window shows: the window does not wait for what its first tab never shows.
+    if (!FBrowserTab && !FDestroyed)
+        FBrowserTab = new browser::TBrowserTab(
+            const_cast<TF_Main*>(this),
+            browser::TBrowserTab::Parts{P_HTML1, AdressLabel, ProgressBar, FButtonsBar, FAddressBar,
+                                        DistributorData::Web()});
+    return FBrowserTab;
 }
 
 const objects::TObjectCollection* TF_Main::Catalogue() const
@@ -403,9 +418,10 @@ void TF_Main::ShowTab(Tab Which)
 bool TF_Main::ShowWebAddress(const QString& Address)
 {
     ShowTab(TabInternet);
-    if (!FBrowserTab->BrowserReady())
+    browser::TBrowserTab* tab = BrowserTab();
+    if (!tab || !tab->BrowserReady())
         return false;
-    FBrowserTab->Browser()->Navigate(Address);
+    tab->Browser()->Navigate(Address);
     if (isVisible()) {
         raise();
         activateWindow();
@@ -417,8 +433,12 @@ void TF_Main::FormShow()
 {
     platform::LogLifeEvent("main window shown");
     DestroySplash();
-    // The first visit to "Internet" then finds the engine ready.
-    FBrowserTab->PrepareWhenIdle();
+    // Once the window is on the screen; the first visit to "Internet" then finds the tab
+    // built and the engine ready.
+    QTimer::singleShot(0, this, tools::Guarded([this] {
+                           if (browser::TBrowserTab* tab = BrowserTab())
+                               tab->PrepareWhenIdle();
+                       }));
 }
 
 void TF_Main::FormClose()
@@ -436,7 +456,8 @@ void TF_Main::FormDestroy()
     if (FDestroyed)
         return;
     FDestroyed = true;
-    FBrowserTab->Release();
+    if (FBrowserTab)
+        FBrowserTab->Release();
     // The viewer (which stores its layout as it goes) before the catalogue whose entries
     // its tree shows, so the tree never holds released entries.
     delete FViewer.data();

@@ -66,7 +66,8 @@ public:
     // read from the next first visit to "Manual" on.
     const std::string& DocumentationFolder() const { return FDocumentationFolder; }
     void SetDocumentationFolder(const std::string& Folder) { FDocumentationFolder = Folder; }
-    browser::TBrowserTab* BrowserTab() const { return FBrowserTab; }
+    // The Internet tab's browser, toolbars and commands, built on first call.
+    browser::TBrowserTab* BrowserTab() const;
     // The documentation catalogue and viewer: none until the first successful visit to
     // the "Manual" tab.
     const objects::TObjectCollection* Catalogue() const;
@@ -111,7 +112,7 @@ private:
 
     // Fields.
     std::string FDiscFolder;
-    browser::TBrowserTab* FBrowserTab = nullptr;
+    mutable browser::TBrowserTab* FBrowserTab = nullptr;
     std::array<char, CommandLineSize> FCommandLine{};
     // The folder of the catalogue and its documents, as the disc writes it.
     std::string FDocumentationFolder;

@@ -21,7 +21,7 @@ TShellProgram::~TShellProgram()
 
 void TShellProgram::CreateForms()
 {
-    F_About = new TF_About();
+    F_About = new TF_About(TF_About::ShowFirst);
     platform::LogLifeEvent("splash created");
     F_About->ShowAndPaint();
     FDataModule = std::make_unique<docviewer::TDM_DocItem>();

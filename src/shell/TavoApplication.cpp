@@ -2,6 +2,7 @@
 
 #include <QIcon>
 
+#include "tools/ArtworkIcon.h"
 #include "tools/MessageBoxes.h"
 
 namespace tavo::shell {
@@ -10,7 +11,7 @@ TavoApplication::TavoApplication(int& argc, char** argv) : QApplication(argc, ar
 {
     setApplicationName(QStringLiteral("tavo-shell"));
     setOrganizationName(QStringLiteral("TerVik"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tavo.svg")));
+    setWindowIcon(tools::ArtworkIcon(QStringLiteral(":/icons/tavo.svg")));
 }
 
 bool TavoApplication::notify(QObject* Receiver, QEvent* Event)

@@ -1,7 +1,10 @@
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QToolBar>
 #include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "QtTestHelpers.h"
@@ -13,6 +16,8 @@
 #include "platform/Registry.h"
 #include "platform/StartupLog.h"
 #include "shell/FAbout.h"
+#include "shell/FMain.h"
+#include "tools/ArtworkIcon.h"
 #include "tools/Tools.h"
 
 using namespace tavo;
@@ -129,4 +134,50 @@ TEST(Startup, StreamIdentityValuesAreSetAndWrittenIntoLongHeaders)
         EXPECT_NE(bytes.find(texts), std::string::npos);
     }
     EXPECT_EQ(identity::CatalogueVerInfo(), nullptr);
+}
+
+// What the start-up keeps off its path: the icon-engine plugin (the artwork is drawn by Qt
+// SVG directly) and the Internet tab's commands, built once the window shows.
+TEST(Startup, NothingButTheWindowsIsBuiltOrLoadedBeforeTheMainWindowShows)
+{
+    StartedShell shell(false);
+    auto loaded = [](const char* Part) {
+        std::ifstream maps("/proc/self/maps");
+        std::string line;
+        while (std::getline(maps, line))
+            if (line.find(Part) != std::string::npos)
+                return true;
+        return false;
+    };
+    EXPECT_FALSE(loaded("/iconengines/"));
+    // The splash's contents, built after it was asked onto the screen, all show, and they
+    // are painted before the rest of the program is built.
+    const auto ev = platform::LifeEvents();
+    EXPECT_LT(IndexOf(ev, "splash created"), IndexOf(ev, "splash painted"));
+    for (QLabel* label : shell::F_About->findChildren<QLabel*>())
+        EXPECT_TRUE(label->isVisible()) << label->objectName().toStdString();
+
+    EXPECT_TRUE(shell.Main()->Bar(0)->actions().isEmpty());
+    shell.Program->ShowMainWindow();
+    EXPECT_FALSE(loaded("/iconengines/"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(shell.Main()->Bar(0)->actions().isEmpty());
+    EXPECT_FALSE(shell.Main()->Bar(1)->findChildren<QComboBox*>().isEmpty());
+}
+
+TEST(Startup, ArtworkIconsAreDrawnAtTheSizeAskedAndGreyedWhenDisabled)
+{
+    StartedShell shell(false);
+    const QIcon icon = tools::ArtworkIcon(QStringLiteral(":/icons/tab-programs.svg"));
+    ASSERT_FALSE(icon.isNull());
+    for (int size : {16, 28, 64}) {
+        const QImage image = icon.pixmap(size, size).toImage();
+        EXPECT_EQ(image.size(), QSize(size, size));
+        EXPECT_GT(qAlpha(image.pixel(size / 2, size / 2)), 0) << size;
+    }
+    EXPECT_NE(icon.pixmap(16, 16, QIcon::Disabled).toImage(), icon.pixmap(16, 16).toImage());
+    const QImage logo =
+        tools::ArtworkPixmap(QStringLiteral(":/artwork/distributor-logo.svg"), 64, 2.0).toImage();
+    EXPECT_EQ(logo.size(), QSize(128, 128));
+    EXPECT_TRUE(tools::ArtworkIcon(QStringLiteral(":/icons/none.svg")).isNull());
 }

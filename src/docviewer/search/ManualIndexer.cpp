@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QThread>
+#include <algorithm>
 #include <exception>
+#include <optional>
 
+#include "DocumentReaders.h"
 #include "SearchStrings.h"
 #include "platform/ComponentRegistry.h"
 #include "platform/Errors.h"
@@ -44,7 +47,7 @@ TFileStamp Stamp(const QString& File)
 TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
                             const platform::IPdfTextSource& Source,
                             const TRefreshCallbacks& Callbacks, const std::atomic<bool>& Stop,
-                            const TDocumentDestinations& Destinations)
+                            const TDocumentDestinations& Destinations, int Readers)
 {
     TRefreshReport report;
     auto event = [&](TIndexEvent::TKind Kind, const QString& File, int32_t Pages,
@@ -63,26 +66,51 @@ TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
             event(TIndexEvent::ieRemoved, known.Path, known.Pages);
         }
     }
+
+    // What each document needs, known before any is read so that several may be read at once.
+    struct TPlan {
+        TFileStamp Stamp;
+        std::optional<TIndexedDocument> Known;
+        int Job = -1;  // among the documents to read
+    };
+    std::vector<TPlan> plans;
+    std::vector<TReadJob> jobs;
+    plans.reserve(Files.size());
+    for (const QString& file : Files) {
+        TPlan plan{Stamp(file), Index.Document(file)};
+        const bool unchanged = plan.Known && plan.Known->Size == plan.Stamp.Size &&
+                               plan.Known->Modified == plan.Stamp.Modified;
+        if (plan.Stamp.Exists && !unchanged) {
+            plan.Job = static_cast<int>(jobs.size());
+            jobs.push_back({file, Destinations.value(file)});
+        }
+        plans.push_back(std::move(plan));
+    }
+    // One reader reads in this thread, as the index is written; more read ahead on threads
+    // of their own.
+    std::unique_ptr<TDocumentReaders> readers;
+    if (Readers > 1 && jobs.size() > 1)
+        readers = std::make_unique<TDocumentReaders>(Source, jobs, Readers, Stop);
+
     for (int i = 0; i < Files.size(); ++i) {
         const QString& file = Files.at(i);
+        const TPlan& plan = plans[i];
         if (Callbacks.Progress)
             Callbacks.Progress(i, static_cast<int>(Files.size()), file);
         if (Stop) {
             report.Interrupted = true;
             return report;
         }
-        const TFileStamp stamp = Stamp(file);
-        const std::optional<TIndexedDocument> known = Index.Document(file);
-        if (!stamp.Exists) {
-            if (known)
+        if (!plan.Stamp.Exists) {
+            if (plan.Known)
                 Index.RemoveDocument(file);
             ++report.Missing;
             event(TIndexEvent::ieMissing, file, 0);
             continue;
         }
-        if (known && known->Size == stamp.Size && known->Modified == stamp.Modified) {
+        if (plan.Job < 0) {
             // A document that could not be read is not tried again until it changes.
-            if (known->Error.isEmpty()) {
+            if (plan.Known->Error.isEmpty()) {
                 // The catalogue may name destinations the index has not looked for yet.
                 const QHash<QString, int32_t> found = Index.Destinations(file);
                 QStringList wanted;
@@ -92,53 +120,75 @@ TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
                 if (!wanted.isEmpty())
                     Index.StoreDestinations(file, Source.DestinationPages(file, wanted));
                 ++report.Unchanged;
-                report.Pages += known->Pages;
-                event(TIndexEvent::ieUnchanged, file, known->Pages);
+                report.Pages += plan.Known->Pages;
+                event(TIndexEvent::ieUnchanged, file, plan.Known->Pages);
             } else {
                 ++report.Unreadable;
-                event(TIndexEvent::ieUnreadable, file, 0, known->Error);
+                event(TIndexEvent::ieUnreadable, file, 0, plan.Known->Error);
             }
             continue;
         }
         Index.BeginDocument(file);
-        std::exception_ptr failure;
+        int32_t count = -1;
         QString error;
-        const int32_t count = Source.ReadPages(
-            file,
-            [&](int32_t Page, const QString& Text) {
-                if (Stop)
-                    return false;
-                // Errors are carried past the component's code, not thrown through it.
-                try {
-                    Index.AddPage(Page, Text);
-                } catch (...) {
-                    failure = std::current_exception();
-                    return false;
+        QHash<QString, int32_t> found;
+        try {
+            if (readers) {
+                for (;;) {
+                    std::optional<TReadBatch> batch = readers->Take(plan.Job);
+                    if (!batch)
+                        break;
+                    for (const auto& [page, text] : batch->Pages)
+                        Index.AddPage(page, text);
+                    if (batch->Finished) {
+                        count = batch->Count;
+                        error = batch->Error;
+                        found = std::move(batch->Destinations);
+                        break;
+                    }
                 }
-                return true;
-            },
-            &error);
-        if (failure || Stop) {
+            } else {
+                std::exception_ptr failure;
+                count = Source.ReadPages(
+                    file,
+                    [&](int32_t Page, const QString& Text) {
+                        if (Stop)
+                            return false;
+                        // Errors are carried past the component's code, not thrown through it.
+                        try {
+                            Index.AddPage(Page, Text);
+                        } catch (...) {
+                            failure = std::current_exception();
+                            return false;
+                        }
+                        return true;
+                    },
+                    &error);
+                if (failure)
+                    std::rethrow_exception(failure);
+                if (count >= 0 && !Stop && !jobs[plan.Job].Destinations.isEmpty())
+                    found = Source.DestinationPages(file, jobs[plan.Job].Destinations);
+            }
+        } catch (...) {
+            readers.reset();
             Index.RollbackDocument();
-            if (failure)
-                std::rethrow_exception(failure);
+            throw;
+        }
+        if (Stop) {
+            Index.RollbackDocument();
             report.Interrupted = true;
             return report;
         }
         if (count < 0) {
-            Index.CommitDocument(stamp.Size, stamp.Modified, 0, error);
+            Index.CommitDocument(plan.Stamp.Size, plan.Stamp.Modified, 0, error);
             ++report.Unreadable;
             event(TIndexEvent::ieUnreadable, file, 0, error);
             continue;
         }
-        const QStringList names = Destinations.value(file);
-        if (!names.isEmpty()) {
-            const QHash<QString, int32_t> found = Source.DestinationPages(file, names);
-            for (const QString& name : names)
-                Index.AddDestination(name, found.value(name, 0));
-        }
+        for (const QString& name : jobs[plan.Job].Destinations)
+            Index.AddDestination(name, found.value(name, 0));
         const int32_t pages = std::min(count, TManualIndex::kMaxPages);
-        Index.CommitDocument(stamp.Size, stamp.Modified, pages, QString());
+        Index.CommitDocument(plan.Stamp.Size, plan.Stamp.Modified, pages, QString());
         ++report.Indexed;
         report.Pages += pages;
         event(TIndexEvent::ieIndexed, file, pages);
@@ -146,6 +196,11 @@ TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
     if (Callbacks.Progress)
         Callbacks.Progress(static_cast<int>(Files.size()), static_cast<int>(Files.size()), {});
     return report;
+}
+
+int IndexReaders()
+{
+    return std::clamp(QThread::idealThreadCount(), 1, 4);
 }
 
 std::unique_ptr<QObject> CreateTextSource()
@@ -231,7 +286,7 @@ void TManualIndexer::Start(const fs::path& File, const QStringList& Files,
                     post([this] { emit DocumentStored(); });
             };
             const TRefreshReport report =
-                RefreshIndex(index, Files, *source, callbacks, FStop, Destinations);
+                RefreshIndex(index, Files, *source, callbacks, FStop, Destinations, IndexReaders());
             post([this, report] { emit Finished(report); });
         } catch (const EManualIndex& Error) {
             post([this, Reason = Error.Text()] { emit Failed(Reason); });

@@ -58,11 +58,16 @@ using TDocumentDestinations = QHash<QString, QStringList>;
 
 // Brings Index up to date with Files (the documents, TDocCatalogue::Document), and with where
 // the Destinations named in them lie. Returns early, with Interrupted set, once Stop is set;
-// what was finished before is kept.
+// what was finished before is kept. Documents are written, and Callbacks called, in the order
+// of Files and on the calling thread; with Readers above 1, that many threads read the
+// documents ahead of the writing.
 TRefreshReport RefreshIndex(TManualIndex& Index, const QStringList& Files,
                             const platform::IPdfTextSource& Source,
                             const TRefreshCallbacks& Callbacks, const std::atomic<bool>& Stop,
-                            const TDocumentDestinations& Destinations = {});
+                            const TDocumentDestinations& Destinations = {}, int Readers = 1);
+
+// Threads worth reading documents on here: one a core, within reason.
+int IndexReaders();
 
 // The text source of the reader component, created through the component registry. Raises
 // EManualIndex, saying why, when there is none.

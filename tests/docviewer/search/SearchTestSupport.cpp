@@ -19,7 +19,10 @@ namespace fs = std::filesystem;
 int32_t TFakeTextSource::ReadPages(const QString& FileName, const TPageSink& Sink,
                                    QString* Error) const
 {
-    Read.push_back(FileName);
+    {
+        const std::lock_guard lock(Lock);
+        Read.push_back(FileName);
+    }
     auto found = Pages.find(FileName);
     if (found == Pages.end()) {
         *Error = QStringLiteral("the file is damaged or is not a PDF document.");

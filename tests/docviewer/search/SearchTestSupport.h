@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,9 @@ public:
     std::function<void(const QString& File, int32_t Page)> AfterPage;
 
     std::map<QString, QHash<QString, int32_t>> Destinations;  // by file
-    mutable int DestinationReads = 0;
+    mutable std::atomic<int> DestinationReads{0};
+    // Several threads may read at once, as they do from the component.
+    mutable std::mutex Lock;
 
     int32_t ReadPages(const QString& FileName, const TPageSink& Sink,
                       QString* Error) const override;
