@@ -72,8 +72,8 @@ int64_t TPageView::WholePageBytes() const
 void TPageView::Prepare(const TPdfSourcePtr& Source)
 {
     TFirstPageHint hint;
-    hint.FitWidth = FFitWidth;
-    hint.Zoom = FLayout.Zoom();
+    hint.FitWidth = FitWidth();
+    hint.Zoom = FMode == TZoomMode::zmActualSize ? 1.0 : FLayout.Zoom();
     hint.ViewWidth = viewport()->width();
     hint.DevicePixelRatio = viewport()->devicePixelRatioF();
     hint.WholePageBytes = WholePageBytes();
@@ -103,7 +103,7 @@ void TPageView::SetDocument(TPdfDocument* Document)
                   Document ? Document->FirstPageSize() : QSizeF());
     FLayout.SetViewWidth(viewport()->width());
     // As the workers' first page is sized (TRenderQueue::FirstPageJob).
-    FLayout.SetZoom(FFitWidth ? FLayout.FitWidthZoom(viewport()->width()) : FLayout.Zoom());
+    FLayout.SetZoom(ModeZoom());
     UpdateScrollBars();
     ScrollTo(0, 0);
     FPinned = false;
@@ -221,8 +221,7 @@ void TPageView::Relayout(std::optional<QPoint> Anchor)
     const bool atTop = !Anchor && verticalScrollBar()->value() == 0;
     const double zoom = FLayout.Zoom();
     FLayout.SetViewWidth(viewport()->width());
-    if (FFitWidth)
-        FLayout.SetZoom(FLayout.FitWidthZoom(viewport()->width()));
+    FLayout.SetZoom(ModeZoom());
     UpdateScrollBars();
     if (FLayout.Zoom() != zoom)
         emit zoomChanged();
@@ -323,31 +322,59 @@ void TPageView::GoTo(int Page, double Top)
     Refresh();
 }
 
+double TPageView::ModeZoom() const
+{
+    switch (FMode) {
+    case TZoomMode::zmFitWidth:
+        return FLayout.FitWidthZoom(viewport()->width());
+    case TZoomMode::zmFitPage:
+        return std::clamp(FLayout.FitPageZoom(std::max(0, FCurrentPage), viewport()->size()), 0.05,
+                          kMaxZoom);
+    case TZoomMode::zmActualSize:
+        return 1.0;
+    case TZoomMode::zmCustom:
+        break;
+    }
+    return FLayout.Zoom();
+}
+
+double TPageView::CurrentTop() const
+{
+    if (!FDoc || FCurrentPage < 0)
+        return 0;
+    const double top = (ViewRect().top() - FLayout.PageRect(FCurrentPage).top()) / FLayout.Scale();
+    return std::clamp(top, 0.0, FLayout.PagePoints(FCurrentPage).height());
+}
+
+void TPageView::SetZoomMode(TZoomMode Mode)
+{
+    FMode = Mode;
+    if (FDoc && Mode == TZoomMode::zmFitPage) {
+        // The whole page: its top at the top of the view.
+        const int page = std::max(0, FCurrentPage);
+        Relayout(std::nullopt);
+        GoTo(page);
+    } else if (FDoc && Mode != TZoomMode::zmCustom) {
+        Relayout(std::nullopt);
+    }
+    emit zoomChanged();
+}
+
 void TPageView::SetFitWidth(bool Fit)
 {
-    FFitWidth = Fit;
-    if (Fit && FDoc)
-        Relayout(std::nullopt);
-    emit zoomChanged();
+    SetZoomMode(Fit ? TZoomMode::zmFitWidth : TZoomMode::zmCustom);
 }
 
 void TPageView::FitPage()
 {
-    if (!FDoc)
-        return;
-    const int page = std::max(0, FCurrentPage);
-    FFitWidth = false;
-    FLayout.SetZoom(std::clamp(FLayout.FitPageZoom(page, viewport()->size()), 0.05, kMaxZoom));
-    Relayout(std::nullopt);
-    GoTo(page);
-    emit zoomChanged();
+    SetZoomMode(TZoomMode::zmFitPage);
 }
 
 void TPageView::SetZoom(double Zoom, QPoint Anchor)
 {
     Zoom = std::clamp(Zoom, kMinZoom, kMaxZoom);
-    const bool wasFit = FFitWidth;
-    FFitWidth = false;
+    const bool wasFit = FMode != TZoomMode::zmCustom;
+    FMode = TZoomMode::zmCustom;
     if (std::abs(Zoom - FLayout.Zoom()) < 1e-6) {
         if (wasFit)
             emit zoomChanged();

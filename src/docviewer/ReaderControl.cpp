@@ -42,9 +42,25 @@ public:
     }
     void FitPage() override { FWrapper.Design(DispSetView, QStringLiteral("Fit")); }
     void MarkWords(int32_t, const QStringList&) override {}
+    // The design's four operations know nothing of these.
+    double CurrentTop() const override { return 0; }
+    TPdfZoomMode ZoomMode() const override { return FMode; }
+    void SetZoomMode(TPdfZoomMode Mode) override
+    {
+        FMode = Mode;
+        if (Mode == TPdfZoomMode::zmFitPage)
+            FitPage();
+        else if (Mode == TPdfZoomMode::zmFitWidth)
+            FitWidth(0);
+    }
+    void SetPlacesState(bool, bool) override {}
+    void Print() override {}
+    void SaveCopy() override {}
+    void OpenExternally() override {}
 
 private:
     TReaderControl& FWrapper;
+    TPdfZoomMode FMode = TPdfZoomMode::zmFitWidth;
 };
 
 TReaderControl::TReaderControl(QWidget* Parent) : QWidget(Parent)
