@@ -80,6 +80,11 @@ TReaderControl::TReaderControl(QWidget* Parent) : QWidget(Parent)
         const QByteArray shown = QByteArray("2") + kPageShownSignal;
         connect(FControl, changed.constData(), this, SIGNAL(currentPageChanged(int)));
         connect(FControl, shown.constData(), this, SIGNAL(pageShown(int)));
+        for (const char* signal :
+             {kPlaceLeftSignal, kPlaceRequestedSignal, kZoomModeChosenSignal}) {
+            const QByteArray name = QByteArray("2") + signal;
+            connect(FControl, name.constData(), this, name.constData());
+        }
     } else {
         FDesignView = std::make_unique<TDesignView>(*this);
     }
