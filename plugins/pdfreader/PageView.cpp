@@ -318,8 +318,15 @@ void TPageView::GoTo(int Page, double Top)
         FCurrentPage = Page;
         emit currentPageChanged(Page);
     }
+    const bool ready = RenderInPlace(Page);
     RequestImages();
-    Refresh();
+    if (ready) {
+        // The page asked for is whole: painted now, whatever else is still on its way.
+        FDeferredPaint.stop();
+        viewport()->update();
+    } else {
+        Refresh();
+    }
 }
 
 double TPageView::ModeZoom() const
@@ -492,6 +499,49 @@ void TPageView::RequestImages()
         }
     }
     FQueue->SetWanted(std::move(jobs), FSerial);
+}
+
+// The page the user asked for, rendered on the window's thread with the window's own
+// document when none of it is cached: the hand-over to a worker and back costs more than the
+// render itself on a loaded machine. The pages around it are left to the workers. True when
+// every part of the page in view has its image now.
+bool TPageView::RenderInPlace(int Page)
+{
+    // More than about two screens of pixels is left to the workers, so the window never stalls.
+    const QSize device = viewport()->size() * viewport()->devicePixelRatioF();
+    const int64_t most = 2 * int64_t(device.width()) * device.height() * 4;
+    const TPageImage image = ImageOf(Page);
+    const QRect rect = FLayout.PageRect(Page);
+    const QRect view = ViewRect();
+    std::vector<const TPageTile*> missing;
+    int64_t bytes = 0;
+    for (const TPageTile& tile : image.Tiles) {
+        const QRectF logical(rect.left() + tile.Area.left() / image.Ratio,
+                             rect.top() + tile.Area.top() / image.Ratio,
+                             tile.Area.width() / image.Ratio, tile.Area.height() / image.Ratio);
+        if (!logical.intersects(view) || FFailed.contains(tile.Key))
+            continue;
+        if (FCache.Contains(tile.Key))
+            continue;
+        missing.push_back(&tile);
+        bytes += int64_t(tile.Area.width()) * tile.Area.height() * 4;
+    }
+    if (missing.empty())
+        return true;
+    if (bytes > most)
+        return false;
+    // The workers let go of what they render for the place left, so the processor is ours.
+    FQueue->SetWanted({}, FSerial);
+    for (const TPageTile* tile : missing) {
+        QImage part = FDoc->Render(Page, image.XRes, image.YRes, tile->Area);
+        if (part.isNull()) {
+            FFailed.insert(tile->Key);
+            continue;
+        }
+        part.setDevicePixelRatio(image.Ratio);
+        FCache.Insert(tile->Key, std::move(part));
+    }
+    return true;
 }
 
 void TPageView::OnRendered(const TTileKey& Key, const QImage& Image)

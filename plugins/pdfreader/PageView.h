@@ -123,6 +123,7 @@ private:
     void Refresh();
     void ScheduleRequests();
     void RequestImages();
+    bool RenderInPlace(int Page);
     TPageImage ImageOf(int Page) const;
     int64_t WholePageBytes() const;
     void OnRendered(const TTileKey& Key, const QImage& Image);

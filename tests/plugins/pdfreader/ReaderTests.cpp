@@ -277,7 +277,7 @@ TEST_F(ReaderUse, CtrlFFindsTextForwardAndBackAndSaysWhenThereIsNone)
 TEST_F(ReaderUse, MarkWordsMarksThemOnThePageAndShowsTheFirst)
 {
     auto green = [](QColor c) {
-        return c.green() > 150 && c.red() < 190 && c.blue() < 190 && c.green() > c.red() + 30;
+        return c.green() > 150 && c.red() < 200 && c.blue() < 200 && c.green() > c.red() + 30;
     };
     ASSERT_TRUE(Host->AndWaitShown(2, [&] { Host->Reader()->MarkWords(2, {"dobor", "CIEPLA"}); }));
     EXPECT_EQ(Host->Reader()->CurrentPage(), 2);
