@@ -245,7 +245,9 @@ public:
     {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                Time[run.run_name.str()] = run.GetAdjustedRealTime();
+                Time[run.run_name.function_name +
+                     (run.run_name.args.empty() ? std::string() : "/" + run.run_name.args)] =
+                    run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> Time;
