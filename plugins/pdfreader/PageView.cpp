@@ -7,6 +7,8 @@
 #include <QThread>
 #include <algorithm>
 #include <cmath>
+#include <malloc.h>
+#include <mutex>
 
 #include "ReaderStrings.h"
 #include "RenderQueue.h"
@@ -28,12 +30,23 @@ int RenderWorkers()
     return std::clamp(QThread::idealThreadCount() - 1, 1, 3);
 }
 
+// Page images are allocated on the render threads and freed on the window's. From the
+// threads' heaps their memory stays with the process once the cache lets them go, by chance
+// more or less of it; mapped on their own, every image freed is returned at once, and the
+// process's memory follows the cache's bound.
+void MapLargeBlocks()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { mallopt(M_MMAP_THRESHOLD, 1 << 20); });
+}
+
 }  // namespace
 
 TPageView::TPageView(QWidget* Parent)
     : QAbstractScrollArea(Parent), FQueue(new TRenderQueue(RenderWorkers(), this)),
       FFind(new TPageFind(this))
 {
+    MapLargeBlocks();
     setObjectName(QStringLiteral("PageView"));
     setAccessibleName(texts::DocumentName());
     setFocusPolicy(Qt::StrongFocus);
