@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <malloc.h>
-#include <mutex>
 
 #include "ReaderStrings.h"
 #include "RenderQueue.h"
@@ -21,6 +20,10 @@ namespace {
 // A page image larger than this is rendered in tiles (TPageLayout::ImageOf).
 constexpr int64_t kWholePageBytes = int64_t(24) << 20;
 constexpr int kScrollStep = 20;
+// Page images are allocated on the render threads and freed on the window's; the memory of
+// those the cache let go stays with the threads' heaps, more or less of it by chance, until
+// it is handed back. It is, after every so many bytes of new images.
+constexpr int64_t kTrimEvery = int64_t(64) << 20;
 constexpr double kZoomSteps[] = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 
 // One processor is left to the window: a worker that competes with it for the last one
@@ -30,23 +33,12 @@ int RenderWorkers()
     return std::clamp(QThread::idealThreadCount() - 1, 1, 3);
 }
 
-// Page images are allocated on the render threads and freed on the window's. From the
-// threads' heaps their memory stays with the process once the cache lets them go, by chance
-// more or less of it; mapped on their own, every image freed is returned at once, and the
-// process's memory follows the cache's bound.
-void MapLargeBlocks()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { mallopt(M_MMAP_THRESHOLD, 1 << 20); });
-}
-
 }  // namespace
 
 TPageView::TPageView(QWidget* Parent)
     : QAbstractScrollArea(Parent), FQueue(new TRenderQueue(RenderWorkers(), this)),
       FFind(new TPageFind(this))
 {
-    MapLargeBlocks();
     setObjectName(QStringLiteral("PageView"));
     setAccessibleName(texts::DocumentName());
     setFocusPolicy(Qt::StrongFocus);
@@ -561,10 +553,16 @@ void TPageView::OnRendered(const TTileKey& Key, const QImage& Image)
 {
     if (Key.Serial != FSerial || !FDoc)
         return;
-    if (Image.isNull())
+    if (Image.isNull()) {
         FFailed.insert(Key);
-    else
+    } else {
         FCache.Insert(Key, Image);
+        FNewImageBytes += Image.sizeInBytes();
+        if (FNewImageBytes > kTrimEvery) {
+            FNewImageBytes = 0;
+            malloc_trim(0);
+        }
+    }
     // Painted at once rather than on the next pass of the event loop: the image is what the
     // user waits for.
     const QRect page = FLayout.PageRect(Key.Page).adjusted(0, 0, 2, 2);

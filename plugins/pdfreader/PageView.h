@@ -150,7 +150,8 @@ private:
     bool FPinned = false;  // the current page was set, not scrolled to
     bool FProgrammatic = false;
     bool FScrollingUp = false;
-    int FSizesResolved = 0;  // pages before this one have their sizes read
+    int64_t FNewImageBytes = 0;  // since the heaps were last trimmed
+    int FSizesResolved = 0;      // pages before this one have their sizes read
     QTimer FRequestTimer;
     QTimer FSizeTimer;
     QTimer FDeferredPaint;

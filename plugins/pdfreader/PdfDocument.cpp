@@ -68,10 +68,6 @@ QImage OpaquePageImage(QImage Image)
     if (Image.isNull() || Image.format() == QImage::Format_RGB32 ||
         Image.format() == QImage::Format_ARGB32_Premultiplied)
         return Image;
-    // Rendered on white paper, every pixel is opaque: taken as it is, without a conversion
-    // pass over the whole image.
-    if (Image.format() == QImage::Format_ARGB32 && Image.reinterpretAsFormat(QImage::Format_RGB32))
-        return Image;
     return std::move(Image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 

@@ -37,7 +37,7 @@ TPdfSourcePtr BytesSource(const QByteArray& Bytes);
 // when Poppler cannot read it or it needs a password.
 std::unique_ptr<Poppler::Document> LoadPoppler(const TPdfSource& Source);
 
-// A page's image as Poppler renders it, in a format painted without conversion.
+// A page's image as Poppler renders it, in a format the view paints and marks over as ever.
 QImage OpaquePageImage(QImage Image);
 
 // A word of a page's text, in points from the page's top left.
