@@ -1,14 +1,31 @@
 #include "PageCache.h"
 
 #include <algorithm>
+#include <unistd.h>
 
 namespace tavo::pdfreader {
 
-TPageCache::TPageCache(int64_t LimitBytes) : FLimit(std::max(LimitBytes, kMinimumLimit)) {}
+int64_t MachineCacheBound(int64_t PhysicalBytes)
+{
+    const int64_t quarter = PhysicalBytes > 0 ? PhysicalBytes / 4 : TPageCache::kDefaultLimit;
+    return std::max(TPageCache::kMinimumLimit, quarter);
+}
+
+int64_t PhysicalMemory()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long size = sysconf(_SC_PAGESIZE);
+    return pages > 0 && size > 0 ? int64_t(pages) * size : 0;
+}
+
+TPageCache::TPageCache(int64_t LimitBytes) : FBound(MachineCacheBound(PhysicalMemory()))
+{
+    FLimit = std::clamp(LimitBytes, kMinimumLimit, FBound);
+}
 
 void TPageCache::SetLimit(int64_t LimitBytes)
 {
-    FLimit = std::max(LimitBytes, kMinimumLimit);
+    FLimit = std::clamp(LimitBytes, kMinimumLimit, FBound);
     EvictTo(FLimit);
 }
 

@@ -25,15 +25,24 @@ inline size_t qHash(const TTileKey& Key, size_t Seed = 0)
     return qHashMulti(Seed, Key.Serial, Key.Page, Key.Width, Key.Tile);
 }
 
+// The most a cache may hold on a machine with this much memory: a quarter of it (at least
+// the minimum); with the memory unknown, the default.
+int64_t MachineCacheBound(int64_t PhysicalBytes);
+// This machine's physical memory in bytes; 0 when unknown.
+int64_t PhysicalMemory();
+
 class TPageCache {
 public:
     static constexpr int64_t kDefaultLimit = int64_t(256) << 20;
     static constexpr int64_t kMinimumLimit = int64_t(16) << 20;
 
+    // Within this machine's bound (MachineCacheBound).
     explicit TPageCache(int64_t LimitBytes = kDefaultLimit);
 
-    // At least kMinimumLimit, so that a screenful of tiles always fits.
+    // At least kMinimumLimit, so that a screenful of tiles always fits, and at most the
+    // machine's bound.
     void SetLimit(int64_t LimitBytes);
+    int64_t Bound() const { return FBound; }
     int64_t Limit() const { return FLimit; }
 
     // The image, made the most recently used; null when absent.
@@ -60,6 +69,7 @@ private:
     void Remove(TList::iterator Item);
     void EvictTo(int64_t Bytes);
 
+    int64_t FBound;
     int64_t FLimit;
     int64_t FBytes = 0;
     int64_t FPeak = 0;

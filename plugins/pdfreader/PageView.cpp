@@ -7,6 +7,7 @@
 #include <QThread>
 #include <algorithm>
 #include <cmath>
+#include <malloc.h>
 
 #include "ReaderStrings.h"
 #include "RenderQueue.h"
@@ -19,6 +20,10 @@ namespace {
 // A page image larger than this is rendered in tiles (TPageLayout::ImageOf).
 constexpr int64_t kWholePageBytes = int64_t(24) << 20;
 constexpr int kScrollStep = 20;
+// Page images are allocated on the render threads and freed on the window's; the memory of
+// those the cache let go stays with the threads' heaps, more or less of it by chance, until
+// it is handed back. It is, after every so many bytes of new images.
+constexpr int64_t kTrimEvery = int64_t(64) << 20;
 constexpr double kZoomSteps[] = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 
 // One processor is left to the window: a worker that competes with it for the last one
@@ -72,8 +77,8 @@ int64_t TPageView::WholePageBytes() const
 void TPageView::Prepare(const TPdfSourcePtr& Source)
 {
     TFirstPageHint hint;
-    hint.FitWidth = FFitWidth;
-    hint.Zoom = FLayout.Zoom();
+    hint.FitWidth = FitWidth();
+    hint.Zoom = FMode == TZoomMode::zmActualSize ? 1.0 : FLayout.Zoom();
     hint.ViewWidth = viewport()->width();
     hint.DevicePixelRatio = viewport()->devicePixelRatioF();
     hint.WholePageBytes = WholePageBytes();
@@ -103,7 +108,7 @@ void TPageView::SetDocument(TPdfDocument* Document)
                   Document ? Document->FirstPageSize() : QSizeF());
     FLayout.SetViewWidth(viewport()->width());
     // As the workers' first page is sized (TRenderQueue::FirstPageJob).
-    FLayout.SetZoom(FFitWidth ? FLayout.FitWidthZoom(viewport()->width()) : FLayout.Zoom());
+    FLayout.SetZoom(ModeZoom());
     UpdateScrollBars();
     ScrollTo(0, 0);
     FPinned = false;
@@ -221,8 +226,7 @@ void TPageView::Relayout(std::optional<QPoint> Anchor)
     const bool atTop = !Anchor && verticalScrollBar()->value() == 0;
     const double zoom = FLayout.Zoom();
     FLayout.SetViewWidth(viewport()->width());
-    if (FFitWidth)
-        FLayout.SetZoom(FLayout.FitWidthZoom(viewport()->width()));
+    FLayout.SetZoom(ModeZoom());
     UpdateScrollBars();
     if (FLayout.Zoom() != zoom)
         emit zoomChanged();
@@ -319,35 +323,70 @@ void TPageView::GoTo(int Page, double Top)
         FCurrentPage = Page;
         emit currentPageChanged(Page);
     }
+    const bool ready = RenderInPlace(Page);
     RequestImages();
-    Refresh();
+    if (ready) {
+        // The page asked for is whole: painted now, whatever else is still on its way.
+        FDeferredPaint.stop();
+        viewport()->update();
+    } else {
+        Refresh();
+    }
+}
+
+double TPageView::ModeZoom() const
+{
+    switch (FMode) {
+    case TZoomMode::zmFitWidth:
+        return FLayout.FitWidthZoom(viewport()->width());
+    case TZoomMode::zmFitPage:
+        return std::clamp(FLayout.FitPageZoom(std::max(0, FCurrentPage), viewport()->size()), 0.05,
+                          kMaxZoom);
+    case TZoomMode::zmActualSize:
+        return 1.0;
+    case TZoomMode::zmCustom:
+        break;
+    }
+    return FLayout.Zoom();
+}
+
+double TPageView::CurrentTop() const
+{
+    if (!FDoc || FCurrentPage < 0)
+        return 0;
+    const double top = (ViewRect().top() - FLayout.PageRect(FCurrentPage).top()) / FLayout.Scale();
+    return std::clamp(top, 0.0, FLayout.PagePoints(FCurrentPage).height());
+}
+
+void TPageView::SetZoomMode(TZoomMode Mode)
+{
+    FMode = Mode;
+    if (FDoc && Mode == TZoomMode::zmFitPage) {
+        // The whole page: its top at the top of the view.
+        const int page = std::max(0, FCurrentPage);
+        Relayout(std::nullopt);
+        GoTo(page);
+    } else if (FDoc && Mode != TZoomMode::zmCustom) {
+        Relayout(std::nullopt);
+    }
+    emit zoomChanged();
 }
 
 void TPageView::SetFitWidth(bool Fit)
 {
-    FFitWidth = Fit;
-    if (Fit && FDoc)
-        Relayout(std::nullopt);
-    emit zoomChanged();
+    SetZoomMode(Fit ? TZoomMode::zmFitWidth : TZoomMode::zmCustom);
 }
 
 void TPageView::FitPage()
 {
-    if (!FDoc)
-        return;
-    const int page = std::max(0, FCurrentPage);
-    FFitWidth = false;
-    FLayout.SetZoom(std::clamp(FLayout.FitPageZoom(page, viewport()->size()), 0.05, kMaxZoom));
-    Relayout(std::nullopt);
-    GoTo(page);
-    emit zoomChanged();
+    SetZoomMode(TZoomMode::zmFitPage);
 }
 
 void TPageView::SetZoom(double Zoom, QPoint Anchor)
 {
     Zoom = std::clamp(Zoom, kMinZoom, kMaxZoom);
-    const bool wasFit = FFitWidth;
-    FFitWidth = false;
+    const bool wasFit = FMode != TZoomMode::zmCustom;
+    FMode = TZoomMode::zmCustom;
     if (std::abs(Zoom - FLayout.Zoom()) < 1e-6) {
         if (wasFit)
             emit zoomChanged();
@@ -467,14 +506,63 @@ void TPageView::RequestImages()
     FQueue->SetWanted(std::move(jobs), FSerial);
 }
 
+// The page the user asked for, rendered on the window's thread with the window's own
+// document when none of it is cached: the hand-over to a worker and back costs more than the
+// render itself on a loaded machine. The pages around it are left to the workers. True when
+// every part of the page in view has its image now.
+bool TPageView::RenderInPlace(int Page)
+{
+    // More than about two screens of pixels is left to the workers, so the window never stalls.
+    const QSize device = viewport()->size() * viewport()->devicePixelRatioF();
+    const int64_t most = 2 * int64_t(device.width()) * device.height() * 4;
+    const TPageImage image = ImageOf(Page);
+    const QRect rect = FLayout.PageRect(Page);
+    const QRect view = ViewRect();
+    std::vector<const TPageTile*> missing;
+    int64_t bytes = 0;
+    for (const TPageTile& tile : image.Tiles) {
+        const QRectF logical(rect.left() + tile.Area.left() / image.Ratio,
+                             rect.top() + tile.Area.top() / image.Ratio,
+                             tile.Area.width() / image.Ratio, tile.Area.height() / image.Ratio);
+        if (!logical.intersects(view) || FFailed.contains(tile.Key))
+            continue;
+        if (FCache.Contains(tile.Key))
+            continue;
+        missing.push_back(&tile);
+        bytes += int64_t(tile.Area.width()) * tile.Area.height() * 4;
+    }
+    if (missing.empty())
+        return true;
+    if (bytes > most)
+        return false;
+    // The workers let go of what they render for the place left, so the processor is ours.
+    FQueue->SetWanted({}, FSerial);
+    for (const TPageTile* tile : missing) {
+        QImage part = FDoc->Render(Page, image.XRes, image.YRes, tile->Area);
+        if (part.isNull()) {
+            FFailed.insert(tile->Key);
+            continue;
+        }
+        part.setDevicePixelRatio(image.Ratio);
+        FCache.Insert(tile->Key, std::move(part));
+    }
+    return true;
+}
+
 void TPageView::OnRendered(const TTileKey& Key, const QImage& Image)
 {
     if (Key.Serial != FSerial || !FDoc)
         return;
-    if (Image.isNull())
+    if (Image.isNull()) {
         FFailed.insert(Key);
-    else
+    } else {
         FCache.Insert(Key, Image);
+        FNewImageBytes += Image.sizeInBytes();
+        if (FNewImageBytes > kTrimEvery) {
+            FNewImageBytes = 0;
+            malloc_trim(0);
+        }
+    }
     // Painted at once rather than on the next pass of the event loop: the image is what the
     // user waits for.
     const QRect page = FLayout.PageRect(Key.Page).adjusted(0, 0, 2, 2);

@@ -17,6 +17,7 @@
 #include "PageLayout.h"
 #include "PdfDocument.h"
 #include "TextSelection.h"
+#include "platform/PdfReaderControl.h"
 
 namespace tavo::pdfreader {
 
@@ -43,9 +44,17 @@ public:
     void GoTo(int Page, double Top = 0);
     int CurrentPage() const { return FCurrentPage; }  // 0-based, -1 without a document
 
+    // Points below the current page's top at the top of the view.
+    double CurrentTop() const;
+
     double Zoom() const { return FLayout.Zoom(); }
-    bool FitWidth() const { return FFitWidth; }
+    using TZoomMode = platform::TPdfZoomMode;
+    TZoomMode ZoomMode() const { return FMode; }
+    // Fitting modes keep the page fitted as the view is resized; the current page stays.
+    void SetZoomMode(TZoomMode Mode);
+    bool FitWidth() const { return FMode == TZoomMode::zmFitWidth; }
     void SetFitWidth(bool Fit);
+    // The whole current page, its top at the top of the view.
     void FitPage();
     // Zooms keeping the document point under Anchor (viewport pixels) in place; leaves
     // fit-width mode.
@@ -81,6 +90,10 @@ signals:
     void selectionChanged();
     // The page was painted with every visible part of its image.
     void pageShown(int Page);
+    // A link inside the document was followed from this place (0-based page, points).
+    void placeLeft(int Page, double Top);
+    // The mouse's back (-1) or forward (+1) button.
+    void placeRequested(int Direction);
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
@@ -100,6 +113,8 @@ private:
     };
 
     void UpdateScrollBars();
+    // The zoom the fitting mode asks for at this view size; the zoom of now for zmCustom.
+    double ModeZoom() const;
     void Relayout(std::optional<QPoint> Anchor);
     void ScrollTo(int X, int Y);
     void ResolveSizes(int Top, int Bottom);
@@ -108,6 +123,7 @@ private:
     void Refresh();
     void ScheduleRequests();
     void RequestImages();
+    bool RenderInPlace(int Page);
     TPageImage ImageOf(int Page) const;
     int64_t WholePageBytes() const;
     void OnRendered(const TTileKey& Key, const QImage& Image);
@@ -129,12 +145,13 @@ private:
     TPageCache FCache;
     TRenderQueue* FQueue;
     QSet<TTileKey> FFailed;
-    bool FFitWidth = true;
+    TZoomMode FMode = TZoomMode::zmFitWidth;
     int FCurrentPage = -1;
     bool FPinned = false;  // the current page was set, not scrolled to
     bool FProgrammatic = false;
     bool FScrollingUp = false;
-    int FSizesResolved = 0;  // pages before this one have their sizes read
+    int64_t FNewImageBytes = 0;  // since the heaps were last trimmed
+    int FSizesResolved = 0;      // pages before this one have their sizes read
     QTimer FRequestTimer;
     QTimer FSizeTimer;
     QTimer FDeferredPaint;

@@ -105,6 +105,7 @@ void TPageView::SelectTo(QPoint ViewportPos)
 void TPageView::Activate(const TPdfLink& Link)
 {
     if (Link.Target) {
+        emit placeLeft(FCurrentPage, CurrentTop());
         GoTo(Link.Target->Page, Link.Target->Top.value_or(0));
         return;
     }
@@ -133,6 +134,11 @@ QString TPageView::SelectedText() const
 
 void TPageView::mousePressEvent(QMouseEvent* Event)
 {
+    if (Event->button() == Qt::BackButton || Event->button() == Qt::ForwardButton) {
+        emit placeRequested(Event->button() == Qt::BackButton ? -1 : 1);
+        Event->accept();
+        return;
+    }
     if (Event->button() != Qt::LeftButton || !FDoc) {
         QAbstractScrollArea::mousePressEvent(Event);
         return;

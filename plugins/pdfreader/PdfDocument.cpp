@@ -63,6 +63,14 @@ std::unique_ptr<Poppler::Document> LoadPoppler(const TPdfSource& Source)
     return doc;
 }
 
+QImage OpaquePageImage(QImage Image)
+{
+    if (Image.isNull() || Image.format() == QImage::Format_RGB32 ||
+        Image.format() == QImage::Format_ARGB32_Premultiplied)
+        return Image;
+    return std::move(Image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 std::unique_ptr<TPdfDocument> TPdfDocument::Open(TPdfSourcePtr Source, QString* Error)
 {
     auto fail = [Error](const QString& Reason) {
@@ -230,6 +238,16 @@ std::optional<TPdfTarget> TPdfDocument::Destination(const QString& Name)
     if (dest->isChangeTop())
         target.Top = dest->top() * PageSize(target.Page).height();
     return target;
+}
+
+QImage TPdfDocument::Render(int Index, double XRes, double YRes, const QRect& Area)
+{
+    QImage image;
+    if (!ValidIndex(Index))
+        return image;
+    if (std::unique_ptr<Poppler::Page> page = FDoc->page(Index))
+        image = page->renderToImage(XRes, YRes, Area.x(), Area.y(), Area.width(), Area.height());
+    return OpaquePageImage(std::move(image));
 }
 
 }  // namespace tavo::pdfreader

@@ -4,6 +4,7 @@
 // One object per thread: Poppler documents are not shared between threads, so each render
 // worker opens its own from the same source (see RenderQueue.h).
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QRectF>
 #include <QSizeF>
@@ -35,6 +36,9 @@ TPdfSourcePtr BytesSource(const QByteArray& Bytes);
 // Loads a Poppler document from the source, unlocked and with anti-aliased rendering; null
 // when Poppler cannot read it or it needs a password.
 std::unique_ptr<Poppler::Document> LoadPoppler(const TPdfSource& Source);
+
+// A page's image as Poppler renders it, in a format the view paints and marks over as ever.
+QImage OpaquePageImage(QImage Image);
 
 // A word of a page's text, in points from the page's top left.
 struct TPdfWord {
@@ -76,6 +80,9 @@ public:
     const std::vector<TPdfLink>& Links(int Index);
     // Occurrences of Text on the page (letter case and accents ignored), in points.
     QList<QRectF> Search(int Index, const QString& Text);
+    // Area (device pixels) of the page's image at XRes x YRes dots per inch, on this
+    // object's thread; null when Poppler cannot render it.
+    QImage Render(int Index, double XRes, double YRes, const QRect& Area);
     // A named destination; none for an unknown name.
     std::optional<TPdfTarget> Destination(const QString& Name);
 

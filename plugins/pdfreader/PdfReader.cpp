@@ -3,15 +3,21 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QStackedWidget>
+#include <QStandardPaths>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "PageView.h"
 #include "PdfDocument.h"
 #include "ReaderIcons.h"
 #include "ReaderInterfaces.h"
+#include "ReaderOutput.h"
 #include "ReaderStrings.h"
 #include "ReaderStrip.h"
 
@@ -41,7 +47,37 @@ TPdfReader::TPdfReader(QWidget* Parent) : QWidget(Parent)
     FFitWidth = MakeAction(texts::FitWidth(), {QKeySequence(Qt::CTRL | Qt::Key_0)}, "FitWidth");
     FFitWidth->setIcon(ReaderIcon(TReaderIcon::riFitWidth, palette()));
     FFitWidth->setCheckable(true);
-    connect(FFitWidth, &QAction::triggered, this, [this](bool) { FView->SetFitWidth(true); });
+    connect(FFitWidth, &QAction::triggered, this,
+            [this](bool) { ChooseZoomMode(TPdfZoomMode::zmFitWidth); });
+    FFitPage = MakeAction(texts::FitPage(), {QKeySequence(Qt::CTRL | Qt::Key_2)}, "FitPage");
+    FFitPage->setIcon(ReaderIcon(TReaderIcon::riFitPage, palette()));
+    FFitPage->setCheckable(true);
+    connect(FFitPage, &QAction::triggered, this,
+            [this](bool) { ChooseZoomMode(TPdfZoomMode::zmFitPage); });
+    FActualSize =
+        MakeAction(texts::ActualSize(), {QKeySequence(Qt::CTRL | Qt::Key_1)}, "ActualSize");
+    FActualSize->setIcon(ReaderIcon(TReaderIcon::riActualSize, palette()));
+    FActualSize->setCheckable(true);
+    connect(FActualSize, &QAction::triggered, this,
+            [this](bool) { ChooseZoomMode(TPdfZoomMode::zmActualSize); });
+    FBack = MakeAction(texts::Back(), QKeySequence::keyBindings(QKeySequence::Back), "Back");
+    FBack->setIcon(ReaderIcon(TReaderIcon::riBack, palette()));
+    connect(FBack, &QAction::triggered, this, [this] { emit placeRequested(-1); });
+    FForward =
+        MakeAction(texts::Forward(), QKeySequence::keyBindings(QKeySequence::Forward), "Forward");
+    FForward->setIcon(ReaderIcon(TReaderIcon::riForward, palette()));
+    connect(FForward, &QAction::triggered, this, [this] { emit placeRequested(1); });
+    QAction* print =
+        MakeAction(texts::Print(), QKeySequence::keyBindings(QKeySequence::Print), "Print");
+    print->setIcon(ReaderIcon(TReaderIcon::riPrint, palette()));
+    connect(print, &QAction::triggered, this, &TPdfReader::Print);
+    QAction* saveCopy =
+        MakeAction(texts::SaveCopy(), QKeySequence::keyBindings(QKeySequence::Save), "SaveCopy");
+    saveCopy->setIcon(ReaderIcon(TReaderIcon::riSave, palette()));
+    connect(saveCopy, &QAction::triggered, this, &TPdfReader::SaveCopy);
+    QAction* openExternally = MakeAction(texts::OpenExternally(), {}, "OpenExternally");
+    openExternally->setIcon(ReaderIcon(TReaderIcon::riOpenExternally, palette()));
+    connect(openExternally, &QAction::triggered, this, &TPdfReader::OpenExternally);
     QAction* findNext = MakeAction(texts::FindNext(),
                                    QKeySequence::keyBindings(QKeySequence::FindNext), "FindNext");
     findNext->setIcon(ReaderIcon(TReaderIcon::riNext, palette()));
@@ -59,7 +95,9 @@ TPdfReader::TPdfReader(QWidget* Parent) : QWidget(Parent)
             QGuiApplication::clipboard()->setText(text);
     });
 
-    FStrip = new TReaderStrip({zoomOut, zoomIn, FFitWidth, findPrevious, findNext}, this);
+    FStrip = new TReaderStrip({FBack, FForward, zoomOut, zoomIn, FFitWidth, FFitPage, FActualSize,
+                               findPrevious, findNext, print, saveCopy, openExternally},
+                              this);
     connect(find, &QAction::triggered, this, [this] {
         FStrip->FindField()->setFocus(Qt::ShortcutFocusReason);
         FStrip->FindField()->selectAll();
@@ -86,6 +124,8 @@ TPdfReader::TPdfReader(QWidget* Parent) : QWidget(Parent)
         FStrip->SetFindStatus(Found ? QString() : texts::FindNotFound());
     });
     connect(FStrip, &TReaderStrip::pageEntered, this, [this](int Page) {
+        if (Page - 1 != FView->CurrentPage())
+            emit placeLeft(FView->CurrentPage() + 1, FView->CurrentTop());
         FView->GoTo(Page - 1);
         FView->setFocus(Qt::OtherFocusReason);
     });
@@ -95,6 +135,9 @@ TPdfReader::TPdfReader(QWidget* Parent) : QWidget(Parent)
     });
     connect(FView, &TPageView::zoomChanged, this, &TPdfReader::UpdateStrip);
     connect(FView, &TPageView::pageShown, this, [this](int Page) { emit pageShown(Page + 1); });
+    connect(FView, &TPageView::placeLeft, this,
+            [this](int Page, double Top) { emit placeLeft(Page + 1, Top); });
+    connect(FView, &TPageView::placeRequested, this, &TPdfReader::placeRequested);
 
     FMessage = new QLabel(this);
     FMessage->setObjectName(QStringLiteral("Message"));
@@ -139,9 +182,14 @@ void TPdfReader::UpdateStrip()
     FView->setAccessibleDescription(count > 0 ? texts::PageInView(FView->CurrentPage() + 1, count)
                                               : QString());
     FStrip->SetZoom(FView->Zoom());
-    FFitWidth->setChecked(FView->FitWidth());
+    FFitWidth->setChecked(FView->ZoomMode() == TPdfZoomMode::zmFitWidth);
+    FFitPage->setChecked(FView->ZoomMode() == TPdfZoomMode::zmFitPage);
+    FActualSize->setChecked(FView->ZoomMode() == TPdfZoomMode::zmActualSize);
     for (QAction* action : actions())
         action->setEnabled(FDoc != nullptr);
+    // Places lead across documents: the viewer's list says, document or none.
+    FBack->setEnabled(FCanGoBack);
+    FForward->setEnabled(FCanGoForward);
 }
 
 void TPdfReader::Unload()
@@ -213,6 +261,87 @@ void TPdfReader::FitPage()
 {
     if (FDoc)
         FView->FitPage();
+}
+
+double TPdfReader::CurrentTop() const
+{
+    return FDoc ? FView->CurrentTop() : 0;
+}
+
+TPdfZoomMode TPdfReader::ZoomMode() const
+{
+    return FView->ZoomMode();
+}
+
+void TPdfReader::SetZoomMode(TPdfZoomMode Mode)
+{
+    FView->SetZoomMode(Mode);
+}
+
+void TPdfReader::ChooseZoomMode(TPdfZoomMode Mode)
+{
+    SetZoomMode(Mode);
+    emit zoomModeChosen(static_cast<int>(Mode));
+}
+
+void TPdfReader::SetPlacesState(bool CanGoBack, bool CanGoForward)
+{
+    FCanGoBack = CanGoBack;
+    FCanGoForward = CanGoForward;
+    FBack->setEnabled(CanGoBack);
+    FForward->setEnabled(CanGoForward);
+}
+
+void TPdfReader::Print()
+{
+    if (!FDoc || FPrinting)
+        return;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(QFileInfo(FDoc->Source()->FileName).completeBaseName());
+    printer->setFromTo(1, FDoc->PageCount());
+    if (!ChoosePrinter(this, *printer, FDoc->PageCount(), FView->CurrentPage() + 1))
+        return;
+    std::vector<int> pages = PagesToPrint(*printer, FDoc->PageCount(), FView->CurrentPage());
+    if (pages.empty())
+        return;
+    FPrinting = true;
+    auto* job = new TPrintJob(FDoc->Source(), std::move(printer), std::move(pages), this);
+    connect(job, &TPrintJob::finished, this, [this](bool Ok) {
+        FPrinting = false;
+        emit printFinished(Ok);
+    });
+    job->Start();
+}
+
+void TPdfReader::SaveCopy()
+{
+    if (!FDoc)
+        return;
+    const TPdfSource& source = *FDoc->Source();
+    QString name = QFileInfo(source.FileName).fileName();
+    if (name.isEmpty())
+        name = QStringLiteral("document.pdf");
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    const QString target = AskSaveAs(this, QDir(folder).filePath(name));
+    if (target.isEmpty())
+        return;
+    if (!source.FileName.isEmpty() && SameFile(source.FileName, target)) {
+        ShowError(this, texts::SaveOverOriginal());
+        return;
+    }
+    QString error;
+    if (!WriteCopy(source, target, &error))
+        ShowError(this, texts::SaveFailed(QDir::toNativeSeparators(target), error));
+}
+
+void TPdfReader::OpenExternally()
+{
+    if (!FDoc || FDoc->Source()->FileName.isEmpty())
+        return;
+    if (!OpenUrl(QUrl::fromLocalFile(QFileInfo(FDoc->Source()->FileName).absoluteFilePath())))
+        ShowError(this, texts::OpenFailed());
 }
 
 TStatus TPdfReader::Invoke(int32_t DispId, const QVariantList& Args, QVariant* Result)

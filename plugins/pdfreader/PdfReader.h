@@ -49,6 +49,13 @@ public:
     void FitWidth(double Top = 0) override;
     void FitPage() override;
     void MarkWords(int32_t Page, const QStringList& Words) override;
+    double CurrentTop() const override;
+    platform::TPdfZoomMode ZoomMode() const override;
+    void SetZoomMode(platform::TPdfZoomMode Mode) override;
+    void SetPlacesState(bool CanGoBack, bool CanGoForward) override;
+    void Print() override;
+    void SaveCopy() override;
+    void OpenExternally() override;
 
     // IPdfDispatch, over the above.
     platform::TStatus Invoke(int32_t DispId, const QVariantList& Args, QVariant* Result) override;
@@ -68,8 +75,12 @@ public:
     TPageView* View() const { return FView; }
 
 signals:
-    void currentPageChanged(int Page);  // 1-based
-    void pageShown(int Page);           // 1-based: painted with its whole image
+    void currentPageChanged(int Page);     // 1-based
+    void pageShown(int Page);              // 1-based: painted with its whole image
+    void placeLeft(int Page, double Top);  // 1-based; see kPlaceLeftSignal
+    void placeRequested(int Direction);    // -1 back, +1 forward
+    void zoomModeChosen(int Mode);         // platform::TPdfZoomMode
+    void printFinished(bool Ok);
 
 private:
     void Unload();
@@ -82,7 +93,16 @@ private:
     TPageView* FView;
     QLabel* FMessage;
     TReaderStrip* FStrip;
+    void ChooseZoomMode(platform::TPdfZoomMode Mode);
+
     QAction* FFitWidth;
+    QAction* FFitPage;
+    QAction* FActualSize;
+    QAction* FBack;
+    QAction* FForward;
+    bool FCanGoBack = false;
+    bool FCanGoForward = false;
+    bool FPrinting = false;
 };
 
 // The design's newer interface, over the typed one.

@@ -6,7 +6,20 @@ class QPalette;
 
 namespace tavo::pdfreader {
 
-enum class TReaderIcon { riZoomIn, riZoomOut, riFitWidth, riPrevious, riNext };
+enum class TReaderIcon {
+    riZoomIn,
+    riZoomOut,
+    riFitWidth,
+    riFitPage,
+    riActualSize,
+    riPrevious,
+    riNext,
+    riBack,
+    riForward,
+    riPrint,
+    riSave,
+    riOpenExternally,
+};
 
 QIcon ReaderIcon(TReaderIcon Icon, const QPalette& Palette);
 

@@ -114,4 +114,65 @@ inline QString Toolbar()
     return T("Document tools");
 }
 
+inline QString FitPage()
+{
+    return T("Fit page");
+}
+inline QString ActualSize()
+{
+    return T("Actual size (100%)");
+}
+inline QString Back()
+{
+    return T("Back");
+}
+inline QString Forward()
+{
+    return T("Forward");
+}
+inline QString Print()
+{
+    return T("Print...");
+}
+inline QString SaveCopy()
+{
+    return T("Save a copy...");
+}
+inline QString OpenExternally()
+{
+    return T("Open in the desktop's PDF viewer");
+}
+inline QString Printing(int Page, int Count)
+{
+    return T("Printing page %1 of %2...").arg(Page).arg(Count);
+}
+inline QString Cancel()
+{
+    return T("Cancel");
+}
+inline QString PrintFailed()
+{
+    return T("The document could not be printed: the printer did not accept the job.");
+}
+inline QString PrintReadFailed()
+{
+    return T("The document could not be printed: it could not be read again.");
+}
+inline QString SaveOverOriginal()
+{
+    return T("A copy cannot replace the document itself. Choose another folder or name.");
+}
+inline QString SaveFailed(const QString& FileName, const QString& Reason)
+{
+    return T("The copy could not be saved as %1: %2").arg(FileName, Reason);
+}
+inline QString OpenFailed()
+{
+    return T("No program to show PDF documents was found on this desktop.");
+}
+inline QString PdfFiles()
+{
+    return T("PDF documents (*.pdf)");
+}
+
 }  // namespace tavo::pdfreader::texts

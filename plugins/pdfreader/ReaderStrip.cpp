@@ -21,6 +21,10 @@ TReaderStrip::TReaderStrip(const TActions& Actions, QWidget* Parent) : QWidget(P
     layout->setContentsMargins(4, 1, 4, 1);
     layout->setSpacing(2);
 
+    layout->addWidget(Button(Actions.Back, "BackButton"));
+    layout->addWidget(Button(Actions.Forward, "ForwardButton"));
+    layout->addSpacing(8);
+
     FPageField = new QLineEdit(this);
     FPageField->setObjectName(QStringLiteral("PageField"));
     FPageField->setAccessibleName(texts::PageNumber());
@@ -48,6 +52,12 @@ TReaderStrip::TReaderStrip(const TActions& Actions, QWidget* Parent) : QWidget(P
     layout->addWidget(FZoomLevel);
     layout->addWidget(Button(Actions.ZoomIn, "ZoomInButton"));
     layout->addWidget(Button(Actions.FitWidth, "FitWidthButton"));
+    layout->addWidget(Button(Actions.FitPage, "FitPageButton"));
+    layout->addWidget(Button(Actions.ActualSize, "ActualSizeButton"));
+    layout->addSpacing(8);
+    layout->addWidget(Button(Actions.Print, "PrintButton"));
+    layout->addWidget(Button(Actions.SaveCopy, "SaveCopyButton"));
+    layout->addWidget(Button(Actions.OpenExternally, "OpenExternallyButton"));
     layout->addStretch(1);
 
     FFindField = new QLineEdit(this);

@@ -1,6 +1,7 @@
 #pragma once
-// The thin strip along the top of the reader: page indicator "n / N", zoom buttons and the
-// find field. Its buttons carry the reader's actions, so keys and buttons cannot drift apart.
+// The thin strip along the top of the reader: back and forward, the page indicator "n / N",
+// zoom buttons and modes, the find field, and print, save and open elsewhere. Its buttons carry the
+// reader's actions, so keys and buttons cannot drift apart.
 #include <QWidget>
 
 class QAction;
@@ -15,11 +16,18 @@ class TReaderStrip : public QWidget {
 
 public:
     struct TActions {
+        QAction* Back;
+        QAction* Forward;
         QAction* ZoomOut;
         QAction* ZoomIn;
         QAction* FitWidth;
+        QAction* FitPage;
+        QAction* ActualSize;
         QAction* FindPrevious;
         QAction* FindNext;
+        QAction* Print;
+        QAction* SaveCopy;
+        QAction* OpenExternally;
     };
     TReaderStrip(const TActions& Actions, QWidget* Parent = nullptr);
 

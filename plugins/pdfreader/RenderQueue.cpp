@@ -180,9 +180,7 @@ QImage TRenderQueue::Render(TWorker* Worker, Poppler::Document* Doc, const TRend
             QVariant::fromValue(reinterpret_cast<quintptr>(&Worker->Abort)));
     }
     if (!image.isNull()) {
-        if (image.format() != QImage::Format_RGB32 &&
-            image.format() != QImage::Format_ARGB32_Premultiplied)
-            image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        image = OpaquePageImage(std::move(image));
         image.setDevicePixelRatio(Job.DevicePixelRatio);
     }
     return image;

@@ -104,6 +104,14 @@ TF_DocPDFViewer::TF_DocPDFViewer(QWidget* Owner) : TdxBar_Form(Owner)
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, [this] { SwitchFocus(); });
     }
+    // Back and forward through places from the contents too (the reader has its own keys).
+    for (const auto& [key, direction] :
+         {std::pair{QKeySequence::Back, -1}, std::pair{QKeySequence::Forward, 1}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), PdfTreeView);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                tools::Guarded([this, direction] { GoPlace(direction); }));
+    }
     // Once the document has the focus, however it got there, the first click needs no catching.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* Now) {
         TReaderControl* control = CurrentControl();
@@ -183,6 +191,7 @@ void TF_DocPDFViewer::FormShow()
         if (!FLayoutApplied) {
             FLayoutApplied = true;
             ApplyLayout(TViewerLayout::Load());
+            FZoomMode = LoadZoomMode();
         }
         SelectInitial();
         Timer->start();
@@ -265,6 +274,7 @@ void TF_DocPDFViewer::PdfTreeViewChange(const QModelIndex& Node)
                 Self->FLastType = Type;
         }
     } keep{self, type};
+    RecordPlace(ShownPlace());
     OpenDocument(file, item->PageNumber(PageExpression), item->Destination());
 }
 

@@ -7,10 +7,12 @@
 #include <QStringList>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
 #include "ViewerLayout.h"
+#include "ViewerPlaces.h"
 #include "dxBarForm.h"
 #include "objects/Objects7.h"
 #include "strings/StringIds.h"
@@ -101,6 +103,14 @@ public:
     // The entry whose part of the document is on screen (marked bold), or none.
     QModelIndex MarkedEntry() const;
 
+    // Places: the document and place in view (none without a document), going back (-1)
+    // or forward (+1), and the list itself.
+    std::optional<TPlace> ShownPlace() const;
+    void GoPlace(int Direction);
+    const TPlaces& Places() const { return FPlaces; }
+    // The zoom mode documents open with.
+    platform::TPdfZoomMode ZoomMode() const { return FZoomMode; }
+
     // Components.
     split::ToxSplit* Split = nullptr;
     split::ToxScrollPane* TreePane = nullptr;
@@ -149,6 +159,9 @@ private:
     // Loaded: CurrentFile is the document in the reader (else it was found missing).
     void CollectSections(bool Loaded);
     void MarkCurrentEntry(int Page);
+    // Records a jump from Left, unless the jump is a move through places itself.
+    void RecordPlace(std::optional<TPlace> Left);
+    void UpdatePlaces();
 
     bool FControlPending = true;
     bool FControlReady = false;
@@ -166,6 +179,9 @@ private:
     // Where the named destinations of the loaded document's entries lie, asked of the
     // reader once per document, for marking the entry on screen.
     std::unordered_map<std::string, int32_t> FDestinationPages;
+    TPlaces FPlaces;
+    bool FMovingThroughPlaces = false;
+    platform::TPdfZoomMode FZoomMode = platform::TPdfZoomMode::zmFitWidth;
 };
 
 // True when Document names an existing file here.

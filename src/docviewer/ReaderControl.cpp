@@ -42,9 +42,25 @@ public:
     }
     void FitPage() override { FWrapper.Design(DispSetView, QStringLiteral("Fit")); }
     void MarkWords(int32_t, const QStringList&) override {}
+    // The design's four operations know nothing of these.
+    double CurrentTop() const override { return 0; }
+    TPdfZoomMode ZoomMode() const override { return FMode; }
+    void SetZoomMode(TPdfZoomMode Mode) override
+    {
+        FMode = Mode;
+        if (Mode == TPdfZoomMode::zmFitPage)
+            FitPage();
+        else if (Mode == TPdfZoomMode::zmFitWidth)
+            FitWidth(0);
+    }
+    void SetPlacesState(bool, bool) override {}
+    void Print() override {}
+    void SaveCopy() override {}
+    void OpenExternally() override {}
 
 private:
     TReaderControl& FWrapper;
+    TPdfZoomMode FMode = TPdfZoomMode::zmFitWidth;
 };
 
 TReaderControl::TReaderControl(QWidget* Parent) : QWidget(Parent)
@@ -64,6 +80,11 @@ TReaderControl::TReaderControl(QWidget* Parent) : QWidget(Parent)
         const QByteArray shown = QByteArray("2") + kPageShownSignal;
         connect(FControl, changed.constData(), this, SIGNAL(currentPageChanged(int)));
         connect(FControl, shown.constData(), this, SIGNAL(pageShown(int)));
+        for (const char* signal :
+             {kPlaceLeftSignal, kPlaceRequestedSignal, kZoomModeChosenSignal}) {
+            const QByteArray name = QByteArray("2") + signal;
+            connect(FControl, name.constData(), this, name.constData());
+        }
     } else {
         FDesignView = std::make_unique<TDesignView>(*this);
     }

@@ -31,6 +31,11 @@ signals:
     // The page in view changed; a page was painted whole (1-based; our reader only).
     void currentPageChanged(int Page);
     void pageShown(int Page);
+    // The place a jump inside the document left (1-based page, points); back (-1) or
+    // forward (+1) asked for; a zoom mode chosen (platform::TPdfZoomMode).
+    void placeLeft(int Page, double Top);
+    void placeRequested(int Direction);
+    void zoomModeChosen(int Mode);
 
 protected:
     // One of the design's four operations (named by its dispatch number) with its argument,

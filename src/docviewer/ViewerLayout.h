@@ -4,6 +4,8 @@
 // whether the tree opens fully expanded.
 #include <cstdint>
 
+#include "platform/PdfReaderControl.h"
+
 namespace tavo::docviewer {
 
 struct TViewerLayout {
@@ -27,5 +29,12 @@ struct TViewerLayout {
 
     bool operator==(const TViewerLayout&) const = default;
 };
+
+// The zoom mode the user chose on the reader's strip, kept in the same section; absent or
+// unknown reads as fitting the width, the viewer's own way of opening a document.
+inline constexpr const char* kZoomModeKey = "DocumentZoomMode";
+platform::TPdfZoomMode LoadZoomMode();
+// A custom zoom is not a mode and is not kept.
+void StoreZoomMode(platform::TPdfZoomMode Mode);
 
 }  // namespace tavo::docviewer

@@ -128,12 +128,16 @@ void TF_DocPDFViewer::OpenDocument(const std::filesystem::path& FileName, int32_
         control->setVisible(shown);
         L_NoDocMsg->setVisible(!shown);
         platform::IPdfView* view = control->View();
+        // The user's zoom mode; "FitH,0" as ever when that is fitting the width.
+        const bool fitWidth = FZoomMode == platform::TPdfZoomMode::zmFitWidth;
+        if (!fitWidth)
+            view->SetZoomMode(FZoomMode);
         if (Page >= 0)
             view->ShowPage(Page);
-        if (tools::IsBlank(Destination))
-            view->FitWidth();
-        else
+        if (!tools::IsBlank(Destination))
             view->ShowDestination(platform::FromAnsi(Destination));
+        else if (fitWidth)
+            view->FitWidth();
         FCurrentPage = Page;
         FCurrentDest = Destination;
         control->update();
@@ -155,6 +159,7 @@ void TF_DocPDFViewer::OpenSearchResult(const std::filesystem::path& FileName, in
                                        const QStringList& Words)
 {
     QPointer<TF_DocPDFViewer> self(this);
+    RecordPlace(ShownPlace());
     OpenDocument(FileName, Page, std::string());
     if (!self || FCurrentFile != FileName)
         return;
@@ -182,6 +187,17 @@ void TF_DocPDFViewer::AttachControl(TReaderControl* Control)
     setTabOrder(PdfTreeView, Control);
     connect(Control, &TReaderControl::currentPageChanged, this,
             [this](int Page) { MarkCurrentEntry(Page); });
+    connect(Control, &TReaderControl::placeLeft, this, [this](int Page, double Top) {
+        if (!FCurrentFile.empty())
+            RecordPlace(TPlace{FCurrentFile, Page, Top});
+    });
+    connect(Control, &TReaderControl::placeRequested, this,
+            tools::Guarded([this](int Direction) { GoPlace(Direction); }));
+    connect(Control, &TReaderControl::zoomModeChosen, this, [this](int Mode) {
+        FZoomMode = static_cast<platform::TPdfZoomMode>(Mode);
+        StoreZoomMode(FZoomMode);
+    });
+    UpdatePlaces();
     if (FPdfControl) {
         // The newer control takes the focus when it is shown; the contents keep it.
         Control->setFocus();

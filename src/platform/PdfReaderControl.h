@@ -56,10 +56,19 @@ public:
     virtual TStatus Invoke(int32_t DispId, const QVariantList& Args, QVariant* Result) = 0;
 };
 
+// How the page is fitted to the view; every mode but zmCustom holds as the view is resized.
+enum class TPdfZoomMode : int32_t {
+    zmFitWidth = 0,    // the page width ("FitH")
+    zmFitPage = 1,     // the whole page
+    zmActualSize = 2,  // 100 %
+    zmCustom = 3,      // a zoom the user stepped or wheeled to
+};
+
 // The reader as the viewer drives it: one typed interface for every reader operation. Our
 // reader answers it itself; the design's two interfaces above are adapters over it at the
 // component's edge. Besides, the object emits currentPageChanged(int) as the user scrolls
-// and pageShown(int) once a page is painted whole (both 1-based; see the signal names below).
+// and pageShown(int) once a page is painted whole (both 1-based; see the signal names below),
+// and the place and zoom signals listed there.
 class IPdfView {
 public:
     virtual ~IPdfView() = default;
@@ -88,11 +97,33 @@ public:
     // Marks every occurrence of the words on Page (letter case and accents ignored) and
     // shows the first; an empty list clears the marks.
     virtual void MarkWords(int32_t Page, const QStringList& Words) = 0;
+
+    // The place at the top of the view: points below the current page's top.
+    virtual double CurrentTop() const = 0;
+    virtual TPdfZoomMode ZoomMode() const = 0;
+    // zmCustom keeps the zoom of now.
+    virtual void SetZoomMode(TPdfZoomMode Mode) = 0;
+    // Enables the reader's back and forward buttons: the places list is the viewer's, as
+    // places lead across documents.
+    virtual void SetPlacesState(bool CanGoBack, bool CanGoForward) = 0;
+    // The print dialog for the shown document; printing goes on in the background.
+    virtual void Print() = 0;
+    // Asks where to and writes a copy of the shown document there (never over the document).
+    virtual void SaveCopy() = 0;
+    // Opens the shown document in the desktop's PDF viewer.
+    virtual void OpenExternally() = 0;
 };
 
 // The signals of the object that answers IPdfView, for connecting by name.
 inline constexpr const char* kCurrentPageChangedSignal = "currentPageChanged(int)";
 inline constexpr const char* kPageShownSignal = "pageShown(int)";
+// (page, top) the view left for another place in the same document: a link followed or a
+// page number typed. The viewer records it in its places list.
+inline constexpr const char* kPlaceLeftSignal = "placeLeft(int,double)";
+// The user asked to go back (-1) or forward (+1) through places: keys, mouse buttons, strip.
+inline constexpr const char* kPlaceRequestedSignal = "placeRequested(int)";
+// The user chose a zoom mode (TPdfZoomMode as int) on the strip or by key.
+inline constexpr const char* kZoomModeChosenSignal = "zoomModeChosen(int)";
 
 }  // namespace tavo::platform
 

@@ -51,6 +51,23 @@ TEST(PageCache, EvictsTheLeastRecentlyUsedAndNeverExceedsItsBudget)
     EXPECT_EQ(cache.Count(), 0);
 }
 
+TEST(PageCache, ItsBoundFollowsTheMachine)
+{
+    constexpr int64_t MiB = int64_t(1) << 20;
+    EXPECT_EQ(MachineCacheBound(512 * MiB), 128 * MiB);
+    EXPECT_EQ(MachineCacheBound(24 * 1024 * MiB), 6 * 1024 * MiB);
+    EXPECT_EQ(MachineCacheBound(32 * MiB), TPageCache::kMinimumLimit);
+    EXPECT_EQ(MachineCacheBound(0), TPageCache::kDefaultLimit) << "memory unknown";
+
+    // Here: 256 MiB by default, a quarter of the memory at most whatever is asked for.
+    ASSERT_GT(PhysicalMemory(), 0);
+    TPageCache cache;
+    EXPECT_EQ(cache.Bound(), MachineCacheBound(PhysicalMemory()));
+    EXPECT_EQ(cache.Limit(), std::min(TPageCache::kDefaultLimit, cache.Bound()));
+    cache.SetLimit(PhysicalMemory());
+    EXPECT_EQ(cache.Limit(), PhysicalMemory() / 4);
+}
+
 TEST(PageLayout, StacksPagesWithGapsAndFindsThePageAtAHeight)
 {
     TPageLayout layout;

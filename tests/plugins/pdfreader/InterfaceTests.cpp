@@ -38,6 +38,13 @@ public:
     void FitWidth(double Top) override { Calls << QStringLiteral("FitWidth %1").arg(Top); }
     void FitPage() override { Calls << "FitPage"; }
     void MarkWords(int32_t, const QStringList&) override { Calls << "MarkWords"; }
+    double CurrentTop() const override { return 0; }
+    TPdfZoomMode ZoomMode() const override { return TPdfZoomMode::zmFitWidth; }
+    void SetZoomMode(TPdfZoomMode) override { Calls << "SetZoomMode"; }
+    void SetPlacesState(bool, bool) override {}
+    void Print() override { Calls << "Print"; }
+    void SaveCopy() override { Calls << "SaveCopy"; }
+    void OpenExternally() override { Calls << "OpenExternally"; }
 };
 
 TEST(DesignInterfaces, DispatchNumbersBecomeTypedCalls)
