@@ -69,7 +69,7 @@ protected:
             for (int x = 0; x < image.width(); ++x) {
                 const QColor c = image.pixelColor(x, y);
                 const bool green =
-                    c.green() > 150 && c.red() < 190 && c.blue() < 190 && c.green() > c.red() + 30;
+                    c.green() > 150 && c.red() < 200 && c.blue() < 200 && c.green() > c.red() + 30;
                 runs += green && !in;
                 in = green;
             }
