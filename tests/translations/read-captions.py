@@ -56,11 +56,14 @@ def main():
             print("read-captions: the shell did not appear on the accessibility bus",
                   file=sys.stderr)
             return 1
-        names = set()
-        # Parts arrive as the window builds (the reader component loads on the manual tab).
-        for _ in range(8):
-            time.sleep(1.5)
+        # Parts arrive as the window builds: read until two readings agree.
+        names, last = set(), -1
+        for _ in range(15):
+            time.sleep(1)
             walk(app, names)
+            if len(names) == last:
+                break
+            last = len(names)
         for line in sorted(names):
             print(line)
         return 0
