@@ -1542,6 +1542,13 @@ Czy chcesz go zastąpić?</translation>
     </message>
 </context>
 <context>
+    <name>tavo::shell::DistributorData</name>
+    <message>
+        <source>phone +00 12 345 67 89, fax +00 12 345 67 90</source>
+        <translation>tel. +00 12 345 67 89, faks +00 12 345 67 90</translation>
+    </message>
+</context>
+<context>
     <name>tavo::shell::TF_Main</name>
     <message>
         <source>Programs</source>

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "BrowserTab.h"
 #include "tools/MessageBoxes.h"
@@ -57,7 +58,8 @@ QToolButton* LargeButton(QToolBar* Bar, QAction* Action, const char* Name, int W
         b->setPopupMode(QToolButton::MenuButtonPopup);
         Width += b->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, b);
     }
-    b->setFixedWidth(Width);
+    // The design's width, wider where a translated caption needs more.
+    b->setFixedWidth(std::max(Width, b->sizeHint().width()));
     return b;
 }
 
