@@ -38,6 +38,9 @@ QLabel* WrappedLabel(QWidget* Parent, const char* Name, const QString& Text, QRe
     return label;
 }
 
+constexpr const char* kDontShowAgain = QT_TRANSLATE_NOOP("tavo::docviewer::TF_AdobeRader6Warrning",
+                                                         "Do not show this message again.  ");
+
 }  // namespace
 
 std::string ReaderDownloadAddress()
@@ -81,7 +84,7 @@ TF_AdobeRader6Warrning::TF_AdobeRader6Warrning(QWidget* Parent) : QDialog(Parent
     // The address can be selected and copied.
     Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    CB_DontShowAgain = new QCheckBox(tr("Do not show this message again.  "), this);
+    CB_DontShowAgain = new QCheckBox(tr(kDontShowAgain), this);
     CB_DontShowAgain->setObjectName(QStringLiteral("CB_DontShowAgain"));
     CB_DontShowAgain->setGeometry(6, 129, 201, 17);
 
@@ -123,7 +126,12 @@ void TF_AdobeRader6Warrning::FitTexts()
         label->setGeometry(r);
     }
     QRect box = CB_DontShowAgain->geometry().translated(0, below);
-    box.setWidth(std::max(box.width(), CB_DontShowAgain->sizeHint().width()));
+    // As much wider as the translated caption is longer than the design's.
+    const QFontMetrics metrics = CB_DontShowAgain->fontMetrics();
+    box.setWidth(
+        box.width() +
+        std::max(0, metrics.horizontalAdvance(CB_DontShowAgain->text().trimmed()) -
+                        metrics.horizontalAdvance(QString::fromLatin1(kDontShowAgain).trimmed())));
     CB_DontShowAgain->setGeometry(box);
     QRect download = BitBtn2->geometry().translated(0, below);
     download.moveLeft(std::max(download.left(), box.right() + 6));
