@@ -52,14 +52,15 @@ QToolButton* LargeButton(QToolBar* Bar, QAction* Action, const char* Name, int W
                          QMenu* Menu = nullptr)
 {
     QToolButton* b = Button(Bar, Action, Name);
+    // The design's width, wider where a translated caption would not fit under the icon.
+    Width = std::max(Width, b->fontMetrics().horizontalAdvance(Action->iconText()) + 8);
     if (Menu) {
         // The button itself acts; its arrow opens the menu.
         b->setMenu(Menu);
         b->setPopupMode(QToolButton::MenuButtonPopup);
         Width += b->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, b);
     }
-    // The design's width, wider where a translated caption needs more.
-    b->setFixedWidth(std::max(Width, b->sizeHint().width()));
+    b->setFixedWidth(Width);
     return b;
 }
 
