@@ -265,6 +265,7 @@ bundle_tree() {
                     imageformats/*.so iconengines/*.so
                     platforminputcontexts/libcomposeplatforminputcontextplugin.so
                     platforminputcontexts/libibusplatforminputcontextplugin.so" ;;
+                libQt6Core.so.6) cat="translations" ;;
                 libQt6Sql.so.6) cat="sqldrivers/libqsqlite.so" ;;
                 libQt6Network.so.6) cat="tls/*.so networkinformation/*.so" ;;
                 libnss3.so) cat="nss" ;;
@@ -283,6 +284,14 @@ bundle_tree() {
                                 carry "$path" "$lib/$(basename "$path")" "$main_lib/$(basename "$path")" "$lib"
                                 [[ $path == *.so ]] && roots+=("$path")
                             done
+                        done ;;
+                    translations)
+                        # Qt's own Polish texts (the standard dialogs' buttons), beside
+                        # where qt.conf sends the translations.
+                        for path in "$qt_data"/translations/qtbase_pl.qm; do
+                            [ -f "$path" ] || continue
+                            carry "$path" "$lib/qt6/translations/${path##*/}" \
+                                "$main_lib/qt6/translations/${path##*/}"
                         done ;;
                     webengine)
                         carry "$qt_libexec/QtWebEngineProcess" "$lib/qt6/libexec/QtWebEngineProcess" "" "$lib"

@@ -11,6 +11,7 @@ packages=(
     xvfb xauth xdotool imagemagick x11-utils openbox gdb python3
     fonts-dejavu-core locales
     libcanberra0 libxcb1-dev python3 openssl
+    qt6-l10n-tools qt6-translations-l10n python3-pyatspi dbus-x11 at-spi2-core
     desktop-file-utils appstream lintian xorriso dpkg-dev fakeroot
     patchelf mmdebstrap bubblewrap
 )

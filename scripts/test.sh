@@ -3,6 +3,7 @@
 # on any failure:
 #   the tree built with g++ (tests and benchmarks built, not timed);
 #   every source in the project's format;
+#   every text translated (scripts/check-translations.sh);
 #   the whole tree built with clang too, and every fuzz target run for 10 s under ASan
 #   and UBSan on its corpus;
 #   the soak: the clang-built shell and components driven by random input for 60 s
@@ -14,6 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
+"$root/scripts/check-translations.sh"
 if [ -z "${TAVO_QUICK:-}" ]; then
     "$root/scripts/check-format.sh"
     "$root/scripts/fuzz.sh" --build-all

@@ -11,6 +11,7 @@
 
 #include "GalleryPages.h"
 #include "identity/Version.h"
+#include "platform/Translations.h"
 #include "shell/LibraryModules.h"
 
 namespace tavo::gallery {
@@ -58,6 +59,7 @@ int main(int argc, char** argv)
     tavo::shell::PrepareProcess();
     tavo::shell::LibraryModules modules;
     QApplication app(argc, argv);
+    tavo::platform::InstallTranslations();
     // The window system's own options are gone from the arguments by now.
     if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty() ||
         parser.isSet(helpOption) || parser.isSet(versionOption)) {

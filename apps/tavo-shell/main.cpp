@@ -8,6 +8,7 @@
 #include "identity/Version.h"
 #include "platform/StartupLog.h"
 #include "platform/StringTable.h"
+#include "platform/Translations.h"
 #include "shell/LibraryModules.h"
 #include "shell/ShellProgram.h"
 #include "shell/TavoApplication.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv)
     tavo::shell::LibraryModules modules;  // stopped last, after every window is gone
     tavo::shell::TavoApplication app(argc, argv);
     tavo::platform::LogLifeEvent("application created");
+    tavo::platform::InstallTranslations();
     // The window system's own options (-platform, -style ...) are gone by now. The only one
     // of ours: the tab to open, which the disc's reader installer asks for ("--tab manual").
     const QStringList args = QCoreApplication::arguments().mid(1);

@@ -8,7 +8,7 @@ namespace tavo::pdfreader::texts {
 
 inline QString T(const char* Text)
 {
-    return QCoreApplication::translate("tavo::pdfreader", Text);
+    return QCoreApplication::translate("tavo::pdfreader::texts", Text);
 }
 
 inline QString CannotOpen(const QString& Reason)

@@ -54,7 +54,7 @@ QUrl WebAddress(const QString& Text)
 TWebEngineBrowser::TWebEngineBrowser(QWidget* Parent) : FView(new QWebEngineView(Parent))
 {
     FView->setObjectName(QStringLiteral("Browser"));
-    FView->setAccessibleName(QStringLiteral("Web page"));
+    FView->setAccessibleName(tr("Web page"));
     QWebEngineProfile* profile = AcquireProfile();
     FProfileHeld = true;
     FPage = new TBrowserPage(profile, this, FView);

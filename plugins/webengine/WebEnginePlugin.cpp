@@ -6,6 +6,7 @@
 #include "WebEngineBrowser.h"
 #include "WebEngineProfile.h"
 #include "platform/ComponentRegistry.h"
+#include "platform/StringTableQt.h"
 
 namespace tavo::webengine {
 
@@ -17,6 +18,9 @@ class TWebEngineFactory : public QObject,
     Q_INTERFACES(tavo::platform::IComponentFactory tavo::platform::TWebBrowserEngine)
 
 public:
+    // The component's copy of the string table speaks the shell's language.
+    TWebEngineFactory() { platform::SetStringTranslator(&platform::TranslateNumberedString); }
+
     QObject* CreateComponent(const QString& ClassId, QWidget* Parent) override
     {
         if (ClassId.compare(QLatin1String(platform::kWebBrowserClassId), Qt::CaseInsensitive) != 0)

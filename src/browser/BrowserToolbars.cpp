@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "BrowserTab.h"
 #include "tools/ArtworkIcon.h"
@@ -52,6 +53,8 @@ QToolButton* LargeButton(QToolBar* Bar, QAction* Action, const char* Name, int W
                          QMenu* Menu = nullptr)
 {
     QToolButton* b = Button(Bar, Action, Name);
+    // The design's width, wider where a translated caption would not fit under the icon.
+    Width = std::max(Width, b->fontMetrics().horizontalAdvance(Action->iconText()) + 8);
     if (Menu) {
         // The button itself acts; its arrow opens the menu.
         b->setMenu(Menu);

@@ -38,6 +38,9 @@ QLabel* WrappedLabel(QWidget* Parent, const char* Name, const QString& Text, QRe
     return label;
 }
 
+constexpr const char* kDontShowAgain = QT_TRANSLATE_NOOP("tavo::docviewer::TF_AdobeRader6Warrning",
+                                                         "Do not show this message again.  ");
+
 }  // namespace
 
 std::string ReaderDownloadAddress()
@@ -81,7 +84,7 @@ TF_AdobeRader6Warrning::TF_AdobeRader6Warrning(QWidget* Parent) : QDialog(Parent
     // The address can be selected and copied.
     Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    CB_DontShowAgain = new QCheckBox(tr("Do not show this message again.  "), this);
+    CB_DontShowAgain = new QCheckBox(tr(kDontShowAgain), this);
     CB_DontShowAgain->setObjectName(QStringLiteral("CB_DontShowAgain"));
     CB_DontShowAgain->setGeometry(6, 129, 201, 17);
 
@@ -97,6 +100,8 @@ TF_AdobeRader6Warrning::TF_AdobeRader6Warrning(QWidget* Parent) : QDialog(Parent
     BitBtn1->setGeometry(400, 124, 75, 25);
     BitBtn1->setDefault(true);
 
+    FitTexts();
+
     setTabOrder(CB_DontShowAgain, BitBtn2);
     setTabOrder(BitBtn2, BitBtn1);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
@@ -104,6 +109,37 @@ TF_AdobeRader6Warrning::TF_AdobeRader6Warrning(QWidget* Parent) : QDialog(Parent
 
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+// The design's places hold the English texts; a longer translation moves what follows down
+// and right, and the window grows with it.
+void TF_AdobeRader6Warrning::FitTexts()
+{
+    int below = 0;  // how far the texts so far reach past the design's places
+    for (QLabel* label : {Label1, Label3, Label2}) {
+        QRect r = label->geometry().translated(0, below);
+        const int needed = label->heightForWidth(r.width());
+        if (needed > r.height()) {
+            below += needed - r.height();
+            r.setHeight(needed);
+        }
+        label->setGeometry(r);
+    }
+    QRect box = CB_DontShowAgain->geometry().translated(0, below);
+    // As much wider as the translated caption is longer than the design's.
+    const QFontMetrics metrics = CB_DontShowAgain->fontMetrics();
+    box.setWidth(
+        box.width() +
+        std::max(0, metrics.horizontalAdvance(CB_DontShowAgain->text().trimmed()) -
+                        metrics.horizontalAdvance(QString::fromLatin1(kDontShowAgain).trimmed())));
+    CB_DontShowAgain->setGeometry(box);
+    QRect download = BitBtn2->geometry().translated(0, below);
+    download.moveLeft(std::max(download.left(), box.right() + 6));
+    BitBtn2->setGeometry(download);
+    QRect ok = BitBtn1->geometry().translated(0, below);
+    ok.moveLeft(std::max(ok.left(), download.right() + 12));
+    BitBtn1->setGeometry(ok);
+    setFixedSize(std::max(width(), ok.right() + 15), height() + below);
 }
 
 void TF_AdobeRader6Warrning::BitBtn2Click()

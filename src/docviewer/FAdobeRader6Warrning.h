@@ -28,6 +28,9 @@ public:
     QCheckBox* CB_DontShowAgain = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn1 = nullptr;
+
+private:
+    void FitTexts();
 };
 
 // The download page (Windows-1250, from the string table).

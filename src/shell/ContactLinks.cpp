@@ -1,5 +1,6 @@
 #include "ContactLinks.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
@@ -77,7 +78,8 @@ QString DistributorData::Street()
 }
 QString DistributorData::Phone()
 {
-    return QStringLiteral("phone +00 12 345 67 89, fax +00 12 345 67 90");
+    return QCoreApplication::translate("tavo::shell::DistributorData",
+                                       "phone +00 12 345 67 89, fax +00 12 345 67 90");
 }
 QString DistributorData::Email()
 {

@@ -262,8 +262,7 @@ QWidget* TF_Main::BuildInternetTab()
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     auto* message = new QLabel(
-        QStringLiteral("Internet viewer Internet Explorer has not been installed in this system."),
-        panel);
+        tr("Internet viewer Internet Explorer has not been installed in this system."), panel);
     message->setObjectName(QStringLiteral("P_HTML1Caption"));
     message->setAlignment(Qt::AlignCenter);
     message->setWordWrap(true);

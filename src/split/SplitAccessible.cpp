@@ -1,6 +1,7 @@
 #include "split/SplitAccessible.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QPointer>
 #include <algorithm>
 #include <array>
@@ -39,8 +40,10 @@ public:
         if (!isValid())
             return {};
         if (Type == QAccessible::Name)
-            return FVertical ? QStringLiteral("Vertical split bar")
-                             : QStringLiteral("Horizontal split bar");
+            return FVertical
+                       ? QCoreApplication::translate("tavo::split::SplitBar", "Vertical split bar")
+                       : QCoreApplication::translate("tavo::split::SplitBar",
+                                                     "Horizontal split bar");
         if (Type == QAccessible::Value)
             return QString::number(Position());
         return {};

@@ -48,10 +48,10 @@ struct TCountForms {
 };
 
 constexpr TCountForms CountForms[] = {
-    {QT_TRANSLATE_NOOP("tavo::docviewer::CountText", "%n result(s)"), SOneResult, SResults},
-    {QT_TRANSLATE_NOOP("tavo::docviewer::CountText", "%n page(s)"), SOnePage, SPages},
-    {QT_TRANSLATE_NOOP("tavo::docviewer::CountText", "%n document(s)"), SOneDocument, SDocuments},
-    {QT_TRANSLATE_NOOP("tavo::docviewer::CountText", "%n document(s) could not be searched"),
+    {QT_TRANSLATE_N_NOOP("tavo::docviewer::CountText", "%n result(s)"), SOneResult, SResults},
+    {QT_TRANSLATE_N_NOOP("tavo::docviewer::CountText", "%n page(s)"), SOnePage, SPages},
+    {QT_TRANSLATE_N_NOOP("tavo::docviewer::CountText", "%n document(s)"), SOneDocument, SDocuments},
+    {QT_TRANSLATE_N_NOOP("tavo::docviewer::CountText", "%n document(s) could not be searched"),
      SOneNotSearched, SNotSearched},
 };
 
