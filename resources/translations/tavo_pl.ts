@@ -480,25 +480,6 @@ Czy chcesz go zastąpić?</translation>
         <translation>Spis treści</translation>
     </message>
     <message>
-        <source>Usage:
-  tavo-catalogue dump FILE           the header and every record as JSON lines
-  tavo-catalogue tree FILE           the table of contents, one node a line
-  tavo-catalogue build SOURCE OUT    a catalogue from JSON lines
-  tavo-catalogue index FILE          builds or refreshes the search index of the manual
-  tavo-catalogue search FILE QUERY   finds QUERY in the manual: JSON lines with entry,
-                                     caption, file, page and snippet (words in « »)
-  tavo-catalogue --help | --version</source>
-        <comment>10822</comment>
-        <translation>Użycie:
-  tavo-catalogue dump PLIK           nagłówek i każdy rekord jako wiersze JSON
-  tavo-catalogue tree PLIK           spis treści, jeden węzeł w wierszu
-  tavo-catalogue build ŹRÓDŁO WYNIK  katalog z wierszy JSON
-  tavo-catalogue index PLIK          tworzy lub odświeża indeks wyszukiwania w podręczniku
-  tavo-catalogue search PLIK ZAPYTANIE  szuka ZAPYTANIA w podręczniku: wiersze JSON z pozycją,
-                                     tytułem, plikiem, stroną i fragmentem (słowa w « »)
-  tavo-catalogue --help | --version</translation>
-    </message>
-    <message>
         <source>%s, line %d: %s</source>
         <comment>10823</comment>
         <translation>%s, wiersz %d: %s</translation>
@@ -1223,6 +1204,184 @@ Czy chcesz go zastąpić?</translation>
         <comment>65437</comment>
         <translation>Nieprawidłowa liczba „%s”</translation>
     </message>
+    <message>
+        <source>Usage:
+  tavo-catalogue dump FILE           the header and every record as JSON lines
+  tavo-catalogue tree FILE           the table of contents, one node a line
+  tavo-catalogue build SOURCE OUT    a catalogue from JSON lines
+  tavo-catalogue index FILE          builds or refreshes the search index of the manual
+  tavo-catalogue search FILE QUERY   finds QUERY in the manual: JSON lines with entry,
+                                     caption, file, page and snippet (words in « »)
+  tavo-catalogue import [--depth N] [--type-of-level LEVEL=TYPE]... [--replace] DOC.pdf...
+                                     catalogue source (JSON lines, for build) from the
+                                     documents&apos; outlines: a top entry per document, its
+                                     outline&apos;s items below it (--depth N: N levels of them);
+                                     types by level (default 0=23, 1=1 and deeper as 1;
+                                     &apos;none&apos; for no type); a caption Windows-1250 cannot hold
+                                     stops the import unless --replace writes it with &apos;?&apos;
+  tavo-catalogue check [--json] DISC-FOLDER
+                                     what a user of the disc would trip over; exit 0 when
+                                     clean, 1 with problems (--json: one JSON line each)
+  tavo-catalogue image [--force] DISC-FOLDER OUT.iso
+                                     the disc&apos;s ISO 9660 image; the shell, its components
+                                     and their runtime are added when the folder lacks them;
+                                     a folder check finds broken is refused without --force
+  tavo-catalogue --help | --version</source>
+        <comment>10822</comment>
+        <translation>Użycie:
+  tavo-catalogue dump PLIK           nagłówek i każdy rekord jako wiersze JSON
+  tavo-catalogue tree PLIK           spis treści, jeden węzeł w wierszu
+  tavo-catalogue build ŹRÓDŁO WYNIK  katalog z wierszy JSON
+  tavo-catalogue index PLIK          tworzy lub odświeża indeks wyszukiwania w podręczniku
+  tavo-catalogue search PLIK ZAPYTANIE  szuka ZAPYTANIA w podręczniku: wiersze JSON z pozycją,
+                                     tytułem, plikiem, stroną i fragmentem (słowa w « »)
+  tavo-catalogue import [--depth N] [--type-of-level POZIOM=TYP]... [--replace] DOKUMENT.pdf...
+                                     źródło katalogu (wiersze JSON dla build) ze spisów treści
+                                     dokumentów: pozycja główna każdego dokumentu, pod nią
+                                     pozycje jego spisu (--depth N: N poziomów);
+                                     typy według poziomu (domyślnie 0=23, 1=1, głębsze jak 1;
+                                     &apos;none&apos; oznacza brak typu); tytuł, którego nie da się
+                                     zapisać w Windows-1250, przerywa import, chyba że
+                                     --replace zapisze go ze znakami &apos;?&apos;
+  tavo-catalogue check [--json] FOLDER-PŁYTY
+                                     to, o co potknąłby się użytkownik płyty; kod wyjścia 0,
+                                     gdy nie ma problemów, 1, gdy są (--json: wiersz JSON na każdy)
+  tavo-catalogue image [--force] FOLDER-PŁYTY WYNIK.iso
+                                     obraz ISO 9660 płyty; powłoka, jej komponenty i ich
+                                     biblioteki są dodawane, gdy brak ich w folderze; folder,
+                                     w którym check znajduje problemy, jest odrzucany bez --force
+  tavo-catalogue --help | --version</translation>
+    </message>
+    <message>
+        <source>line %d: the caption &quot;%s&quot; cannot be written in the Central European code page (Windows-1250)</source>
+        <comment>10851</comment>
+        <translation>wiersz %d: tytułu &quot;%s&quot; nie można zapisać w środkowoeuropejskiej stronie kodowej (Windows-1250)</translation>
+    </message>
+    <message>
+        <source>line %d: the caption &quot;%s&quot; is written as &quot;%s&quot;</source>
+        <comment>10852</comment>
+        <translation>wiersz %d: tytuł &quot;%s&quot; zapisano jako &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>line %d: the destination &quot;%s&quot; cannot be written in Windows-1250; the entry opens page %d</source>
+        <comment>10853</comment>
+        <translation>wiersz %d: nazwy miejsca docelowego &quot;%s&quot; nie można zapisać w Windows-1250; pozycja otwiera stronę %d</translation>
+    </message>
+    <message>
+        <source>%s cannot be read: %s</source>
+        <comment>10854</comment>
+        <translation>Nie można odczytać %s: %s</translation>
+    </message>
+    <message>
+        <source>Nothing was written: captions that Windows-1250 cannot hold were found (--replace writes them with replacements).</source>
+        <comment>10855</comment>
+        <translation>Nic nie zapisano: znaleziono tytuły, których nie da się zapisać w Windows-1250 (--replace zapisuje je ze znakami zastępczymi).</translation>
+    </message>
+    <message>
+        <source>The PDF reader component %s cannot read the outlines of documents; install the one that came with this tool.</source>
+        <comment>10856</comment>
+        <translation>Komponent czytnika PDF %s nie potrafi odczytać spisów treści dokumentów; zainstaluj ten, który dostarczono z tym narzędziem.</translation>
+    </message>
+    <message>
+        <source>%s needs a value</source>
+        <comment>10857</comment>
+        <translation>%s wymaga wartości</translation>
+    </message>
+    <message>
+        <source>%s %s: expected LEVEL=TYPE with a level from 0 to %d and a type id of the document type table (or &apos;none&apos;)</source>
+        <comment>10858</comment>
+        <translation>%s %s: oczekiwano POZIOM=TYP z poziomem od 0 do %d i identyfikatorem typu z tabeli typów dokumentów (albo &apos;none&apos;)</translation>
+    </message>
+    <message>
+        <source>%s %s: expected a whole number from 0 to %d</source>
+        <comment>10859</comment>
+        <translation>%s %s: oczekiwano liczby całkowitej od 0 do %d</translation>
+    </message>
+    <message>
+        <source>the catalogue %s cannot be read: %s</source>
+        <comment>10860</comment>
+        <translation>nie można odczytać katalogu %s: %s</translation>
+    </message>
+    <message>
+        <source>entry %d (%s): its document %s is not on the disc</source>
+        <comment>10861</comment>
+        <translation>pozycja %d (%s): jej dokumentu %s nie ma na płycie</translation>
+    </message>
+    <message>
+        <source>entry %d (%s): page %d is not in %s, which has %d pages</source>
+        <comment>10862</comment>
+        <translation>pozycja %d (%s): strony %d nie ma w dokumencie %s (liczba stron: %d)</translation>
+    </message>
+    <message>
+        <source>entry %d (%s): %s holds no destination &quot;%s&quot;</source>
+        <comment>10863</comment>
+        <translation>pozycja %d (%s): %s nie zawiera miejsca docelowego &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>%s is in the documentation folder, but no entry names it</source>
+        <comment>10864</comment>
+        <translation>%s leży w folderze dokumentacji, ale nie wskazuje go żadna pozycja</translation>
+    </message>
+    <message>
+        <source>%s is missing</source>
+        <comment>10865</comment>
+        <translation>brak %s</translation>
+    </message>
+    <message>
+        <source>%s is not executable</source>
+        <comment>10866</comment>
+        <translation>%s nie jest plikiem wykonywalnym</translation>
+    </message>
+    <message>
+        <source>%s: %s</source>
+        <comment>10867</comment>
+        <translation>%s: %s</translation>
+    </message>
+    <message>
+        <source>The disc is ready: %d entries, %d documents, no problems.</source>
+        <comment>10868</comment>
+        <translation>Płyta jest gotowa: pozycje: %d, dokumenty: %d, bez problemów.</translation>
+    </message>
+    <message>
+        <source>1 problem found.</source>
+        <comment>10869</comment>
+        <translation>Znaleziono 1 problem.</translation>
+    </message>
+    <message>
+        <source>%d problems found.</source>
+        <comment>10960</comment>
+        <translation>Liczba znalezionych problemów: %d.</translation>
+    </message>
+    <message>
+        <source>The disc folder has problems (above); --force makes its image all the same.</source>
+        <comment>10961</comment>
+        <translation>Folder płyty ma problemy (wymienione wyżej); z --force obraz powstanie mimo to.</translation>
+    </message>
+    <message>
+        <source>%s is not a disc folder</source>
+        <comment>10962</comment>
+        <translation>%s nie jest folderem płyty</translation>
+    </message>
+    <message>
+        <source>The image cannot be made: %s</source>
+        <comment>10963</comment>
+        <translation>Nie można utworzyć obrazu: %s</translation>
+    </message>
+    <message>
+        <source>%s: %s added from %s</source>
+        <comment>10964</comment>
+        <translation>%s: dodano %s z %s</translation>
+    </message>
+    <message>
+        <source>The image %s is written (%d MB).</source>
+        <comment>10965</comment>
+        <translation>Zapisano obraz %s (%d MB).</translation>
+    </message>
+    <message>
+        <source>%s and %s have the same file name, and the documentation folder holds one file of a name</source>
+        <comment>10966</comment>
+        <translation>%s i %s mają tę samą nazwę pliku, a folder dokumentacji może zawierać tylko jeden plik o danej nazwie</translation>
+    </message>
 </context>
 <context>
     <name>tavo::browser::TBrowserDownloads</name>
@@ -1539,6 +1698,66 @@ Czy chcesz go zastąpić?</translation>
     <message>
         <source>Document tools</source>
         <translation>Narzędzia dokumentu</translation>
+    </message>
+    <message>
+        <source>Fit page</source>
+        <translation>Dopasuj stronę</translation>
+    </message>
+    <message>
+        <source>Actual size (100%)</source>
+        <translation>Rzeczywisty rozmiar (100%)</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Wstecz</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Dalej</translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation>Drukuj...</translation>
+    </message>
+    <message>
+        <source>Save a copy...</source>
+        <translation>Zapisz kopię...</translation>
+    </message>
+    <message>
+        <source>Open in the desktop&apos;s PDF viewer</source>
+        <translation>Otwórz w systemowej przeglądarce PDF</translation>
+    </message>
+    <message>
+        <source>Printing page %1 of %2...</source>
+        <translation>Drukowanie strony %1 z %2...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>The document could not be printed: the printer did not accept the job.</source>
+        <translation>Nie udało się wydrukować dokumentu: drukarka nie przyjęła zadania.</translation>
+    </message>
+    <message>
+        <source>The document could not be printed: it could not be read again.</source>
+        <translation>Nie udało się wydrukować dokumentu: nie można go ponownie odczytać.</translation>
+    </message>
+    <message>
+        <source>A copy cannot replace the document itself. Choose another folder or name.</source>
+        <translation>Kopia nie może zastąpić samego dokumentu. Wybierz inny folder lub inną nazwę.</translation>
+    </message>
+    <message>
+        <source>The copy could not be saved as %1: %2</source>
+        <translation>Nie udało się zapisać kopii jako %1: %2</translation>
+    </message>
+    <message>
+        <source>No program to show PDF documents was found on this desktop.</source>
+        <translation>Na tym pulpicie nie znaleziono programu do wyświetlania dokumentów PDF.</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf)</source>
+        <translation>Dokumenty PDF (*.pdf)</translation>
     </message>
 </context>
 <context>
