@@ -1238,11 +1238,10 @@ Czy chcesz go zastąpić?</translation>
   tavo-catalogue import [--depth N] [--type-of-level POZIOM=TYP]... [--replace] DOKUMENT.pdf...
                                      źródło katalogu (wiersze JSON dla build) ze spisów treści
                                      dokumentów: pozycja główna każdego dokumentu, pod nią
-                                     pozycje jego spisu (--depth N: N poziomów);
-                                     typy według poziomu (domyślnie 0=23, 1=1, głębsze jak 1;
-                                     &apos;none&apos; oznacza brak typu); tytuł, którego nie da się
-                                     zapisać w Windows-1250, przerywa import, chyba że
-                                     --replace zapisze go ze znakami &apos;?&apos;
+                                     pozycje jego spisu (--depth N: N poziomów); typy według
+                                     poziomu (domyślnie 0=23, 1=1, głębsze jak 1; &apos;none&apos;: bez
+                                     typu); tytuł, którego nie da się zapisać w Windows-1250,
+                                     przerywa import, chyba że --replace zapisze go ze znakami &apos;?&apos;
   tavo-catalogue check [--json] FOLDER-PŁYTY
                                      to, o co potknąłby się użytkownik płyty; kod wyjścia 0,
                                      gdy nie ma problemów, 1, gdy są (--json: wiersz JSON na każdy)
