@@ -109,8 +109,10 @@ TF_DocPDFViewer::TF_DocPDFViewer(QWidget* Owner) : TdxBar_Form(Owner)
          {std::pair{QKeySequence::Back, -1}, std::pair{QKeySequence::Forward, 1}}) {
         auto* shortcut = new QShortcut(QKeySequence(key), PdfTreeView);
         shortcut->setContext(Qt::WidgetShortcut);
+        // A copy: clang before 16 cannot capture a structured binding.
+        const int step = direction;
         connect(shortcut, &QShortcut::activated, this,
-                tools::Guarded([this, direction] { GoPlace(direction); }));
+                tools::Guarded([this, step] { GoPlace(step); }));
     }
     // Once the document has the focus, however it got there, the first click needs no catching.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* Now) {
