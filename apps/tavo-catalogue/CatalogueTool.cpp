@@ -437,6 +437,7 @@ int RunCatalogueTool(const std::vector<std::string>& Args, objects::TFileVerInfo
         Out << "tavo-catalogue " << identity::kVersion << '\n';
         return 0;
     }
+    // One handler for every command: errors reach the user the same way whichever failed.
     try {
         if (Command == "import")
             return ImportDocuments(Args, Out, Err);
@@ -444,23 +445,13 @@ int RunCatalogueTool(const std::vector<std::string>& Args, objects::TFileVerInfo
             return CheckDisc(Args, VerInfo, Out, Err);
         if (Command == "image")
             return ImageDisc(Args, VerInfo, Out, Err);
-    } catch (const docviewer::EManualIndex& Error) {
-        Out.flush();
-        Err << Utf8(Error.Text()) << '\n';
-        return 1;
-    } catch (const platform::Exception& Error) {
-        Out.flush();
-        Err << ToConsole(Error.Message()) << '\n';
-        return 1;
-    }
-    const bool Known =
-        (Args.size() == 2 && (Command == "dump" || Command == "tree" || Command == "index")) ||
-        (Args.size() == 3 && (Command == "build" || Command == "search"));
-    if (!Known) {
-        Err << ToConsole(LoadStr(SUsage)) << '\n';
-        return kUsageError;
-    }
-    try {
+        const bool Known =
+            (Args.size() == 2 && (Command == "dump" || Command == "tree" || Command == "index")) ||
+            (Args.size() == 3 && (Command == "build" || Command == "search"));
+        if (!Known) {
+            Err << ToConsole(LoadStr(SUsage)) << '\n';
+            return kUsageError;
+        }
         if (Command == "dump")
             return Dump(Args[1], VerInfo, Out, Err);
         if (Command == "tree")
