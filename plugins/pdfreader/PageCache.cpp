@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unistd.h>
 
+#include "ImageMemory.h"
+
 namespace tavo::pdfreader {
 
 int64_t MachineCacheBound(int64_t PhysicalBytes)
@@ -43,7 +45,7 @@ void TPageCache::Insert(const TTileKey& Key, QImage Image)
     auto found = FIndex.find(Key);
     if (found != FIndex.end())
         Remove(found.value());
-    const int64_t size = Image.sizeInBytes();
+    const int64_t size = PooledBytes(Image.sizeInBytes());
     if (Image.isNull() || size > FLimit)
         return;
     EvictTo(FLimit - size);
@@ -72,7 +74,7 @@ void TPageCache::Clear()
 
 void TPageCache::Remove(TList::iterator Item)
 {
-    FBytes -= Item->Image.sizeInBytes();
+    FBytes -= PooledBytes(Item->Image.sizeInBytes());
     FIndex.remove(Item->Key);
     FLru.erase(Item);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Rendered page images, least recently used first out, within a byte budget. The budget
-// counts the images' own bytes; the cache never holds more.
+// counts the memory the images take (PooledBytes); the cache never holds more.
 #include <QHash>
 #include <QImage>
 #include <cstdint>

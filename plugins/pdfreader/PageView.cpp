@@ -7,8 +7,9 @@
 #include <QThread>
 #include <algorithm>
 #include <cmath>
-#include <malloc.h>
+#include <utility>
 
+#include "ImageMemory.h"
 #include "ReaderStrings.h"
 #include "RenderQueue.h"
 #include "docviewer/search/TextFolding.h"
@@ -20,10 +21,6 @@ namespace {
 // A page image larger than this is rendered in tiles (TPageLayout::ImageOf).
 constexpr int64_t kWholePageBytes = int64_t(24) << 20;
 constexpr int kScrollStep = 20;
-// Page images are allocated on the render threads and freed on the window's; the memory of
-// those the cache let go stays with the threads' heaps, more or less of it by chance, until
-// it is handed back. It is, after every so many bytes of new images.
-constexpr int64_t kTrimEvery = int64_t(64) << 20;
 constexpr double kZoomSteps[] = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 
 // One processor is left to the window: a worker that competes with it for the last one
@@ -60,6 +57,9 @@ TPageView::TPageView(QWidget* Parent)
     FDeferredPaint.setSingleShot(true);
     FDeferredPaint.setInterval(16);
     connect(&FDeferredPaint, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
+    FPoolTimer.setSingleShot(true);
+    FPoolTimer.setInterval(0);
+    connect(&FPoolTimer, &QTimer::timeout, this, &TPageView::PoolRenderedImages);
     FAutoScroll.setInterval(40);
     connect(&FAutoScroll, &QTimer::timeout, this, &TPageView::AutoScroll);
 }
@@ -67,6 +67,8 @@ TPageView::TPageView(QWidget* Parent)
 TPageView::~TPageView()
 {
     FQueue->Cancel();
+    FCache.Clear();
+    ReleaseFreeImageMemory();
 }
 
 int64_t TPageView::WholePageBytes() const
@@ -96,6 +98,7 @@ void TPageView::SetDocument(TPdfDocument* Document)
         FQueue->Prepare(Document->Source(), std::nullopt);
     FPrepared = 0;
     FCache.Clear();
+    FToPool.clear();
     FFailed.clear();
     FSelection.Clear();
     FPressedLink.reset();
@@ -296,10 +299,16 @@ void TPageView::UpdateCurrentPage()
             best = i;
         }
     }
-    if (best != FCurrentPage) {
-        FCurrentPage = best;
-        emit currentPageChanged(best);
-    }
+    SetCurrentPage(best);
+}
+
+void TPageView::SetCurrentPage(int Page)
+{
+    if (Page == FCurrentPage)
+        return;
+    FCurrentPage = Page;
+    if (!FHeldPage)
+        emit currentPageChanged(Page);
 }
 
 // --- Navigation and zoom -------------------------------------------------------------
@@ -309,6 +318,10 @@ void TPageView::GoTo(int Page, double Top)
     if (!FDoc)
         return;
     Page = std::clamp(Page, 0, FDoc->PageCount() - 1);
+    // The page first: what follows a change of page is painted once the page is on the screen.
+    FHeldPage = FCurrentPage;
+    horizontalScrollBar()->setUpdatesEnabled(false);
+    verticalScrollBar()->setUpdatesEnabled(false);
     if (!FDoc->SizeKnown(Page) && FLayout.SetPageSize(Page, FDoc->PageSize(Page)))
         Relayout(std::nullopt);
     const QRect rect = FLayout.PageRect(Page);
@@ -319,19 +332,23 @@ void TPageView::GoTo(int Page, double Top)
     ScrollTo(horizontalScrollBar()->value(),
              FLayout.PageRect(Page).top() + int(std::lround(top * FLayout.Scale())));
     FPinned = true;
-    if (FCurrentPage != Page) {
-        FCurrentPage = Page;
-        emit currentPageChanged(Page);
-    }
+    SetCurrentPage(Page);
     const bool ready = RenderInPlace(Page);
     RequestImages();
     if (ready) {
-        // The page asked for is whole: painted now, whatever else is still on its way.
+        // The page asked for is whole: on the screen now, whatever else is still on its way.
         FDeferredPaint.stop();
-        viewport()->update();
+        viewport()->repaint();
     } else {
         Refresh();
     }
+    horizontalScrollBar()->setUpdatesEnabled(true);
+    verticalScrollBar()->setUpdatesEnabled(true);
+    if (!FToPool.empty())
+        FPoolTimer.start();
+    const int before = *std::exchange(FHeldPage, std::nullopt);
+    if (FCurrentPage != before)
+        emit currentPageChanged(FCurrentPage);
 }
 
 double TPageView::ModeZoom() const
@@ -545,8 +562,18 @@ bool TPageView::RenderInPlace(int Page)
         }
         part.setDevicePixelRatio(image.Ratio);
         FCache.Insert(tile->Key, std::move(part));
+        FToPool.push_back(tile->Key);
     }
     return true;
+}
+
+// The images rendered here are moved into the pool's memory once they are on the screen, so
+// that the heap's memory they were rendered into is what the next render takes.
+void TPageView::PoolRenderedImages()
+{
+    for (const TTileKey& key : std::exchange(FToPool, {}))
+        if (const QImage* image = FCache.Find(key))
+            FCache.Insert(key, InPooledMemory(*image));
 }
 
 void TPageView::OnRendered(const TTileKey& Key, const QImage& Image)
@@ -557,11 +584,6 @@ void TPageView::OnRendered(const TTileKey& Key, const QImage& Image)
         FFailed.insert(Key);
     } else {
         FCache.Insert(Key, Image);
-        FNewImageBytes += Image.sizeInBytes();
-        if (FNewImageBytes > kTrimEvery) {
-            FNewImageBytes = 0;
-            malloc_trim(0);
-        }
     }
     // Painted at once rather than on the next pass of the event loop: the image is what the
     // user waits for.
@@ -593,7 +615,7 @@ void TPageView::paintEvent(QPaintEvent* Event)
         const QRect rect = FLayout.PageRect(page);
         if (rect.top() > dirty.bottom())
             break;
-        if (rect.adjusted(0, 0, 2, 2).intersects(dirty)) {
+        if (rect.adjusted(-1, -1, 2, 2).intersects(dirty)) {
             pages.emplace_back(page, rect.translated(-view.topLeft()));
             background -= pages.back().second;
         }
@@ -606,11 +628,14 @@ void TPageView::paintEvent(QPaintEvent* Event)
 
 void TPageView::PaintPage(QPainter& Painter, int Page, const QRect& Rect)
 {
-    // The page's frame, with white paper where its image has not arrived yet.
-    Painter.fillRect(QRect(Rect.left() + 2, Rect.bottom() + 1, Rect.width(), 2),
-                     palette().color(QPalette::Dark));
-    Painter.fillRect(QRect(Rect.right() + 1, Rect.top() + 2, 2, Rect.height()),
-                     palette().color(QPalette::Dark));
+    // The page's frame around it, a shadow at its right and bottom, and white paper where its
+    // image has not arrived yet. Opaque: a translucent line down a page is blended row by
+    // row, on threads, and costs more than the page's image.
+    const QColor dark = palette().color(QPalette::Dark);
+    Painter.fillRect(QRect(Rect.left() - 1, Rect.top() - 1, Rect.width() + 2, 1), dark);
+    Painter.fillRect(QRect(Rect.left() - 1, Rect.top(), 1, Rect.height()), dark);
+    Painter.fillRect(QRect(Rect.left() + 2, Rect.bottom() + 1, Rect.width(), 2), dark);
+    Painter.fillRect(QRect(Rect.right() + 1, Rect.top() + 2, 2, Rect.height()), dark);
     const TPageImage image = ImageOf(Page);
     const QRect visible = viewport()->rect();
     bool complete = true;
@@ -632,8 +657,6 @@ void TPageView::PaintPage(QPainter& Painter, int Page, const QRect& Rect)
         Painter.setPen(palette().color(QPalette::PlaceholderText));
         Painter.drawText(Rect, Qt::AlignCenter | Qt::TextWordWrap, texts::PageFailed());
     }
-    Painter.setPen(QColor(0, 0, 0, 60));
-    Painter.drawRect(Rect.adjusted(0, 0, -1, -1));
 
     const auto toView = [this, Page](const QRectF& Points) { return ToView(Page, Points); };
     FFind->Paint(Painter, Page, toView);

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "PageCache.h"
 #include "PageFind.h"
@@ -120,6 +121,8 @@ private:
     void ResolveSizes(int Top, int Bottom);
     void ResolveSomeSizes();
     void UpdateCurrentPage();
+    void SetCurrentPage(int Page);
+    void PoolRenderedImages();
     void Refresh();
     void ScheduleRequests();
     void RequestImages();
@@ -147,12 +150,16 @@ private:
     QSet<TTileKey> FFailed;
     TZoomMode FMode = TZoomMode::zmFitWidth;
     int FCurrentPage = -1;
+    // While a page asked for is being painted, the page number waits (its strip, the
+    // contents' mark and the scroll bar paint after the page): the page it was before.
+    std::optional<int> FHeldPage;
     bool FPinned = false;  // the current page was set, not scrolled to
     bool FProgrammatic = false;
     bool FScrollingUp = false;
-    int64_t FNewImageBytes = 0;  // since the heaps were last trimmed
-    int FSizesResolved = 0;      // pages before this one have their sizes read
+    int FSizesResolved = 0;  // pages before this one have their sizes read
     QTimer FRequestTimer;
+    QTimer FPoolTimer;
+    std::vector<TTileKey> FToPool;  // rendered on this thread, not yet in the pool's memory
     QTimer FSizeTimer;
     QTimer FDeferredPaint;
 

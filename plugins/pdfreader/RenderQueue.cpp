@@ -6,6 +6,7 @@
 #endif
 #include <poppler-qt6.h>
 
+#include "ImageMemory.h"
 #include "PageLayout.h"
 
 namespace tavo::pdfreader {
@@ -180,7 +181,7 @@ QImage TRenderQueue::Render(TWorker* Worker, Poppler::Document* Doc, const TRend
             QVariant::fromValue(reinterpret_cast<quintptr>(&Worker->Abort)));
     }
     if (!image.isNull()) {
-        image = OpaquePageImage(std::move(image));
+        image = InPooledMemory(OpaquePageImage(std::move(image)));
         image.setDevicePixelRatio(Job.DevicePixelRatio);
     }
     return image;
