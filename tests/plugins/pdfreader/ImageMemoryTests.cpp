@@ -113,9 +113,8 @@ TEST(PageView, ThePageAskedForReachesTheScreenFirstAndItsImageThenMovesToThePool
     EXPECT_EQ(order.front(), "shown 1499");
     EXPECT_EQ(order.back(), "current 1499");
     EXPECT_EQ(reader.CurrentPage(), 1500);
-    // The pool's copy and the strip follow on the next turn of the event loop, before any
-    // page ahead (those wait until the view rests).
-    EXPECT_EQ(ImagePoolState().InUse, pooled);
+    // The pool's copy and the strip follow on the next turn of the event loop. (The workers
+    // may pool what they render ahead at any time, so only growth can be asked for.)
     QCoreApplication::processEvents();
     EXPECT_GT(ImagePoolState().InUse, pooled);
     EXPECT_EQ(reader.findChild<QLineEdit*>(QStringLiteral("PageField"))->text(), "1500");
