@@ -1,11 +1,13 @@
 // The start-up shell of the "Tavo C.H. 3.2" disc: the disc is the folder it is started from.
 // Its one option names the tab to open.
+#include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
 #include <cstring>
 
 #include "browser/BrowserControl.h"
 #include "identity/Version.h"
+#include "platform/AnsiText.h"
 #include "platform/StartupLog.h"
 #include "platform/StringTable.h"
 #include "platform/Translations.h"
@@ -18,7 +20,9 @@ namespace {
 
 void Usage(std::FILE* To)
 {
-    std::fprintf(To, "%s\n", tavo::platform::LoadStr(tavo::SShellUsage).c_str());
+    // The string table holds the design's code page; the terminal takes the locale's.
+    const QString usage = tavo::platform::FromAnsi(tavo::platform::LoadStr(tavo::SShellUsage));
+    std::fprintf(To, "%s\n", usage.toLocal8Bit().constData());
 }
 
 }  // namespace
@@ -27,6 +31,9 @@ int main(int argc, char** argv)
 {
     // Answered before any window system is needed.
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        // In the user's language: the translations need an application object, not a screen.
+        QCoreApplication core(argc, argv);
+        tavo::platform::InstallTranslations();
         Usage(stdout);
         return 0;
     }

@@ -12,10 +12,15 @@ struct TResult {
     QString Out, Err;
 };
 
-TResult RunProgram(const QString& Program, const QStringList& Args, bool Display = false)
+// In English unless Language names a locale.
+TResult RunProgram(const QString& Program, const QStringList& Args, bool Display = false,
+                   const QString& Language = QStringLiteral("C.UTF-8"))
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+        env.remove(name);
+    env.insert("LANG", Language);
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");
     if (Display)
@@ -64,6 +69,21 @@ TEST(ShellCommandLine, OnlyTheKnownTabsAreTaken)
     }
     const TResult help = RunProgram(TAVO_SHELL, {"--help"});
     EXPECT_TRUE(help.Out.contains("--tab")) << help.Out.toStdString();
+}
+
+TEST(ShellCommandLine, HelpIsInTheUsersLanguage)
+{
+    const TResult polish = RunProgram(TAVO_SHELL, {"--help"}, false, "pl_PL.UTF-8");
+    EXPECT_EQ(polish.Status, 0);
+    EXPECT_TRUE(polish.Out.startsWith(QStringLiteral("Użycie: tavo-shell")))
+        << polish.Out.toStdString();
+    EXPECT_TRUE(polish.Out.contains(QStringLiteral("--tab NAZWA"))) << polish.Out.toStdString();
+    const TResult wrong = RunProgram(TAVO_SHELL, {"--tab", "nowhere"}, true, "pl_PL.UTF-8");
+    EXPECT_EQ(wrong.Status, 2);
+    EXPECT_TRUE(wrong.Err.contains(QStringLiteral("Użycie: tavo-shell")))
+        << wrong.Err.toStdString();
+    const TResult english = RunProgram(TAVO_SHELL, {"-h"}, false, "en_GB.UTF-8");
+    EXPECT_TRUE(english.Out.startsWith("Usage: tavo-shell")) << english.Out.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, CommandLine,
