@@ -61,9 +61,15 @@ inline QString PageInView(int Page, int Count)
 {
     return T("Page %1 of %2").arg(Page).arg(Count);
 }
+// With the plural the language asks for: Qt's numerus forms where a translation is loaded,
+// the English ones otherwise (no English catalogue is loaded).
 inline QString PageOfDescription(int Count)
 {
-    return T("of %1 pages").arg(Count);
+    const QString text =
+        QCoreApplication::translate("tavo::pdfreader::texts", "of %n page(s)", nullptr, Count);
+    if (!text.endsWith(QLatin1String("page(s)")))
+        return text;
+    return Count == 1 ? QStringLiteral("of 1 page") : QStringLiteral("of %1 pages").arg(Count);
 }
 inline QString ZoomIn()
 {

@@ -1647,10 +1647,6 @@ Czy chcesz go zastąpić?</translation>
         <translation>Strona %1 z %2</translation>
     </message>
     <message>
-        <source>of %1 pages</source>
-        <translation>z %1 stron</translation>
-    </message>
-    <message>
         <source>Zoom in</source>
         <translation>Powiększ</translation>
     </message>
@@ -1757,6 +1753,14 @@ Czy chcesz go zastąpić?</translation>
     <message>
         <source>PDF documents (*.pdf)</source>
         <translation>Dokumenty PDF (*.pdf)</translation>
+    </message>
+    <message numerus="yes">
+        <source>of %n page(s)</source>
+        <translation>
+            <numerusform>z %n strony</numerusform>
+            <numerusform>z %n stron</numerusform>
+            <numerusform>z %n stron</numerusform>
+        </translation>
     </message>
 </context>
 <context>

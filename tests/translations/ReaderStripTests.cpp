@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "PdfReader.h"
+#include "ReaderStrings.h"
 #include "platform/Translations.h"
 
 using namespace tavo::platform;
@@ -36,4 +37,17 @@ TEST(ReaderStrip, ButtonsAreNamedInTheInstalledLanguage)
     tavo::pdfreader::TPdfReader reader;
     EXPECT_EQ(NameOf(reader, "ZoomInButton"), QStringLiteral("Zoom in"));
     EXPECT_EQ(NameOf(reader, "ReaderStrip"), QStringLiteral("Document tools"));
+}
+
+TEST(ReaderStrip, ThePageCountTakesThePluralOfEitherLanguage)
+{
+    using tavo::pdfreader::texts::PageOfDescription;
+    EXPECT_EQ(PageOfDescription(1), QStringLiteral("of 1 page"));
+    EXPECT_EQ(PageOfDescription(4), QStringLiteral("of 4 pages"));
+    ASSERT_EQ(InstallTranslations(TUiLanguage::Polish, {QStringLiteral(TRANSLATIONS_DIR)}),
+              TUiLanguage::Polish);
+    EXPECT_EQ(PageOfDescription(1), QStringLiteral("z 1 strony"));
+    EXPECT_EQ(PageOfDescription(3), QStringLiteral("z 3 stron"));
+    EXPECT_EQ(PageOfDescription(22), QStringLiteral("z 22 stron"));
+    RemoveTranslations();
 }
