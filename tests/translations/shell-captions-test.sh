@@ -28,10 +28,16 @@ failed=0
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3
 
-# read LANG TAB: the names, into $work/LANG-TAB.txt
+# read LANG TAB: the names, into $work/LANG-TAB.txt. A second try when the shell never
+# reached the bus: on a loaded machine it has at times found no X server to connect to.
 read_names() {
-    LANG=$1 "$python" "$here/read-captions.py" "$shell" --tab "$2" >"$work/$1-$2.txt" \
-        2>"$work/$1-$2.log" || { cat "$work/$1-$2.log" >&2; return 1; }
+    local try
+    for try in 1 2; do
+        LANG=$1 "$python" "$here/read-captions.py" "$shell" --tab "$2" >"$work/$1-$2.txt" \
+            2>"$work/$1-$2.log" && return 0
+        cat "$work/$1-$2.log" >&2
+    done
+    return 1
 }
 
 # expect FILE LINE...: each "ROLE<TAB>NAME" is among the names read.
