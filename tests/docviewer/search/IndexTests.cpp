@@ -14,7 +14,6 @@
 
 using namespace tavo;
 using docviewer::ParseSearchQuery;
-using docviewer::RefreshIndex;
 using docviewer::TIndexEvent;
 using docviewer::TManualIndex;
 using docviewer::TRefreshReport;
@@ -22,29 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Index : public test::SearchTest {
-protected:
-    // A file on disk for the fake source to stand for; its bytes only give it a size.
-    QString File(const std::string& Name, const std::string& Bytes = "x")
-    {
-        return test::KeyOf(test::WriteFile(Docs() / Name, Bytes));
-    }
-    TRefreshReport Refresh(TManualIndex& Index, const QStringList& Files)
-    {
-        FEvents.clear();
-        docviewer::TRefreshCallbacks callbacks;
-        callbacks.Event = [this](const TIndexEvent& E) { FEvents.push_back(E); };
-        return RefreshIndex(Index, Files, FFake, callbacks, FStop);
-    }
-    size_t Found(TManualIndex& Index, const char* Query)
-    {
-        return Index.Search(ParseSearchQuery(QString::fromUtf8(Query)), 50).size();
-    }
-
-    test::TFakeTextSource FFake;
-    std::atomic<bool> FStop{false};
-    std::vector<TIndexEvent> FEvents;
-};
+class Index : public test::IndexRefreshTest {};
 
 TEST_F(Index, UnchangedDocumentsAreNotReadAgainChangedOnesAre)
 {

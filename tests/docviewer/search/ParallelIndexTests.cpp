@@ -23,31 +23,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class ParallelIndex : public test::SearchTest {
-protected:
-    QString File(const std::string& Name)
-    {
-        return test::KeyOf(test::WriteFile(Docs() / Name, "x"));
-    }
-    TRefreshReport Refresh(TManualIndex& Index, const QStringList& Files, int Readers)
-    {
-        FEvents.clear();
-        FProgress.clear();
-        docviewer::TRefreshCallbacks callbacks;
-        callbacks.Event = [this](const TIndexEvent& E) { FEvents.push_back(E); };
-        callbacks.Progress = [this](int Done, int, const QString&) { FProgress.push_back(Done); };
-        return RefreshIndex(Index, Files, FFake, callbacks, FStop, {}, Readers);
-    }
-    size_t Found(TManualIndex& Index, const char* Query)
-    {
-        return Index.Search(ParseSearchQuery(QString::fromUtf8(Query)), 2000).size();
-    }
-
-    test::TFakeTextSource FFake;
-    std::atomic<bool> FStop{false};
-    std::vector<TIndexEvent> FEvents;
-    std::vector<int> FProgress;
-};
+class ParallelIndex : public test::IndexRefreshTest {};
 
 TEST_F(ParallelIndex, DocumentsFinishedOutOfOrderAreWrittenWholeInTheManualsOrder)
 {

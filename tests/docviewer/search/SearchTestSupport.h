@@ -15,7 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "TestEnvironment.h"
 #include "catalogue/DocCatalogue.h"
+#include "docviewer/search/ManualIndex.h"
+#include "docviewer/search/ManualIndexer.h"
+#include "docviewer/search/SearchQuery.h"
 #include "objects/Objects7.h"
 #include "platform/PdfTextSource.h"
 
@@ -73,5 +77,34 @@ protected:
 
 // Every key of a catalogue with the documentation folder set: what the index keys files by.
 QString KeyOf(const std::filesystem::path& File);
+
+// Bringing an index up to date from the fake source, with its events and progress kept.
+class IndexRefreshTest : public SearchTest {
+protected:
+    // A file on disk for the fake source to stand for; its bytes only give it a size.
+    QString File(const std::string& Name, const std::string& Bytes = "x")
+    {
+        return KeyOf(WriteFile(Docs() / Name, Bytes));
+    }
+    docviewer::TRefreshReport Refresh(docviewer::TManualIndex& Index, const QStringList& Files,
+                                      int Readers = 1)
+    {
+        FEvents.clear();
+        FProgress.clear();
+        docviewer::TRefreshCallbacks callbacks;
+        callbacks.Event = [this](const docviewer::TIndexEvent& E) { FEvents.push_back(E); };
+        callbacks.Progress = [this](int Done, int, const QString&) { FProgress.push_back(Done); };
+        return docviewer::RefreshIndex(Index, Files, FFake, callbacks, FStop, {}, Readers);
+    }
+    size_t Found(docviewer::TManualIndex& Index, const char* Query)
+    {
+        return Index.Search(docviewer::ParseSearchQuery(QString::fromUtf8(Query)), 2000).size();
+    }
+
+    TFakeTextSource FFake;
+    std::atomic<bool> FStop{false};
+    std::vector<docviewer::TIndexEvent> FEvents;
+    std::vector<int> FProgress;
+};
 
 }  // namespace tavo::test
