@@ -252,26 +252,12 @@ std::vector<TDiscProblem> FindDiscProblems(const fs::path& Disc, objects::TFileV
 int CheckDisc(const std::vector<std::string>& Args, objects::TFileVerInfo& VerInfo,
               std::ostream& Out, std::ostream& Err)
 {
-    bool AsJson = false;
-    std::vector<std::string> Folders;
-    for (size_t I = 1; I < Args.size(); ++I) {
-        if (Args[I] == "--json")
-            AsJson = true;
-        else if (!Args[I].empty() && Args[I][0] == '-') {
-            Err << (Utf8Str(SUsage)) << '\n';
-            return kUsageError;
-        } else
-            Folders.push_back(Args[I]);
-    }
-    if (Folders.size() != 1) {
-        Err << (Utf8Str(SUsage)) << '\n';
+    const std::optional<TDiscCommandArgs> Read = ReadDiscCommandArgs(Args, "--json", 1, Err);
+    if (!Read)
         return kUsageError;
-    }
+    const bool AsJson = Read->Flag;
+    const std::vector<std::string>& Folders = Read->Operands;
     std::error_code Ignored;
-    if (!fs::is_directory(Folders[0], Ignored)) {
-        Err << (Format(Utf8Str(SNotDiscFolder), {Folders[0]})) << '\n';
-        return kUsageError;
-    }
     TDiscSummary Summary;
     const std::vector<TDiscProblem> Problems = FindDiscProblems(
         fs::weakly_canonical(fs::absolute(Folders[0]), Ignored), VerInfo, &Summary);

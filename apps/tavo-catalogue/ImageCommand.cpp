@@ -86,26 +86,12 @@ bool Missing(const fs::path& Disc, const std::string& Part)
 int ImageDisc(const std::vector<std::string>& Args, objects::TFileVerInfo& VerInfo,
               std::ostream& Out, std::ostream& Err)
 {
-    bool Force = false;
-    std::vector<std::string> Names;
-    for (size_t I = 1; I < Args.size(); ++I) {
-        if (Args[I] == "--force")
-            Force = true;
-        else if (!Args[I].empty() && Args[I][0] == '-') {
-            Err << (Utf8Str(SUsage)) << '\n';
-            return kUsageError;
-        } else
-            Names.push_back(Args[I]);
-    }
-    if (Names.size() != 2) {
-        Err << (Utf8Str(SUsage)) << '\n';
+    const std::optional<TDiscCommandArgs> Read = ReadDiscCommandArgs(Args, "--force", 2, Err);
+    if (!Read)
         return kUsageError;
-    }
+    const bool Force = Read->Flag;
+    const std::vector<std::string>& Names = Read->Operands;
     std::error_code Ignored;
-    if (!fs::is_directory(Names[0], Ignored)) {
-        Err << (Format(Utf8Str(SNotDiscFolder), {Names[0]})) << '\n';
-        return kUsageError;
-    }
     const fs::path Disc = fs::weakly_canonical(fs::absolute(Names[0]), Ignored);
     const fs::path Image = fs::absolute(Names[1]);
     TManualScope Application((Disc / "Setup/PdfViewer/Documentation/TAVO_ENG.pdfv").string());

@@ -9,7 +9,9 @@
 #include "platform/ComponentRegistry.h"
 #include "platform/DiscPath.h"
 #include "platform/Folders.h"
+#include "platform/Format.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 
 namespace tavo::catalogue {
 
@@ -68,6 +70,32 @@ TManualScope::~TManualScope()
     else
         ::unsetenv("TAVO_PLUGIN_PATH");
     platform::TComponentRegistry::Instance().Rescan();
+}
+
+std::optional<TDiscCommandArgs> ReadDiscCommandArgs(const std::vector<std::string>& Args,
+                                                    const std::string& Flag, size_t Operands,
+                                                    std::ostream& Err)
+{
+    TDiscCommandArgs read;
+    bool unknown = false;
+    for (size_t i = 1; i < Args.size(); ++i) {
+        if (Args[i] == Flag)
+            read.Flag = true;
+        else if (!Args[i].empty() && Args[i][0] == '-')
+            unknown = true;
+        else
+            read.Operands.push_back(Args[i]);
+    }
+    if (unknown || read.Operands.size() != Operands) {
+        Err << Utf8Str(SUsage) << '\n';
+        return std::nullopt;
+    }
+    std::error_code ignored;
+    if (!fs::is_directory(read.Operands[0], ignored)) {
+        Err << platform::Format(Utf8Str(SNotDiscFolder), {read.Operands[0]}) << '\n';
+        return std::nullopt;
+    }
+    return read;
 }
 
 }  // namespace tavo::catalogue
