@@ -169,21 +169,33 @@ int NextPage(int Page)
     return (Page + 37) % 1000 + 1;
 }
 
-void BM_RawRenderPage(benchmark::State& state)
+// The document opened as the reader opens it, by Poppler alone.
+std::unique_ptr<Poppler::Document> RawDocument()
 {
     std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(Document);
     doc->setRenderHint(Poppler::Document::Antialiasing);
     doc->setRenderHint(Poppler::Document::TextAntialiasing);
+    return doc;
+}
+
+// Page (1-based) rendered by Poppler alone at the size the reader shows it.
+QImage RawRender(Poppler::Document& Doc, int Page, QSize Size)
+{
+    std::unique_ptr<Poppler::Page> p = Doc.page(Page - 1);
+    const QSizeF points = p->pageSizeF();
+    return p->renderToImage(Size.width() * 72.0 / points.width(),
+                            Size.height() * 72.0 / points.height(), 0, 0, Size.width(),
+                            Size.height());
+}
+
+void BM_RawRenderPage(benchmark::State& state)
+{
+    std::unique_ptr<Poppler::Document> doc = RawDocument();
     Host().AndWait(1, [] { Host().Reader->Load(Document); });
     int page = 1;
     for (auto _ : state) {
         page = NextPage(page);
-        const QSize size = ImageSize(page);
-        std::unique_ptr<Poppler::Page> p = doc->page(page - 1);
-        const QSizeF points = p->pageSizeF();
-        QImage image = p->renderToImage(size.width() * 72.0 / points.width(),
-                                        size.height() * 72.0 / points.height(), 0, 0, size.width(),
-                                        size.height());
+        const QImage image = RawRender(*doc, page, ImageSize(page));
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -192,9 +204,7 @@ BENCHMARK(BM_RawRenderPage)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 void BM_BareViewer(benchmark::State& state)
 {
     const TSpinner spinner(state.range(0) != 0);
-    std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(Document);
-    doc->setRenderHint(Poppler::Document::Antialiasing);
-    doc->setRenderHint(Poppler::Document::TextAntialiasing);
+    std::unique_ptr<Poppler::Document> doc = RawDocument();
     Host().AndWait(1, [] { Host().Reader->Load(Document); });
     TBareView view;
     view.resize(Host().Reader->View()->viewport()->size());
@@ -205,13 +215,8 @@ void BM_BareViewer(benchmark::State& state)
     const long faults = MinorFaults();
     for (auto _ : state) {
         page = NextPage(page);
-        const QSize size = ImageSize(page);
-        std::unique_ptr<Poppler::Page> p = doc->page(page - 1);
-        const QSizeF points = p->pageSizeF();
         const int painted = view.Painted;
-        view.Show(p->renderToImage(size.width() * 72.0 / points.width(),
-                                   size.height() * 72.0 / points.height(), 0, 0, size.width(),
-                                   size.height()));
+        view.Show(RawRender(*doc, page, ImageSize(page)));
         while (view.Painted == painted)
             QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
                                             5);
@@ -268,14 +273,8 @@ void BM_RawOpenFirstPage(benchmark::State& state)
     Host().AndWait(1, [] { Host().Reader->Load(Document); });
     const QSize size = ImageSize(1);
     for (auto _ : state) {
-        std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(Document);
-        doc->setRenderHint(Poppler::Document::Antialiasing);
-        doc->setRenderHint(Poppler::Document::TextAntialiasing);
-        std::unique_ptr<Poppler::Page> p = doc->page(0);
-        const QSizeF points = p->pageSizeF();
-        QImage image = p->renderToImage(size.width() * 72.0 / points.width(),
-                                        size.height() * 72.0 / points.height(), 0, 0, size.width(),
-                                        size.height());
+        std::unique_ptr<Poppler::Document> doc = RawDocument();
+        const QImage image = RawRender(*doc, 1, size);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
