@@ -55,10 +55,9 @@ TF_About::TF_About(TShowFirst)
     Setup();
     ShowCentred();
     BuildContents();
-    // Children made on a window already shown are hidden until shown themselves.
-    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (!child->testAttribute(Qt::WA_WState_ExplicitShowHide))
-            child->show();
+    // Made on a window already shown, the contents stay hidden until shown; shown as one,
+    // since each widget shown on a visible window asks the X server where the pointer is.
+    FClientArea->show();
 }
 
 void TF_About::Setup()
@@ -82,24 +81,29 @@ void TF_About::ShowCentred()
 
 void TF_About::BuildContents()
 {
-    auto* logo = new QLabel(this);
+    FClientArea = new QWidget(this);
+    FClientArea->setObjectName(QStringLiteral("ClientArea"));
+    FClientArea->setGeometry(rect());
+    QWidget* area = FClientArea;
+
+    auto* logo = new QLabel(area);
     logo->setObjectName(QStringLiteral("Image2"));
     logo->setPixmap(tools::ArtworkPixmap(QStringLiteral(":/artwork/distributor-logo.svg"), 64,
                                          devicePixelRatioF()));
     logo->setGeometry(14, 12, 64, 64);
     logo->setAccessibleName(DistributorData::Name());
 
-    PlainLabel(this, "Label3", DistributorData::Name(), 15, true)->setGeometry(92, 8, 410, 20);
-    PlainLabel(this, "Label4", DistributorData::Street(), 12, false)->setGeometry(92, 28, 410, 15);
-    PlainLabel(this, "Label7", DistributorData::Phone(), 12, false)->setGeometry(92, 43, 410, 15);
-    L_FirmWWW = CreateLinkLabel(this, "L_FirmWWW", DistributorData::Web(), 12);
+    PlainLabel(area, "Label3", DistributorData::Name(), 15, true)->setGeometry(92, 8, 410, 20);
+    PlainLabel(area, "Label4", DistributorData::Street(), 12, false)->setGeometry(92, 28, 410, 15);
+    PlainLabel(area, "Label7", DistributorData::Phone(), 12, false)->setGeometry(92, 43, 410, 15);
+    L_FirmWWW = CreateLinkLabel(area, "L_FirmWWW", DistributorData::Web(), 12);
     L_FirmWWW->setGeometry(92, 59, 410, 16);
-    L_FirmEMail = CreateLinkLabel(this, "L_FirmEMail", DistributorData::Email(), 12);
+    L_FirmEMail = CreateLinkLabel(area, "L_FirmEMail", DistributorData::Email(), 12);
     L_FirmEMail->setGeometry(92, 75, 410, 16);
     L_FirmWWW->adjustSize();  // only the text is a link, not the empty space beside it
     L_FirmEMail->adjustSize();
 
-    auto* title = new QLabel(QStringLiteral("Tavo  C.H. 3.2"), this);
+    auto* title = new QLabel(QStringLiteral("Tavo  C.H. 3.2"), area);
     title->setObjectName(QStringLiteral("Label1"));
     QFont tf = title->font();  // the desktop's sans-serif font for the design's "Arial"
     tf.setPixelSize(34);
@@ -112,7 +116,7 @@ void TF_About::BuildContents()
     title->setAlignment(Qt::AlignCenter);
     title->setGeometry(0, 96, kWidth, 48);
 
-    FMaker = CreateMakerLinks(this, 48);
+    FMaker = CreateMakerLinks(area, 48);
     FMaker.Image1->move(14, kFooterTop + 12);
     FMaker.L_TervikWWW->setGeometry(74, kFooterTop + 10, 200, 17);
     FMaker.L_TervikEMail->setGeometry(74, kFooterTop + 28, 200, 17);

@@ -43,6 +43,7 @@ private:
     void BuildContents();
     void FormCreate();
 
+    QWidget* FClientArea = nullptr;  // holds every label, so they show in one go
     TLinkLabel* L_FirmWWW = nullptr;
     TLinkLabel* L_FirmEMail = nullptr;
     MakerLinks FMaker{};
