@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 
 #include "platform/AnsiText.h"
 #include "platform/Codec.h"
@@ -37,7 +38,10 @@ std::string FormText()
 
 QImage Picture(const char* Name)
 {
-    QImage picture(QStringLiteral(":/glyphs/%1.xpm").arg(QLatin1String(Name)));
+    // Read as what it is: left to guess, the reader loads every image plugin first.
+    QImageReader reader(QStringLiteral(":/glyphs/%1.xpm").arg(QLatin1String(Name)), "XPM");
+    reader.setAutoDetectImageFormat(false);
+    const QImage picture = reader.read();
     if (picture.isNull())
         throw tools::EInvalidGraphic(platform::LoadStr(SInvalidBitmap));
     return picture;
