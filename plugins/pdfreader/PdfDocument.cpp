@@ -1,6 +1,7 @@
 #include "PdfDocument.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <poppler-qt6.h>
@@ -109,9 +110,12 @@ std::unique_ptr<TPdfDocument> TPdfDocument::Open(TPdfSourcePtr Source, QString* 
     std::unique_ptr<Poppler::Page> first = doc->page(0);
     if (!first)
         return fail(texts::NoPages());
-    const QSizeF size = first->pageSizeF();
+    QSizeF size = first->pageSizeF();
     if (!(size.width() > 0 && size.height() > 0))
         return fail(texts::Damaged());
+    // The view divides by the size and sizes images by it: a first page of an absurd size
+    // is taken at the nearest sane one, as later pages take the first page's.
+    size = QSizeF(std::clamp(size.width(), 1.0, 14400.0), std::clamp(size.height(), 1.0, 14400.0));
 
     std::unique_ptr<TPdfDocument> result(new TPdfDocument);
     result->FSource = std::move(Source);
