@@ -144,28 +144,36 @@ std::optional<double> TimeToWindow(xcb_connection_t* C, const std::vector<std::s
     return TimesToWindow(C, Args, Env, Title).Titled;
 }
 
+// The first line the child writes, without its end; empty when it writes none in Seconds.
+std::string FirstLine(const TChild& Child, int Seconds)
+{
+    std::string out;
+    const long long start = NowNs();
+    pollfd pfd{Child.Out, POLLIN, 0};
+    while (out.find('\n') == std::string::npos && NowNs() - start < Seconds * 1'000'000'000LL) {
+        if (::poll(&pfd, 1, 200) > 0) {
+            char buf[512];
+            const ssize_t n = ::read(Child.Out, buf, sizeof buf);
+            if (n <= 0)
+                break;
+            out.append(buf, static_cast<size_t>(n));
+        }
+    }
+    const size_t end = out.find('\n');
+    return end == std::string::npos ? std::string() : out.substr(0, end);
+}
+
 // Starts the program with TAVO_BENCH_T0 set to now and reads the "shown MS" it prints.
 std::optional<double> ReportedTime(const std::vector<std::string>& Args,
                                    std::vector<std::string> Env)
 {
     Env.push_back("TAVO_BENCH_T0=" + std::to_string(NowNs()));
     TChild child = Spawn(Args, Env);
-    std::string out;
-    const long long start = NowNs();
-    pollfd pfd{child.Out, POLLIN, 0};
-    while (out.find('\n') == std::string::npos && NowNs() - start < 60'000'000'000LL) {
-        if (::poll(&pfd, 1, 200) > 0) {
-            char buf[256];
-            ssize_t n = ::read(child.Out, buf, sizeof buf);
-            if (n <= 0)
-                break;
-            out.append(buf, static_cast<size_t>(n));
-        }
-    }
+    const std::string line = FirstLine(child, 60);
     Stop(child);
     double ms = 0;
     char word[16] = {};
-    if (std::sscanf(out.c_str(), "%15s %lf", word, &ms) == 2 && std::strcmp(word, "shown") == 0)
+    if (std::sscanf(line.c_str(), "%15s %lf", word, &ms) == 2 && std::strcmp(word, "shown") == 0)
         return ms;
     return std::nullopt;
 }
@@ -229,24 +237,12 @@ std::optional<std::string> StartSessionBus(const std::vector<std::string>& Env, 
         return std::nullopt;
     // Services it starts on demand see the session's environment, as on a desktop.
     Daemon = Spawn({daemon, "--session", "--nofork", "--print-address=1"}, Env);
-    std::string out;
-    pollfd pfd{Daemon.Out, POLLIN, 0};
-    const long long start = NowNs();
-    while (out.find('\n') == std::string::npos && NowNs() - start < 10'000'000'000LL) {
-        if (::poll(&pfd, 1, 200) > 0) {
-            char buf[512];
-            const ssize_t n = ::read(Daemon.Out, buf, sizeof buf);
-            if (n <= 0)
-                break;
-            out.append(buf, static_cast<size_t>(n));
-        }
-    }
-    const size_t end = out.find('\n');
-    if (end == std::string::npos || end == 0) {
+    std::string address = FirstLine(Daemon, 10);
+    if (address.empty()) {
         Stop(Daemon);
         return std::nullopt;
     }
-    return out.substr(0, end);
+    return address;
 }
 
 struct TStartRaces {
