@@ -12,6 +12,10 @@ namespace tavo::pdfreader {
 
 namespace {
 
+// Pages are 1 to 14400 points a side (PDF's own limit): the view divides by the size and
+// sizes images by it.
+constexpr double kLargestSide = 14400;
+
 std::atomic<uint64_t> NextSerial{1};
 
 // Poppler reports every oddity of a damaged file on standard error; the reader says what
@@ -113,9 +117,9 @@ std::unique_ptr<TPdfDocument> TPdfDocument::Open(TPdfSourcePtr Source, QString* 
     QSizeF size = first->pageSizeF();
     if (!(size.width() > 0 && size.height() > 0))
         return fail(texts::Damaged());
-    // The view divides by the size and sizes images by it: a first page of an absurd size
-    // is taken at the nearest sane one, as later pages take the first page's.
-    size = QSizeF(std::clamp(size.width(), 1.0, 14400.0), std::clamp(size.height(), 1.0, 14400.0));
+    // A first page of an absurd size is taken at the nearest sane one.
+    size = QSizeF(std::clamp(size.width(), 1.0, kLargestSide),
+                  std::clamp(size.height(), 1.0, kLargestSide));
 
     std::unique_ptr<TPdfDocument> result(new TPdfDocument);
     result->FSource = std::move(Source);
@@ -143,8 +147,8 @@ QSizeF TPdfDocument::PageSize(int Index)
         std::unique_ptr<Poppler::Page> page = FDoc->page(Index);
         QSizeF read = page ? page->pageSizeF() : QSizeF();
         // A page that cannot be read, or one of an absurd size, keeps the first page's size.
-        if (!(read.width() >= 1 && read.height() >= 1 && read.width() <= 14400 &&
-              read.height() <= 14400))
+        if (!(read.width() >= 1 && read.height() >= 1 && read.width() <= kLargestSide &&
+              read.height() <= kLargestSide))
             read = FFirstSize;
         size = read;
     }
