@@ -95,18 +95,19 @@ std::size_t ReserveHeap(std::size_t Bytes)
     // A sanitizer's allocator has no such setting and answers 0.
     if (::mallopt(M_TOP_PAD, static_cast<int>(Bytes)) != 1)
         return 0;
+    constexpr std::size_t kBlock = 96 * 1024;  // below the size that gets a mapping of its own
     auto* before = static_cast<char*>(::sbrk(0));
     // Blocks below the threshold for mappings of their own come from the heap; they grow
     // it, by Bytes and more, once the free space at its top is used up.
     std::vector<void*> blocks;
     blocks.reserve(64);
     while (static_cast<char*>(::sbrk(0)) == before && blocks.size() < 64)
-        blocks.push_back(::malloc(96 * 1024));
+        blocks.push_back(::malloc(kBlock));
     // The free space at the top began where the first block did.
     std::uintptr_t top = reinterpret_cast<std::uintptr_t>(before);
     for (void* block : blocks) {
         if (reinterpret_cast<std::uintptr_t>(block) < top &&
-            reinterpret_cast<std::uintptr_t>(block) + 96 * 1024 >= top)
+            reinterpret_cast<std::uintptr_t>(block) + kBlock >= top)
             top = reinterpret_cast<std::uintptr_t>(block);
         ::free(block);
     }
