@@ -52,7 +52,9 @@ if [ "$seconds" -gt "$fork_after" ]; then
     # Crashes, leaks, timeouts and memory overruns still stop the run, as without fork mode.
     mode=(-fork=1 -ignore_crashes=0 -ignore_timeouts=0 -ignore_ooms=0)
 fi
-status=0
+failed=()
+marker="$build/.fuzz-run-started"
+touch "$marker"
 for name in "${targets[@]}"; do
     fuzzer="$build/fuzz/$name"
     [[ -z "$pattern" || "$name" == *$pattern* ]] || continue
@@ -64,7 +66,20 @@ for name in "${targets[@]}"; do
     echo "== $name: ${seconds}s"
     if ! "$fuzzer" "${mode[@]}" -max_total_time="$seconds" -rss_limit_mb=1024 -malloc_limit_mb=256 \
         -timeout=10 -artifact_prefix="$build/$name-" "${dirs[@]}"; then
-        status=1
+        failed+=("$name")
     fi
 done
-exit $status
+# Said last, so that the end of a long log names what failed and the input that replays it.
+if [ ${#failed[@]} -gt 0 ]; then
+    for name in "${failed[@]}"; do
+        echo "== FAILED: $name" >&2
+        find "$build" -maxdepth 1 -name "$name-*" -newer "$marker" | while read -r artifact; do
+            echo "   replay: $build/fuzz/$name $artifact" >&2
+            # A small input is printed whole, so a failure on another machine replays here.
+            if [ "$(stat -c %s "$artifact")" -le 4096 ]; then
+                echo "   base64: $(base64 -w0 "$artifact")" >&2
+            fi
+        done
+    done
+    exit 1
+fi
