@@ -13,15 +13,31 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
-"$root/scripts/setup.sh"
-"$root/scripts/build.sh"
-"$root/scripts/check-translations.sh"
+# A failed step is named last on both streams: a log that keeps only the tail of one of
+# them still says which step it was.
+step() {
+    local name=$1
+    shift
+    if ! "$@"; then
+        local failed=""
+        # ctest's own list of what failed, where the step ran tests.
+        if [ -f Testing/Temporary/LastTestsFailed.log ]; then
+            failed=" ($(cut -d: -f2 Testing/Temporary/LastTestsFailed.log | head -20 | paste -sd' '))"
+        fi
+        echo "== FAILED: $name$failed" >&2
+        echo "== FAILED: $name$failed"
+        exit 1
+    fi
+}
+step "set-up" "$root/scripts/setup.sh"
+step "g++ build" "$root/scripts/build.sh"
+step "translations" "$root/scripts/check-translations.sh"
 if [ -z "${TAVO_QUICK:-}" ]; then
-    "$root/scripts/check-format.sh"
-    "$root/scripts/fuzz.sh" --build-all
-    "$root/scripts/fuzz.sh" "${TAVO_FUZZ_SECONDS:-10}"
-    "$root/scripts/soak.sh" "${TAVO_SOAK_MINUTES:-1}"
-    "$root/scripts/sanitize.sh"
+    step "format" "$root/scripts/check-format.sh"
+    step "clang build" "$root/scripts/fuzz.sh" --build-all
+    step "fuzz" "$root/scripts/fuzz.sh" "${TAVO_FUZZ_SECONDS:-10}"
+    step "soak" "$root/scripts/soak.sh" "${TAVO_SOAK_MINUTES:-1}"
+    step "sanitizer tests" "$root/scripts/sanitize.sh"
 fi
 export QT_QPA_PLATFORM=offscreen
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
@@ -29,4 +45,4 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     export XDG_RUNTIME_DIR
 fi
 cd "$build"
-ctest --output-on-failure -j"$(nproc)" --timeout 300 "$@"
+step "tests" ctest --output-on-failure -j"$(nproc)" --timeout 300 "$@"
