@@ -12,6 +12,7 @@
 #include "platform/AnsiText.h"
 #include "platform/ShellExecute.h"
 #include "platform/StringTable.h"
+#include "strings/StringIds.h"
 #include "tools/MessageBoxes.h"
 #include "tools/SettingsStore.h"
 
@@ -144,7 +145,11 @@ void TF_AdobeRader6Warrning::FitTexts()
 
 void TF_AdobeRader6Warrning::BitBtn2Click()
 {
-    platform::ShellExecute(this, "open", ReaderDownloadAddress());
+    // Without a browser on the desktop the button would seem dead: say so, with the address.
+    if (!platform::ShellExecute(this, "open", ReaderDownloadAddress()))
+        tools::MessageText(tools::CaptionProgramId,
+                           platform::LoadStr(IdNoBrowser) + "\n" + ReaderDownloadAddress(),
+                           tools::MB_OK | tools::MB_ICONINFORMATION);
 }
 
 TWarningPresenter SetWarningPresenter(TWarningPresenter NewPresenter)

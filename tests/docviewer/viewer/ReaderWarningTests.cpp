@@ -13,6 +13,7 @@
 #include "docviewer/FAdobeRader6Warrning.h"
 #include "platform/Folders.h"
 #include "platform/ShellExecute.h"
+#include "tools/MessageBoxes.h"
 #include "tools/SettingsStore.h"
 
 using namespace tavo;
@@ -154,6 +155,36 @@ TEST_F(ReaderWarning, DownloadOpensTheAddressAndTheWarningStays)
     platform::SetShellExecutor(previous);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].Target, docviewer::ReaderDownloadAddress());
+    EXPECT_TRUE(stillUp);
+}
+
+TEST_F(ReaderWarning, DownloadWithoutABrowserSaysSoWithTheAddress)
+{
+    platform::ShellExecutor previous =
+        platform::SetShellExecutor([](const platform::ShellExecuteRequest&) { return false; });
+    std::vector<tools::TMessageBoxRequest> said;
+    tools::TMessagePresenter previousPresenter =
+        tools::SetMessagePresenter([&](const tools::TMessageBoxRequest& R) {
+            said.push_back(R);
+            return tools::IDOK;
+        });
+    bool stillUp = false;
+    QTimer::singleShot(0, [&] {
+        WaitFor([] { return QApplication::activeModalWidget() != nullptr; });
+        auto* form = qobject_cast<TF_AdobeRader6Warrning*>(QApplication::activeModalWidget());
+        if (!form)
+            return;
+        form->BitBtn2->click();
+        stillUp = form->isVisible();
+        form->BitBtn1->click();
+    });
+    docviewer::ReaderVersionWarning();
+    tools::SetMessagePresenter(previousPresenter);
+    platform::SetShellExecutor(previous);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].Text.find(docviewer::ReaderDownloadAddress()), std::string::npos);
+    EXPECT_EQ(said[0].Text.find(docviewer::ReaderDownloadAddress()),
+              said[0].Text.size() - docviewer::ReaderDownloadAddress().size());
     EXPECT_TRUE(stillUp);
 }
 
