@@ -9,6 +9,7 @@
 #include "FMain.h"
 #include "docviewer/DMDocItem.h"
 #include "platform/StartupLog.h"
+#include "tools/ArtworkIcon.h"
 
 namespace tavo::shell {
 
@@ -31,6 +32,13 @@ void TShellProgram::CreateForms()
 void TShellProgram::ShowMainWindow()
 {
     FMainWindow->showMaximized();
+    // The program's icon goes to the window system drawn at four sizes, up to 128 pixels,
+    // which held each window back by milliseconds. So it is set on the loop's first turn,
+    // once the request to show the window has gone out. The splash, gone by then, has no
+    // place in a task bar and needs none.
+    QTimer::singleShot(0, FMainWindow.get(), [] {
+        QApplication::setWindowIcon(tools::ArtworkIcon(QStringLiteral(":/icons/tavo.svg")));
+    });
     // Once the window is drawn, as if the user had clicked the tab. The browser makes the
     // window an OpenGL one, which re-creates it natively; a window re-created before the
     // window manager has maximised it comes up at its normal size. So the tab waits until

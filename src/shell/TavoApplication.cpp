@@ -1,8 +1,5 @@
 #include "TavoApplication.h"
 
-#include <QIcon>
-
-#include "tools/ArtworkIcon.h"
 #include "tools/MessageBoxes.h"
 
 namespace tavo::shell {
@@ -11,7 +8,7 @@ TavoApplication::TavoApplication(int& argc, char** argv) : QApplication(argc, ar
 {
     setApplicationName(QStringLiteral("tavo-shell"));
     setOrganizationName(QStringLiteral("TerVik"));
-    setWindowIcon(tools::ArtworkIcon(QStringLiteral(":/icons/tavo.svg")));
+    // The program's icon is set as the main window is shown (TShellProgram::ShowMainWindow).
 }
 
 bool TavoApplication::notify(QObject* Receiver, QEvent* Event)

@@ -165,6 +165,21 @@ TEST(Startup, NothingButTheWindowsIsBuiltOrLoadedBeforeTheMainWindowShows)
     EXPECT_FALSE(shell.Main()->Bar(1)->findChildren<QComboBox*>().isEmpty());
 }
 
+TEST(Startup, TheProgramsIconComesWithTheMainWindowNotTheSplash)
+{
+    // Drawn at four sizes for the window system, the icon held each window back; the splash
+    // needs none, and the main window gets it once it has been asked onto the screen.
+    StartedShell shell(false);
+    EXPECT_TRUE(QGuiApplication::windowIcon().isNull());
+    EXPECT_TRUE(shell::F_About->windowIcon().isNull());
+    shell.Program->ShowMainWindow();
+    ASSERT_TRUE(tavo::test::WaitFor([&] { return !shell.Main()->windowIcon().isNull(); }));
+    const QImage icon = shell.Main()->windowIcon().pixmap(32, 32).toImage();
+    EXPECT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_GT(qAlpha(icon.pixel(16, 16)), 0);
+    EXPECT_FALSE(QGuiApplication::windowIcon().isNull());  // message boxes and dialogs too
+}
+
 TEST(Startup, ArtworkIconsAreDrawnAtTheSizeAskedAndGreyedWhenDisabled)
 {
     StartedShell shell(false);
