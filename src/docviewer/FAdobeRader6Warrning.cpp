@@ -13,6 +13,7 @@
 #include "platform/ShellExecute.h"
 #include "platform/StringTable.h"
 #include "strings/StringIds.h"
+#include "tools/AddressBox.h"
 #include "tools/MessageBoxes.h"
 #include "tools/SettingsStore.h"
 
@@ -147,9 +148,7 @@ void TF_AdobeRader6Warrning::BitBtn2Click()
 {
     // Without a browser on the desktop the button would seem dead: say so, with the address.
     if (!platform::ShellExecute(this, "open", ReaderDownloadAddress()))
-        tools::MessageText(tools::CaptionProgramId,
-                           platform::LoadStr(IdNoBrowser) + "\n" + ReaderDownloadAddress(),
-                           tools::MB_OK | tools::MB_ICONINFORMATION);
+        tools::ShowAddressBox(this, IdNoBrowser, ReaderDownloadAddress());
 }
 
 TWarningPresenter SetWarningPresenter(TWarningPresenter NewPresenter)

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QLabel>
-#include <QMessageBox>
 
 #include "FMain.h"
 #include "LinkLabel.h"
@@ -11,6 +10,7 @@
 #include "platform/ShellExecute.h"
 #include "platform/StringTable.h"
 #include "strings/StringIds.h"
+#include "tools/AddressBox.h"
 #include "tools/ArtworkIcon.h"
 
 namespace tavo::shell {
@@ -24,32 +24,6 @@ namespace {
 
 constexpr const char* kMailSuffix = "?subject= &body=";
 
-// Text and address in a box of its own that does not block the window: the address can be
-// selected and copied with the mouse or the keyboard.
-void ShowAddress(QWidget* Owner, int32_t Text, const std::string& Address)
-{
-    auto* box = new QMessageBox(QMessageBox::Information, FromAnsi(LoadStr(IdCaptionProgram)),
-                                FromAnsi(LoadStr(Text)), QMessageBox::Ok,
-                                Owner ? Owner->window() : nullptr);
-    box->setObjectName(QStringLiteral("AddressBox"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setInformativeText(FromAnsi(Address));
-    constexpr auto selectable = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
-    box->setTextInteractionFlags(selectable);
-    for (QLabel* label : box->findChildren<QLabel*>())
-        if (label->text() == box->informativeText()) {
-            label->setTextFormat(Qt::PlainText);
-            label->setTextInteractionFlags(selectable);
-            label->setFocusPolicy(Qt::StrongFocus);
-        }
-    box->setAccessibleName(FromAnsi(LoadStr(Text)));
-    box->setAccessibleDescription(FromAnsi(Address));
-    box->setWindowModality(Qt::NonModal);
-    box->show();
-    box->raise();
-    box->activateWindow();
-}
-
 // The desktop first; without a browser there, the shell's own Internet tab.
 void OpenWeb(const std::string& Target)
 {
@@ -57,13 +31,13 @@ void OpenWeb(const std::string& Target)
         return;
     if (F_Main && F_Main->ShowWebAddress(FromAnsi(Target)))
         return;
-    ShowAddress(F_Main, IdNoBrowser, Target);
+    tools::ShowAddressBox(F_Main, IdNoBrowser, Target);
 }
 
 void OpenMail(QWidget* Owner, const std::string& Address)
 {
     if (!ShellExecute(Owner, "open", "mailto:" + Address + kMailSuffix))
-        ShowAddress(Owner, IdNoMailProgram, Address);
+        tools::ShowAddressBox(Owner, IdNoMailProgram, Address);
 }
 
 }  // namespace
